@@ -1,0 +1,84 @@
+#pragma once
+
+#include <memory>
+
+#include "ZcDbObject.h"
+
+class ZcDbBlockTable;
+class ZcDbLayerTable;
+class ZcDbLinetypeTable;
+class ZcDbTextStyleTable;
+class ZcDbRegAppTable;
+class ZcDbDictionary;
+struct ZcDbDatabaseImpl;
+
+// A drawing: its tables, dictionaries and every object, found by id or handle.
+class ZcDbDatabase : public ZcRxObject {
+public:
+    ZCRX_DECLARE_MEMBERS(ZcDbDatabase)
+
+    // With buildDefaultDrawing a new drawing gets layer "0", linetypes
+    // ByBlock, ByLayer and Continuous, text style "Standard", model and
+    // paper space and the named-object dictionary with the group dictionary.
+    // Without it the drawing is empty, ready to be read into.
+    explicit ZcDbDatabase(bool buildDefaultDrawing = true, bool noDocument = false);
+    ZcDbDatabase(const ZcDbDatabase&) = delete;
+    ZcDbDatabase& operator=(const ZcDbDatabase&) = delete;
+    ~ZcDbDatabase() override;
+
+    Zcad::ErrorStatus getBlockTable(ZcDbBlockTable*& table, ZcDb::OpenMode mode);
+    Zcad::ErrorStatus getLayerTable(ZcDbLayerTable*& table, ZcDb::OpenMode mode);
+    Zcad::ErrorStatus getLinetypeTable(ZcDbLinetypeTable*& table, ZcDb::OpenMode mode);
+    Zcad::ErrorStatus getTextStyleTable(ZcDbTextStyleTable*& table, ZcDb::OpenMode mode);
+    Zcad::ErrorStatus getRegAppTable(ZcDbRegAppTable*& table, ZcDb::OpenMode mode);
+    Zcad::ErrorStatus getNamedObjectsDictionary(ZcDbDictionary*& dict, ZcDb::OpenMode mode);
+    Zcad::ErrorStatus getGroupDictionary(ZcDbDictionary*& dict, ZcDb::OpenMode mode);
+
+    ZcDbObjectId blockTableId() const;
+    ZcDbObjectId layerTableId() const;
+    ZcDbObjectId linetypeTableId() const;
+    ZcDbObjectId textStyleTableId() const;
+    ZcDbObjectId regAppTableId() const;
+    ZcDbObjectId namedObjectsDictionaryId() const;
+    ZcDbObjectId groupDictionaryId() const;
+    ZcDbObjectId modelSpaceId() const;
+    ZcDbObjectId paperSpaceId() const;
+
+    // Current layer, linetype and text style of new entities.
+    ZcDbObjectId clayer() const;
+    Zcad::ErrorStatus setClayer(ZcDbObjectId layer);
+    ZcDbObjectId celtype() const;
+    ZcDbObjectId textstyle() const;
+    ZcDbObjectId byLayerLinetype() const;
+    ZcDbObjectId byBlockLinetype() const;
+    ZcDbObjectId continuousLinetype() const;
+    double ltscale() const;
+    Zcad::ErrorStatus setLtscale(double scale);
+
+    // The object of a handle; with createIfNotFound false an unknown handle
+    // gives eKeyNotFound.
+    Zcad::ErrorStatus getZcDbObjectId(ZcDbObjectId& id, bool createIfNotFound, const ZcDbHandle& handle) const;
+    // The next handle to be given out.
+    ZcDbHandle handseed() const;
+
+    // Adds an object that belongs to no table, block or dictionary yet
+    // (the owner is set by whoever takes it in); it stays open.
+    Zcad::ErrorStatus addZcDbObject(ZcDbObjectId& id, ZcDbObject* obj);
+
+    ZcDbDatabaseImpl* impl() const { return m_impl.get(); }
+
+private:
+    std::unique_ptr<ZcDbDatabaseImpl> m_impl;
+};
+
+// The host's services: which drawing is the working one.
+class ZcDbHostApplicationServices {
+public:
+    ZcDbDatabase* workingDatabase() const { return m_working; }
+    void setWorkingDatabase(ZcDbDatabase* db) { m_working = db; }
+
+private:
+    ZcDbDatabase* m_working = nullptr;
+};
+
+ZcDbHostApplicationServices* zcdbHostApplicationServices();

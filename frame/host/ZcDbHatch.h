@@ -1,0 +1,71 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ZcDbEntity.h"
+
+// A filled area. Its loops are either given as geometry or built from
+// closed boundary curves of the drawing; an associative hatch keeps the ids
+// of those curves and is a persistent reactor on each of them.
+class ZcDbHatch : public ZcDbEntity {
+public:
+    ZCRX_DECLARE_MEMBERS(ZcDbHatch)
+
+    enum HatchPatternType { kUserDefined = 0, kPreDefined = 1, kCustomDefined = 2 };
+    enum HatchLoopType {
+        kDefault = 0, kExternal = 1, kPolyline = 2, kDerived = 4, kTextbox = 8, kOutermost = 0x10,
+    };
+    enum HatchStyle { kNormal = 0, kOuter = 1, kIgnore = 2 };
+
+    // One boundary loop: its flags, its evaluated outline (closed, with
+    // bulges) and the boundary objects it was built from.
+    struct Loop {
+        int type = kDefault;
+        std::vector<ZcGePoint2d> vertices;
+        std::vector<double> bulges;
+        std::vector<ZcDbObjectId> sourceIds;
+    };
+
+    Zcad::ErrorStatus setPattern(HatchPatternType type, const char* name);
+    HatchPatternType patternType() const { return m_patternType; }
+    std::string patternName() const { return m_patternName; }
+    bool isSolidFill() const { return m_patternName == "SOLID"; }
+    Zcad::ErrorStatus setHatchStyle(HatchStyle style);
+    HatchStyle hatchStyle() const { return m_style; }
+    Zcad::ErrorStatus setAssociative(bool on);
+    bool associative() const { return m_associative; }
+    Zcad::ErrorStatus setElevation(double z);
+    double elevation() const { return m_elevation; }
+    ZcGeVector3d normal() const { return ZcGeVector3d::kZAxis; }
+
+    // A loop from closed curves of the drawing (lines, arcs, circles and
+    // polylines); the curves must be in the same drawing.
+    Zcad::ErrorStatus appendLoop(int loopType, const ZcDbObjectIdArray& dbObjIds);
+    // A loop from a closed outline given by vertices and bulges.
+    Zcad::ErrorStatus appendLoop(int loopType, const ZcGePoint2dArray& vertices, const ZcGeDoubleArray& bulges);
+    Zcad::ErrorStatus removeLoopAt(int index);
+    int numLoops() const { return static_cast<int>(m_loops.size()); }
+    int loopTypeAt(int index) const;
+    Zcad::ErrorStatus getLoopAt(int index, int& loopType, ZcGePoint2dArray& vertices,
+                                ZcGeDoubleArray& bulges) const;
+    Zcad::ErrorStatus getAssocObjIdsAt(int index, ZcDbObjectIdArray& dbObjIds) const;
+    const std::vector<Loop>& loops() const { return m_loops; }
+
+    // Rebuilds the outlines of loops that came from boundary curves.
+    Zcad::ErrorStatus evaluateHatch(bool underEstimateNumLines = false);
+    // The enclosed area: outer loops minus the holes.
+    Zcad::ErrorStatus getArea(double& area) const;
+
+    Zcad::ErrorStatus getGeomExtents(ZcDbExtents& extents) const override;
+    Zcad::ErrorStatus transformBy(const ZcGeMatrix3d& xform) override;
+    ZcDbObject* clone() const override;
+
+private:
+    std::vector<Loop> m_loops;
+    std::string m_patternName = "SOLID";
+    HatchPatternType m_patternType = kPreDefined;
+    HatchStyle m_style = kNormal;
+    double m_elevation = 0.0;
+    bool m_associative = false;
+};

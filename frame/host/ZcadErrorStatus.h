@@ -1,0 +1,50 @@
+#pragma once
+
+// The host's result status of every database call; eOk is the only success.
+namespace Zcad {
+enum ErrorStatus {
+    eOk = 0,
+    eNotImplementedYet,
+    eNotApplicable,
+    eInvalidInput,
+    eOutOfMemory,
+    eBufferTooSmall,
+    eInvalidOpenState,
+    eNullObjectPointer,
+    eNullObjectId,
+    eNullEntityPointer,
+    eKeyNotFound,
+    eDuplicateKey,
+    eInvalidIndex,
+    eAlreadyInDb,
+    eNotInDatabase,
+    eInvalidSymbolTableName,
+    eWrongObjectType,
+    eWrongDatabase,
+    eNotOpenForRead,
+    eNotOpenForWrite,
+    eNotThatKindOfClass,
+    eInvalidBlockName,
+    eWasErased,
+    eWasOpenForRead,
+    eWasOpenForWrite,
+    eWasNotOpenForWrite,
+    eHadMultipleReaders,
+    eAtMaxReaders,
+    eInvalidOwnerObject,
+    eSelfReference,
+    eDegenerateGeometry,
+    eInvalidExtents,
+    eFileNotFound,
+    eFileAccessErr,
+    eFileSharingViolation,
+    eFilerError,
+    eDwgNotRecoverable,
+    eInvalidDwgVersion,
+    eNoInputFiler,
+    eFontNotFound,
+};
+
+// The status's name ("eWasOpenForWrite"), for messages.
+const char* errorStatusName(ErrorStatus es);
+}  // namespace Zcad

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <unordered_map>
+
+#include "ZcDbDatabase.h"
+#include "platform/db/ZcDbStub.h"
+
+// Handles that the file structure needs but the object model does not hold
+// as objects (tables and records of no interest to the system, layouts).
+struct ZcDbStructureHandles {
+    uint64_t vportTable = 0, vportActive = 0, viewTable = 0, ucsTable = 0;
+    uint64_t dimstyleTable = 0, dimstyleStandard = 0;
+    uint64_t layoutDictionary = 0, layoutModel = 0, layoutPaper = 0;
+};
+
+struct ZcDbDatabaseImpl {
+    ZcDbDatabase* self = nullptr;
+    std::deque<ZcDbStub> stubs;  // stable addresses, in handle order of creation
+    std::unordered_map<uint64_t, ZcDbStub*> byHandle;
+    uint64_t nextHandle = 1;
+    int openCount = 0;  // objects of this drawing currently open
+
+    ZcDbObjectId blockTable, layerTable, linetypeTable, textStyleTable, regAppTable;
+    ZcDbObjectId namedObjects, groups;
+    ZcDbObjectId modelSpace, paperSpace;
+    ZcDbObjectId layerZero, ltByBlock, ltByLayer, ltContinuous, styleStandard;
+    ZcDbObjectId clayer, celtype, textstyle;
+    double ltscale = 1.0;
+    ZcDbStructureHandles structure;
+    // BLOCK and ENDBLK handles of each block record, SEQEND of each reference with attributes.
+    std::unordered_map<const ZcDbStub*, std::pair<uint64_t, uint64_t>> blockEnds;
+    std::unordered_map<const ZcDbStub*, uint64_t> seqends;
+
+    ~ZcDbDatabaseImpl();
+    ZcDbStub* newStub(uint64_t handle);
+    uint64_t takeHandle() { return nextHandle++; }
+};

@@ -1,0 +1,101 @@
+#include "platform/db/ObjectAccess.h"
+
+#include <algorithm>
+
+#include "ZcDbDictionary.h"
+#include "ZcDbRegAppTable.h"
+#include "ZcDbSymbolTable.h"
+#include "platform/db/DatabaseImpl.h"
+#include "platform/db/ZcDbStub.h"
+
+ZcDbObject* ZcDbObjectAccess::peek(ZcDbObjectId id) { return id.stub() ? id.stub()->object : nullptr; }
+
+Zcad::ErrorStatus ZcDbObjectAccess::addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
+                                                  ZcDbObjectId& id)
+{
+    if (!db)
+        return Zcad::eNotInDatabase;
+    if (!obj)
+        return Zcad::eNullObjectPointer;
+    if (obj->m_stub)
+        return Zcad::eAlreadyInDb;
+    ZcDbDatabaseImpl* impl = db->impl();
+    ZcDbStub* stub = impl->newStub(impl->takeHandle());
+    stub->object = obj;
+    obj->m_stub = stub;
+    obj->m_owner = owner;
+    if (isOpen(obj))
+        ++impl->openCount;
+    id = ZcDbObjectId(stub);
+    obj->addedToDatabase();
+    return Zcad::eOk;
+}
+
+void ZcDbObjectAccess::setName(ZcDbSymbolTableRecord* record, const std::string& name) { record->m_name = name; }
+
+void ZcDbObjectAccess::setOwner(ZcDbObject* obj, ZcDbObjectId owner) { obj->m_owner = owner; }
+
+uint64_t ZcDbObjectAccess::reserveHandle(ZcDbDatabase* db) { return db->impl()->takeHandle(); }
+
+ZcDbObjectId ZcDbObjectAccess::registerApplication(ZcDbDatabase* db, const std::string& name)
+{
+    auto* table = peekAs<ZcDbRegAppTable>(db->regAppTableId());
+    if (!table)
+        return {};
+    ZcDbObjectId id;
+    if (table->getAt(name.c_str(), id) == Zcad::eOk)
+        return id;
+    auto* record = new ZcDbRegAppTableRecord;
+    if (record->setName(name.c_str()) != Zcad::eOk) {
+        delete record;
+        return {};
+    }
+    // The table may be open elsewhere; registering is the drawing's own bookkeeping.
+    if (addToDatabase(db, record, table->objectId(), id) != Zcad::eOk) {
+        delete record;
+        return {};
+    }
+    table->m_records.push_back(id);
+    record->close();
+    return id;
+}
+
+std::vector<ZcDbObjectId> openObjects(const ZcDbDatabase* db)
+{
+    std::vector<ZcDbObjectId> ids;
+    ZcDbDatabaseImpl* impl = db->impl();
+    if (impl->openCount == 0)
+        return ids;
+    for (ZcDbStub& stub : impl->stubs)
+        if (stub.object && ZcDbObjectAccess::isOpen(stub.object))
+            ids.emplace_back(&stub);
+    return ids;
+}
+
+std::vector<ZcDbObjectId> allObjects(const ZcDbDatabase* db)
+{
+    std::vector<ZcDbObjectId> ids;
+    ZcDbDatabaseImpl* impl = db->impl();
+    ids.reserve(impl->stubs.size());
+    for (ZcDbStub& stub : impl->stubs)
+        if (stub.object)
+            ids.emplace_back(&stub);
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!m_stub)
+        return Zcad::eNotInDatabase;
+    if (!m_xdict.isNull())
+        return Zcad::eAlreadyInDb;
+    auto* dict = new ZcDbDictionary;
+    ZcDbObjectId id;
+    ZcDbObjectAccess::addToDatabase(database(), dict, objectId(), id);
+    dict->close();
+    m_xdict = id;
+    return Zcad::eOk;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ZcDbDatabase.h"
+#include "ZcDbObject.h"
+
+class ZcDbEntity;
+class ZcDbSymbolTable;
+class ZcDbSymbolTableRecord;
+class ZcDbBlockTableRecord;
+class ZcDbEntity;
+class ZcDbSortentsTable;
+class ZcDbDictionary;
+
+// The platform's way into objects beyond what the host's API offers:
+// reading objects without opening them (for writers, renderers and
+// geometry that only looks), and adding objects under an owner.
+struct ZcDbObjectAccess {
+    // The object of an id, not opened; null for a null id. Erased objects
+    // are returned too (check isErased()).
+    static ZcDbObject* peek(ZcDbObjectId id);
+    template <class T>
+    static T* peekAs(ZcDbObjectId id)
+    {
+        return T::cast(peek(id));
+    }
+
+    // Makes a new object part of a drawing under an owner: gives it the
+    // next handle and an id. The object keeps its open state.
+    static Zcad::ErrorStatus addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
+                                           ZcDbObjectId& id);
+    static void setOwner(ZcDbObject* obj, ZcDbObjectId owner);
+    // A handle given out without an object (for the structure a file needs).
+    static uint64_t reserveHandle(ZcDbDatabase* db);
+
+    // Open-state bookkeeping.
+    static bool isOpen(const ZcDbObject* obj) { return obj->m_readers > 0 || obj->m_writer; }
+    static void markOpened(ZcDbObject* obj, ZcDb::OpenMode mode)
+    {
+        if (mode == ZcDb::kForWrite)
+            obj->m_writer = true;
+        else
+            ++obj->m_readers;
+    }
+    // Adds the application to the drawing's registered applications when missing.
+    static ZcDbObjectId registerApplication(ZcDbDatabase* db, const std::string& name);
+    // Sets an object's erased flag without the open rules (for readers of files).
+    static void setErased(ZcDbObject* obj, bool erased) { obj->m_erased = erased; }
+    // Stores a record's name as given (the table has checked it).
+    static void setName(ZcDbSymbolTableRecord* record, const std::string& name);
+    // Layer and linetype of an entity that has none yet, from the drawing.
+    static void fillUnsetDefaults(ZcDbEntity* entity, ZcDbDatabase* db);
+    static void setSortentsBlock(ZcDbSortentsTable* table, ZcDbObjectId block);
+    // Adds an entry to a dictionary whatever its open state (the drawing's own bookkeeping).
+    static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj, ZcDbObjectId& id);
+    static void setExtensionDictionary(ZcDbObject* obj, ZcDbObjectId id) { obj->m_xdict = id; }
+};
+
+// Objects of a drawing that are still open, in handle order.
+std::vector<ZcDbObjectId> openObjects(const ZcDbDatabase* db);
+// Every object of a drawing in handle order, erased ones included.
+std::vector<ZcDbObjectId> allObjects(const ZcDbDatabase* db);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <vector>
+
+#include "ZcDbObject.h"
+#include "resbuf.h"
+
+// One result buffer in stored form; false for a type that holds no value
+// or a value that is not finite.
+bool itemFromResbuf(const resbuf* rb, ZcDbXDataItem& item);
+// A new result buffer of a stored item (released with zcutRelRb).
+resbuf* itemToResbuf(const ZcDbXDataItem& item);
+// A new list of stored items, or null for none.
+resbuf* itemsToList(const std::vector<ZcDbXDataItem>& items);

@@ -1,0 +1,36 @@
+#include "ZcDbXrecord.h"
+
+#include "platform/db/XDataItems.h"
+
+ZCRX_DEFINE_MEMBERS(ZcDbXrecord, ZcDbObject)
+
+Zcad::ErrorStatus ZcDbXrecord::rbChain(resbuf** chain) const
+{
+    if (!chain)
+        return Zcad::eInvalidInput;
+    *chain = itemsToList(m_items);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbXrecord::setFromRbChain(const resbuf* chain)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    std::vector<ZcDbXDataItem> items;
+    for (const resbuf* rb = chain; rb; rb = rb->rbnext) {
+        ZcDbXDataItem item;
+        if (!itemFromResbuf(rb, item))
+            return Zcad::eInvalidInput;
+        items.push_back(std::move(item));
+    }
+    m_items = std::move(items);
+    return Zcad::eOk;
+}
+
+ZcDbObject* ZcDbXrecord::clone() const
+{
+    auto* copy = new ZcDbXrecord;
+    copyObjectDataTo(copy);
+    copy->m_items = m_items;
+    return copy;
+}

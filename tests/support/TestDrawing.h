@@ -1,0 +1,21 @@
+#pragma once
+
+#include "ZcDbBlockTable.h"
+#include "ZcDbDatabase.h"
+#include "ZcDbEntity.h"
+
+// A new drawing made the working one for the test's lifetime.
+class TestDrawing {
+public:
+    TestDrawing() : m_db(std::make_unique<ZcDbDatabase>()) { zcdbHostApplicationServices()->setWorkingDatabase(m_db.get()); }
+    ~TestDrawing() { zcdbHostApplicationServices()->setWorkingDatabase(nullptr); }
+
+    ZcDbDatabase& db() { return *m_db; }
+    // Appends a new entity to model space and closes it; returns its id.
+    ZcDbObjectId append(ZcDbEntity* entity);
+    // Number of objects of the drawing still open.
+    size_t openCount() const;
+
+private:
+    std::unique_ptr<ZcDbDatabase> m_db;
+};
