@@ -86,7 +86,8 @@ TEST(Array, GrowsInsertsAndRemovesInOrder)
     ZcArray<int> b = a;
     b.removeAll();
     EXPECT_EQ(a.length(), 101);
-    EXPECT_EQ(a.find(42), 42);
+    EXPECT_EQ(a.find(42), 43);
+    EXPECT_EQ(a.find(49), -1) << "removed";
     a.insertAt(500, 7);  // out of range: nothing happens
     EXPECT_EQ(a.length(), 101);
 }
