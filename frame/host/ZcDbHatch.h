@@ -61,6 +61,10 @@ public:
     Zcad::ErrorStatus transformBy(const ZcGeMatrix3d& xform) override;
     ZcDbObject* clone() const override;
 
+protected:
+    // An associative hatch becomes a reactor on its boundary curves.
+    void addedToDatabase() override;
+
 private:
     std::vector<Loop> m_loops;
     std::string m_patternName = "SOLID";

@@ -1,0 +1,135 @@
+#include "console/Options.h"
+
+namespace {
+
+// "--name value" or "--name=value"; advances i past what it takes.
+bool takeValue(const std::vector<std::string>& args, size_t& i, const std::string& name,
+               std::optional<std::string>& value, std::string& error)
+{
+    const std::string& arg = args[i];
+    std::string given;
+    if (arg == name) {
+        if (i + 1 >= args.size()) {
+            error = name + " needs a value";
+            return false;
+        }
+        given = args[++i];
+    } else {
+        given = arg.substr(name.size() + 1);
+    }
+    if (given.empty()) {
+        error = name + " needs a value";
+        return false;
+    }
+    if (value) {
+        error = name + " given twice";
+        return false;
+    }
+    value = given;
+    return true;
+}
+
+bool isOption(const std::string& arg, const std::string& name)
+{
+    return arg == name || arg.rfind(name + "=", 0) == 0;
+}
+
+}  // namespace
+
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error)
+{
+    Options o;
+    if (args.empty()) {
+        error = "no command given";
+        return std::nullopt;
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        o.mode = Options::Mode::Help;
+        return o;
+    }
+    if (command == "run")
+        o.mode = Options::Mode::Run;
+    else if (command == "shell")
+        o.mode = Options::Mode::Shell;
+    else {
+        error = "unknown command '" + command + "'";
+        return std::nullopt;
+    }
+
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        bool ok = true;
+        if (arg == "--help" || arg == "-h") {
+            o.mode = Options::Mode::Help;
+            return o;
+        } else if (isOption(arg, "--in")) {
+            ok = takeValue(args, i, "--in", o.in, error);
+        } else if (isOption(arg, "--registry")) {
+            ok = takeValue(args, i, "--registry", o.registry, error);
+        } else if (isOption(arg, "--app")) {
+            std::optional<std::string> app;
+            ok = takeValue(args, i, "--app", app, error);
+            if (ok)
+                o.apps.push_back(*app);
+        } else if (o.mode == Options::Mode::Run && isOption(arg, "--script")) {
+            ok = takeValue(args, i, "--script", o.script, error);
+        } else if (o.mode == Options::Mode::Run && isOption(arg, "--out")) {
+            ok = takeValue(args, i, "--out", o.out, error);
+        } else if (o.mode == Options::Mode::Shell && !arg.empty() && arg[0] != '-' && !o.in) {
+            o.in = arg;
+        } else {
+            error = "unexpected argument '" + arg + "' for " + command;
+            ok = false;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    return o;
+}
+
+const char* usageText()
+{
+    return R"(Usage:
+  tarvo run [--in DRAWING.dxf] [--script FILE|-] [--out OUT.dxf]
+            [--registry FILE.reg] [--app PLUGIN]...
+  tarvo shell [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
+  tarvo --help
+
+tarvo is the CAD host's headless console for the Tarvo road-design plug-in.
+It starts a drawing, loads the plug-in as the host does, feeds it command
+lines and writes the drawing.
+
+  run     reads the command lines from a script (--script FILE, or - for
+          standard input); without --script nothing is read. Without --in
+          the drawing starts empty. Without --out nothing is written unless
+          the script says SAVE.
+  shell   an interactive command line on the terminal, with the same input.
+
+Options:
+  --in DRAWING.dxf     the drawing to open (reading drawings is not
+                       supported yet)
+  --script FILE|-      the script to run
+  --out OUT.dxf        where to write the drawing when the run succeeds
+  --registry FILE.reg  the registry file the plug-in reads
+  --app PLUGIN         a plug-in module to load instead of tarvo.zrx
+                       (may be given more than once)
+
+Script lines (one answer per line, as typed at the command line):
+  COMMAND              a command at the command prompt (any case);
+                       host commands take their arguments on the line:
+                       SAVE path, UCS x,y angle (UCS W: world),
+                       LAYER name, ARX U|L [file], REGEN, QUIT
+  10,0 or 10,0,0       a point in the current user coordinate system
+  12.5                 a number
+  (empty line)         Enter
+  *cancel*             Esc
+  pick 10,0            select the entity nearest to the point
+  dlg ...              a dialog action (set, select, check, click, color)
+  ; text               a comment
+
+Exit status: 0 success, 1 a script or command failure, 2 wrong usage,
+3 a drawing that cannot be read or written. After a failure the drawing
+is not written.
+)";
+}

@@ -1,0 +1,97 @@
+#include "console/Session.h"
+
+#include <iostream>
+#include <memory>
+
+#include "ZcDbDatabase.h"
+#include "ZcRxDynamicLinker.h"
+#include "console/TerminalInput.h"
+#include "platform/dxf/DxfWriter.h"
+#include "platform/editor/CommandLine.h"
+#include "platform/editor/CommandLoop.h"
+#include "platform/editor/OpenObjectCheck.h"
+#include "platform/editor/Transcript.h"
+
+namespace {
+
+std::string fileNameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The working drawing for the session's length.
+class WorkingDrawing {
+public:
+    WorkingDrawing() : m_db(std::make_unique<ZcDbDatabase>(true)) { zcdbHostApplicationServices()->setWorkingDatabase(m_db.get()); }
+    ~WorkingDrawing() { zcdbHostApplicationServices()->setWorkingDatabase(nullptr); }
+    WorkingDrawing(const WorkingDrawing&) = delete;
+    WorkingDrawing& operator=(const WorkingDrawing&) = delete;
+    ZcDbDatabase* get() const { return m_db.get(); }
+
+private:
+    std::unique_ptr<ZcDbDatabase> m_db;
+};
+
+void loadApplications(ZcRxDynamicLinker& linker, const std::vector<std::string>& apps, const ZcDbDatabase* db)
+{
+    CommandLine& cl = commandLine();
+    for (const std::string& app : apps) {
+        if (!linker.loadModule(app.c_str(), true)) {
+            cl.fail(kExitFailure, "Nie załadowano aplikacji \"" + app + "\".");
+            return;
+        }
+        if (!checkNothingLeftOpen(db, "załadowaniu " + fileNameOf(app)))
+            return;
+    }
+}
+
+}  // namespace
+
+int runSession(const Options& options, const ConsolePaths& paths)
+{
+    if (options.in) {
+        transcript().error("tarvo: " + *options.in + ": reading drawings is not supported yet");
+        return kExitDrawing;
+    }
+
+    std::unique_ptr<InputSource> input;
+    if (options.mode == Options::Mode::Shell) {
+        input = std::make_unique<TerminalInput>();
+    } else if (options.script && *options.script == "-") {
+        input = std::make_unique<StreamInput>(std::cin, "-");
+    } else if (options.script) {
+        std::string error;
+        input = StreamInput::openFile(*options.script, error);
+        if (!input) {
+            transcript().error("tarvo: cannot read the script " + error);
+            return kExitUsage;
+        }
+    }
+
+    WorkingDrawing drawing;
+    CommandLine& cl = commandLine();
+    cl.reset();
+    cl.setInput(input.get());
+    cl.setApplications(options.apps.empty() ? std::vector<std::string>{paths.plugin} : options.apps);
+
+    ZcRxDynamicLinker* linker = zcrxDynamicLinker;
+    loadApplications(*linker, cl.applications(), drawing.get());
+    if (!cl.failure())
+        runCommandLoop();
+    linker->unloadAllAtExit();
+    checkNothingLeftOpen(drawing.get(), "wyładowaniu aplikacji");
+    transcript().finishLine();
+    cl.setInput(nullptr);
+
+    if (cl.failure())
+        return cl.failure()->exitStatus;
+    if (options.out) {
+        std::string error;
+        if (!writeDxfFile(*drawing.get(), *options.out, error)) {
+            transcript().error("tarvo: cannot write the drawing: " + error);
+            return kExitDrawing;
+        }
+    }
+    return kExitSuccess;
+}

@@ -1,0 +1,25 @@
+// tarvo: the CAD host's headless console for the Tarvo plug-in.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "console/ConsolePaths.h"
+#include "console/Options.h"
+#include "console/Session.h"
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = parseOptions(args, error);
+    if (!options) {
+        std::fprintf(stderr, "tarvo: %s\nTry 'tarvo --help'.\n", error.c_str());
+        return kExitUsage;
+    }
+    if (options->mode == Options::Mode::Help) {
+        std::fputs(usageText(), stdout);
+        return kExitSuccess;
+    }
+    return runSession(*options, findConsolePaths());
+}

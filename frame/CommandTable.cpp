@@ -1,0 +1,28 @@
+#include "frame/CommandTable.h"
+
+#include "ZcEdCommandStack.h"
+
+const std::vector<CommandRow>& CommandTable()
+{
+    // A command is added here, in its place in the order, once it is built.
+    static const std::vector<CommandRow> rows = {
+    };
+    return rows;
+}
+
+void RegisterCommands(const std::vector<CommandRow>& rows)
+{
+    for (const CommandRow& row : rows) {
+        ZcEdCommandStack* commands = ZcEdCommandStack::cast(zcrxSysRegistry()->at(ZCRX_COMMAND_DOCK));
+        if (commands)
+            commands->addCommand(kCommandGroup, row.name, row.name, ZCRX_CMD_TRANSPARENT, row.handler, nullptr, -1,
+                                 nullptr, nullptr);
+    }
+}
+
+void RemoveCommands()
+{
+    ZcEdCommandStack* commands = ZcEdCommandStack::cast(zcrxSysRegistry()->at(ZCRX_COMMAND_DOCK));
+    if (commands)
+        commands->removeGroup(kCommandGroup);
+}

@@ -1,0 +1,417 @@
+#include "ZcDbPolyline.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/db/entities/CurveMath.h"
+#include "platform/db/entities/CurvePieces.h"
+#include "platform/db/entities/Finite.h"
+#include "platform/db/entities/PlanarTransform.h"
+
+ZCRX_DEFINE_MEMBERS(ZcDbPolyline, ZcDbCurve)
+
+namespace {
+// Parameters this close beyond the ends (rounding of sums of segment
+// counts) still name the end points.
+constexpr double kParamSlack = 1e-9;
+
+// Widths below 0 are kept as -1: "the polyline's constant width".
+double storedWidth(double w) { return w < 0.0 ? -1.0 : w; }
+
+// The sweep of an arc from one point of its circle to another, turning its
+// way and as near as possible to its former sweep.
+double trimmedSweep(const curve::Piece& arc, const ZcGePoint2d& from, const ZcGePoint2d& to)
+{
+    const double a0 = std::atan2(from.y - arc.center.y, from.x - arc.center.x);
+    const double a1 = std::atan2(to.y - arc.center.y, to.x - arc.center.x);
+    double change = curve::normalizeAngle(a1 - a0 - arc.sweep + curve::kPi) - curve::kPi;
+    return arc.sweep + change;
+}
+}  // namespace
+
+ZcDbPolyline::ZcDbPolyline(unsigned int numVerts) { m_vertices.reserve(numVerts); }
+
+Zcad::ErrorStatus ZcDbPolyline::addVertexAt(unsigned int index, const ZcGePoint2d& pt, double bulge,
+                                            double startWidth, double endWidth)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (index > m_vertices.size())
+        return Zcad::eInvalidIndex;
+    if (!isFinite(pt) || !isFinite(bulge) || !isFinite(startWidth) || !isFinite(endWidth))
+        return Zcad::eInvalidInput;
+    m_vertices.insert(m_vertices.begin() + index, Vertex{pt, bulge, storedWidth(startWidth), storedWidth(endWidth)});
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::removeVertexAt(unsigned int index)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    m_vertices.erase(m_vertices.begin() + index);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getPointAt(unsigned int index, ZcGePoint2d& pt) const
+{
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    pt = m_vertices[index].point;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getPointAt(unsigned int index, ZcGePoint3d& pt) const
+{
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    pt = {m_vertices[index].point.x, m_vertices[index].point.y, m_elevation};
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setPointAt(unsigned int index, const ZcGePoint2d& pt)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    if (!isFinite(pt))
+        return Zcad::eInvalidInput;
+    m_vertices[index].point = pt;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getBulgeAt(unsigned int index, double& bulge) const
+{
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    bulge = m_vertices[index].bulge;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setBulgeAt(unsigned int index, double bulge)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    if (!isFinite(bulge))
+        return Zcad::eInvalidInput;
+    m_vertices[index].bulge = bulge;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const
+{
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    const Vertex& v = m_vertices[index];
+    startWidth = v.startWidth < 0.0 ? m_constantWidth : v.startWidth;
+    endWidth = v.endWidth < 0.0 ? m_constantWidth : v.endWidth;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setWidthsAt(unsigned int index, double startWidth, double endWidth)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (index >= m_vertices.size())
+        return Zcad::eInvalidIndex;
+    if (!isFinite(startWidth) || !isFinite(endWidth))
+        return Zcad::eInvalidInput;
+    m_vertices[index].startWidth = storedWidth(startWidth);
+    m_vertices[index].endWidth = storedWidth(endWidth);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setClosed(bool closed)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    m_closed = closed;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setPlinegen(bool on)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    m_plinegen = on;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setConstantWidth(double width)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!isFinite(width) || width < 0.0)
+        return Zcad::eInvalidInput;
+    m_constantWidth = width;
+    for (Vertex& v : m_vertices)
+        v.startWidth = v.endWidth = -1.0;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getConstantWidth(double& width) const
+{
+    const size_t n = polylineSegmentCount(m_vertices, m_closed);
+    double common = m_constantWidth;
+    for (size_t i = 0; i < n; ++i) {
+        double s = 0.0, e = 0.0;
+        getWidthsAt(static_cast<unsigned int>(i), s, e);
+        if (i == 0)
+            common = s;
+        if (s != common || e != common)
+            return Zcad::eInvalidInput;
+    }
+    width = common;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::setElevation(double z)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!isFinite(z))
+        return Zcad::eInvalidInput;
+    m_elevation = z;
+    return Zcad::eOk;
+}
+
+bool ZcDbPolyline::isOnlyLines() const
+{
+    const size_t n = polylineSegmentCount(m_vertices, m_closed);
+    for (size_t i = 0; i < n; ++i)
+        if (polylineSegment(m_vertices, i).arc)
+            return false;
+    return true;
+}
+
+// Vertex i is at parameter i; within a segment the parameter runs
+// linearly with length (with angle on arcs).
+Zcad::ErrorStatus ZcDbPolyline::getStartParam(double& param) const
+{
+    if (m_vertices.empty())
+        return Zcad::eDegenerateGeometry;
+    param = 0.0;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getEndParam(double& param) const
+{
+    if (m_vertices.empty())
+        return Zcad::eDegenerateGeometry;
+    param = static_cast<double>(polylineSegmentCount(m_vertices, m_closed));
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getPointAtParam(double param, ZcGePoint3d& point) const
+{
+    if (m_vertices.empty())
+        return Zcad::eDegenerateGeometry;
+    const size_t n = polylineSegmentCount(m_vertices, m_closed);
+    if (!isFinite(param) || param < -kParamSlack || param > static_cast<double>(n) + kParamSlack)
+        return Zcad::eInvalidInput;
+    if (n == 0) {
+        point = {m_vertices[0].point.x, m_vertices[0].point.y, m_elevation};
+        return Zcad::eOk;
+    }
+    param = std::clamp(param, 0.0, static_cast<double>(n));
+    const size_t i = std::min(static_cast<size_t>(param), n - 1);
+    const ZcGePoint2d p = curve::pointAt(polylineSegment(m_vertices, i), param - static_cast<double>(i));
+    point = {p.x, p.y, m_elevation};
+    return Zcad::eOk;
+}
+
+// Points are taken in plan.
+Zcad::ErrorStatus ZcDbPolyline::getParamAtPoint(const ZcGePoint3d& point, double& param) const
+{
+    if (m_vertices.empty())
+        return Zcad::eDegenerateGeometry;
+    if (!isFinite(point))
+        return Zcad::eInvalidInput;
+    const ZcGePoint2d p = point.convert2d();
+    const size_t n = polylineSegmentCount(m_vertices, m_closed);
+    if (n == 0) {
+        if (p.distanceTo(m_vertices[0].point) > curve::kOnCurveTol)
+            return Zcad::eInvalidInput;
+        param = 0.0;
+        return Zcad::eOk;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        if (const std::optional<double> t = curve::paramOnPiece(polylineSegment(m_vertices, i), p, false)) {
+            param = static_cast<double>(i) + *t;
+            return Zcad::eOk;
+        }
+    }
+    return Zcad::eInvalidInput;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getDistAtParam(double param, double& dist) const
+{
+    if (m_vertices.empty())
+        return Zcad::eDegenerateGeometry;
+    const size_t n = polylineSegmentCount(m_vertices, m_closed);
+    if (!isFinite(param) || param < -kParamSlack || param > static_cast<double>(n) + kParamSlack)
+        return Zcad::eInvalidInput;
+    param = std::clamp(param, 0.0, static_cast<double>(n));
+    dist = 0.0;
+    for (size_t i = 0; i < n && static_cast<double>(i) < param; ++i) {
+        const double part = std::min(1.0, param - static_cast<double>(i));
+        dist += part * curve::length(polylineSegment(m_vertices, i));
+    }
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getClosestPointTo(const ZcGePoint3d& given, ZcGePoint3d& closest, bool) const
+{
+    if (m_vertices.empty())
+        return Zcad::eDegenerateGeometry;
+    if (!isFinite(given))
+        return Zcad::eInvalidInput;
+    const ZcGePoint2d q = given.convert2d();
+    ZcGePoint2d best = m_vertices[0].point;
+    double bestDist = q.distanceTo(best);
+    for (const curve::Piece& piece : polylinePieces(*this)) {
+        const ZcGePoint2d p = curve::closestPoint(piece, q, false).point;
+        if (const double d = q.distanceTo(p); d < bestDist) {
+            best = p;
+            bestDist = d;
+        }
+    }
+    closest = {best.x, best.y, m_elevation};
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getOffsetCurves(double distance, ZcDbVoidPtrArray& offsetCurves) const
+{
+    if (!isFinite(distance))
+        return Zcad::eInvalidInput;
+
+    // Each segment of some length moved to its right; segments of no length
+    // have no side to move to.
+    struct Part {
+        curve::Piece piece;
+        const Vertex* source;
+    };
+    std::vector<Part> parts;
+    const size_t n = polylineSegmentCount(m_vertices, m_closed);
+    for (size_t i = 0; i < n; ++i) {
+        const curve::Piece piece = polylineSegment(m_vertices, i);
+        if (curve::length(piece) <= curve::kOnCurveTol)
+            continue;
+        const std::optional<curve::Piece> moved = curve::offset(piece, distance);
+        if (!moved)
+            return Zcad::eDegenerateGeometry;  // an arc shrinks to nothing
+        parts.push_back({*moved, &m_vertices[i]});
+    }
+    if (parts.empty())
+        return Zcad::eDegenerateGeometry;
+
+    // Neighbours meet where their offsets cross (lines extended, arcs round
+    // their circles), nearest the gap between them; a straight piece joins
+    // them where they do not cross.
+    const size_t count = parts.size();
+    const size_t joints = m_closed ? count : count - 1;
+    std::vector<ZcGePoint2d> starts(count), ends(count);
+    for (size_t k = 0; k < count; ++k) {
+        starts[k] = parts[k].piece.start;
+        ends[k] = parts[k].piece.end;
+    }
+    std::vector<bool> straightJoin(count, false);
+    for (size_t k = 0; k < joints; ++k) {
+        const size_t next = (k + 1) % count;
+        const curve::Piece& a = parts[k].piece;
+        const curve::Piece& b = parts[next].piece;
+        if (a.end.distanceTo(b.start) <= curve::kOnCurveTol) {
+            starts[next] = ends[k] = a.end;
+            continue;
+        }
+        const ZcGePoint2d gap = a.end + (b.start - a.end) * 0.5;
+        const std::vector<curve::Hit> hits = curve::intersect(a, true, b, true);
+        if (hits.empty()) {
+            straightJoin[k] = true;
+            continue;
+        }
+        const auto nearest = std::min_element(hits.begin(), hits.end(), [&](const curve::Hit& x, const curve::Hit& y) {
+            return x.point.distanceTo(gap) < y.point.distanceTo(gap);
+        });
+        starts[next] = ends[k] = nearest->point;
+    }
+
+    std::vector<Vertex> vertices;
+    for (size_t k = 0; k < count; ++k) {
+        const curve::Piece& piece = parts[k].piece;
+        const double bulge = piece.arc ? std::tan(trimmedSweep(piece, starts[k], ends[k]) / 4.0) : 0.0;
+        vertices.push_back({starts[k], bulge, parts[k].source->startWidth, parts[k].source->endWidth});
+        if (straightJoin[k])
+            vertices.push_back({ends[k], 0.0, -1.0, -1.0});
+    }
+    if (!m_closed)
+        vertices.push_back({ends[count - 1], 0.0, -1.0, -1.0});
+    for (const Vertex& v : vertices)
+        if (!isFinite(v.point) || !isFinite(v.bulge))
+            return Zcad::eDegenerateGeometry;
+
+    ZcDbPolyline* copy = static_cast<ZcDbPolyline*>(clone());
+    copy->m_vertices = std::move(vertices);
+    offsetCurves.append(copy);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::getGeomExtents(ZcDbExtents& extents) const
+{
+    // The centre line's extents; widths are not included.
+    if (m_vertices.empty())
+        return Zcad::eInvalidExtents;
+    extents = ZcDbExtents();
+    extents.addPoint({m_vertices[0].point.x, m_vertices[0].point.y, m_elevation});
+    for (const curve::Piece& piece : polylinePieces(*this))
+        curve::addToExtents(extents, piece, m_elevation);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbPolyline::transformBy(const ZcGeMatrix3d& xform)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!isFinite(xform))
+        return Zcad::eInvalidInput;
+    const PlanarTransform t = analysePlanar(xform);
+    if (!t.keepsPlane || !t.conformal)
+        return Zcad::eNotApplicable;  // arcs and widths would not stay arcs and widths
+    std::vector<Vertex> vertices = m_vertices;
+    for (Vertex& v : vertices) {
+        const ZcGePoint3d p = xform * ZcGePoint3d(v.point.x, v.point.y, m_elevation);
+        v.point = p.convert2d();
+        if (t.mirrored)
+            v.bulge = -v.bulge;
+        if (v.startWidth > 0.0)
+            v.startWidth *= t.scale;
+        if (v.endWidth > 0.0)
+            v.endWidth *= t.scale;
+        if (!isFinite(v.point) || !isFinite(v.startWidth) || !isFinite(v.endWidth))
+            return Zcad::eInvalidInput;
+    }
+    const double elevation = (xform * ZcGePoint3d(0.0, 0.0, m_elevation)).z;
+    const double constantWidth = m_constantWidth * t.scale;
+    if (!isFinite(elevation) || !isFinite(constantWidth))
+        return Zcad::eInvalidInput;
+    m_vertices = std::move(vertices);
+    m_elevation = elevation;
+    m_constantWidth = constantWidth;
+    return Zcad::eOk;
+}
+
+ZcDbObject* ZcDbPolyline::clone() const
+{
+    auto* copy = new ZcDbPolyline();
+    copy->m_vertices = m_vertices;
+    copy->m_constantWidth = m_constantWidth;
+    copy->m_elevation = m_elevation;
+    copy->m_closed = m_closed;
+    copy->m_plinegen = m_plinegen;
+    copyEntityDataTo(copy);
+    return copy;
+}

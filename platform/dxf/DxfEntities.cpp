@@ -1,0 +1,355 @@
+// Entities as DXF: the common AcDbEntity part, then each kind's own subclass.
+
+#include <algorithm>
+
+#include "ZcDbArc.h"
+#include "ZcDbAttribute.h"
+#include "ZcDbAttributeDefinition.h"
+#include "ZcDbBlockReference.h"
+#include "ZcDbBlockTable.h"
+#include "ZcDbCircle.h"
+#include "ZcDbHatch.h"
+#include "ZcDbLeader.h"
+#include "ZcDbLine.h"
+#include "ZcDbMText.h"
+#include "ZcDbPolyline.h"
+#include "ZcDbSymbolTable.h"
+#include "ZcDbText.h"
+#include "platform/dxf/DxfWriteContext.h"
+
+namespace {
+
+// The name of a record, or the fallback when the record is missing or erased.
+std::string recordName(ZcDbObjectId id, const char* fallback)
+{
+    const auto* record = ZcDbSymbolTableRecord::cast(liveObject(id));
+    return record ? record->name() : std::string(fallback);
+}
+
+void writeColor(DxfStream& out, const ZcCmColor& color)
+{
+    switch (color.colorMethod()) {
+    case ZcCmColor::kByBlock:
+        out.integer(62, 0);
+        break;
+    case ZcCmColor::kByACI:
+        out.integer(62, color.colorIndex());
+        break;
+    case ZcCmColor::kByColor:
+        // Readers without true colours use the nearest palette entry.
+        out.integer(62, color.colorIndex());
+        out.integer(420, color.rgb());
+        break;
+    default:  // by layer, the default
+        break;
+    }
+}
+
+void writeEntityStart(DxfWriteContext& ctx, const char* kind, const ZcDbEntity* e)
+{
+    DxfStream& out = ctx.out;
+    writeObjectStart(ctx, kind, e, handleOf(e->ownerId()));
+    out.word(100, "AcDbEntity");
+    if (e->ownerId() == ctx.impl.paperSpace)
+        out.integer(67, 1);
+    out.text(8, e->layer());
+    const ZcDbObjectId linetype = e->linetypeId();
+    if (!linetype.isNull() && linetype != ctx.impl.ltByLayer)
+        out.text(6, recordName(linetype, "ByLayer"));
+    writeColor(out, e->color());
+    if (e->lineWeight() != ZcDb::kLnWtByLayer)
+        out.integer(370, e->lineWeight());
+    if (e->linetypeScale() != 1.0)
+        out.real(48, e->linetypeScale());
+    if (e->visibility() == ZcDb::kInvisible)
+        out.integer(60, 1);
+}
+
+void writePoint(DxfStream& out, int code, const ZcGePoint3d& p) { out.point(code, p.x, p.y, p.z); }
+
+void writeLine(DxfWriteContext& ctx, const ZcDbLine* e)
+{
+    writeEntityStart(ctx, "LINE", e);
+    ctx.out.word(100, "AcDbLine");
+    writePoint(ctx.out, 10, e->startPoint());
+    writePoint(ctx.out, 11, e->endPoint());
+}
+
+void writeCircle(DxfWriteContext& ctx, const ZcDbCircle* e)
+{
+    writeEntityStart(ctx, "CIRCLE", e);
+    ctx.out.word(100, "AcDbCircle");
+    writePoint(ctx.out, 10, e->center());
+    ctx.out.real(40, e->radius());
+}
+
+void writeArc(DxfWriteContext& ctx, const ZcDbArc* e)
+{
+    writeEntityStart(ctx, "ARC", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbCircle");
+    writePoint(out, 10, e->center());
+    out.real(40, e->radius());
+    out.word(100, "AcDbArc");
+    out.angle(50, e->startAngle());
+    out.angle(51, e->endAngle());
+}
+
+void writePolyline(DxfWriteContext& ctx, const ZcDbPolyline* e)
+{
+    writeEntityStart(ctx, "LWPOLYLINE", e);
+    DxfStream& out = ctx.out;
+    const auto& vertices = e->vertices();
+    out.word(100, "AcDbPolyline");
+    out.integer(90, int64_t(vertices.size()));
+    out.integer(70, (e->isClosed() ? 1 : 0) | (e->hasPlinegen() ? 128 : 0));
+    const bool allDefault = std::all_of(vertices.begin(), vertices.end(), [](const ZcDbPolyline::Vertex& v) {
+        return v.startWidth < 0.0 && v.endWidth < 0.0;
+    });
+    if (allDefault) {
+        // Every vertex reports the constant width; without vertices, ask for it.
+        double width = 0.0, end = 0.0;
+        if (vertices.empty())
+            e->getConstantWidth(width);
+        else
+            e->getWidthsAt(0, width, end);
+        out.real(43, width);
+    }
+    if (e->elevation() != 0.0)
+        out.real(38, e->elevation());
+    for (unsigned int i = 0; i < vertices.size(); ++i) {
+        const ZcDbPolyline::Vertex& v = vertices[i];
+        out.point(10, v.point.x, v.point.y);
+        if (!allDefault) {
+            double startWidth = 0.0, endWidth = 0.0;
+            e->getWidthsAt(i, startWidth, endWidth);
+            out.real(40, startWidth);
+            out.real(41, endWidth);
+        }
+        if (v.bulge != 0.0)
+            out.real(42, v.bulge);
+    }
+}
+
+void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
+{
+    writeEntityStart(ctx, "HATCH", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbHatch");
+    out.point(10, 0.0, 0.0, e->elevation());
+    out.point(210, 0.0, 0.0, 1.0);
+    out.text(2, e->patternName());
+    out.integer(70, e->isSolidFill() ? 1 : 0);
+    out.integer(71, e->associative() ? 1 : 0);
+    out.integer(91, int64_t(e->loops().size()));
+    for (const ZcDbHatch::Loop& loop : e->loops()) {
+        // Every loop goes out in polyline form, whatever it was built from.
+        out.integer(92, loop.type | ZcDbHatch::kPolyline);
+        const bool hasBulge = std::any_of(loop.bulges.begin(), loop.bulges.end(), [](double b) { return b != 0.0; });
+        out.integer(72, hasBulge ? 1 : 0);
+        out.integer(73, 1);
+        out.integer(93, int64_t(loop.vertices.size()));
+        for (size_t i = 0; i < loop.vertices.size(); ++i) {
+            out.point(10, loop.vertices[i].x, loop.vertices[i].y);
+            if (hasBulge)
+                out.real(42, i < loop.bulges.size() ? loop.bulges[i] : 0.0);
+        }
+        int64_t sources = 0;
+        for (const ZcDbObjectId& id : loop.sourceIds)
+            sources += isLive(id) ? 1 : 0;
+        out.integer(97, sources);
+        for (const ZcDbObjectId& id : loop.sourceIds)
+            if (isLive(id))
+                out.handle(330, handleOf(id));
+    }
+    out.integer(75, e->hatchStyle());
+    out.integer(76, e->patternType());
+    if (!e->isSolidFill()) {
+        // The pattern's lines are not kept; readers take them from the name.
+        out.angle(52, 0.0);
+        out.real(41, 1.0);
+        out.integer(77, 0);
+        out.integer(78, 0);
+    }
+    out.integer(98, 0);
+}
+
+void writeMText(DxfWriteContext& ctx, const ZcDbMText* e)
+{
+    writeEntityStart(ctx, "MTEXT", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbMText");
+    writePoint(out, 10, e->location());
+    out.real(40, e->textHeight());
+    out.real(41, e->width());
+    out.integer(71, e->attachment());
+    out.integer(72, 1);  // left to right
+    out.mtextContents(e->contents());
+    out.text(7, recordName(e->textStyle(), "Standard"));
+    // In degrees, as CAD programs write and read it.
+    out.angle(50, e->rotation());
+}
+
+// The AcDbText part of TEXT, ATTRIB and ATTDEF; TEXT alone adds the
+// vertical mode in a second AcDbText part, the others in their own.
+void writeTextBody(DxfWriteContext& ctx, const ZcDbText* e)
+{
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbText");
+    writePoint(out, 10, e->position());
+    out.real(40, e->height());
+    out.text(1, e->textString());
+    if (e->rotation() != 0.0)
+        out.angle(50, e->rotation());
+    if (e->widthFactor() != 1.0)
+        out.real(41, e->widthFactor());
+    out.text(7, recordName(e->textStyle(), "Standard"));
+    if (e->horizontalMode() != ZcDbText::kTextLeft)
+        out.integer(72, e->horizontalMode());
+    if (e->horizontalMode() != ZcDbText::kTextLeft || e->verticalMode() != ZcDbText::kTextBase)
+        writePoint(out, 11, e->alignmentPoint());
+}
+
+void writeText(DxfWriteContext& ctx, const ZcDbText* e)
+{
+    writeEntityStart(ctx, "TEXT", e);
+    writeTextBody(ctx, e);
+    ctx.out.word(100, "AcDbText");
+    if (e->verticalMode() != ZcDbText::kTextBase)
+        ctx.out.integer(73, e->verticalMode());
+}
+
+void writeAttributeDefinition(DxfWriteContext& ctx, const ZcDbAttributeDefinition* e)
+{
+    writeEntityStart(ctx, "ATTDEF", e);
+    writeTextBody(ctx, e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbAttributeDefinition");
+    out.text(3, e->prompt());
+    out.text(2, e->tag());
+    out.integer(70, (e->isInvisible() ? 1 : 0) | (e->isConstant() ? 2 : 0) | (e->isVerifiable() ? 4 : 0) |
+                        (e->isPreset() ? 8 : 0));
+    out.integer(73, e->fieldLength());
+    if (e->verticalMode() != ZcDbText::kTextBase)
+        out.integer(74, e->verticalMode());
+}
+
+void writeAttribute(DxfWriteContext& ctx, const ZcDbAttribute* e)
+{
+    writeEntityStart(ctx, "ATTRIB", e);
+    writeTextBody(ctx, e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbAttribute");
+    out.text(2, e->tag());
+    out.integer(70, (e->isInvisible() ? 1 : 0) | (e->isConstant() ? 2 : 0));
+    out.integer(73, e->fieldLength());
+    if (e->verticalMode() != ZcDbText::kTextBase)
+        out.integer(74, e->verticalMode());
+}
+
+bool writeBlockReference(DxfWriteContext& ctx, const ZcDbBlockReference* e)
+{
+    std::vector<const ZcDbAttribute*> attributes;
+    for (const ZcDbObjectId& id : e->attributeIds())
+        if (const auto* attribute = ZcDbAttribute::cast(liveObject(id)))
+            attributes.push_back(attribute);
+    uint64_t seqend = 0;
+    if (!attributes.empty()) {
+        const auto found = ctx.impl.seqends.find(e->objectId().stub());
+        if (found == ctx.impl.seqends.end() || found->second == 0) {
+            ctx.fail(describe("INSERT", handleOf(e->objectId())) + " has attributes but no SEQEND handle");
+            return false;
+        }
+        seqend = found->second;
+    }
+
+    writeEntityStart(ctx, "INSERT", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbBlockReference");
+    if (!attributes.empty())
+        out.integer(66, 1);
+    out.text(2, recordName(e->blockTableRecord(), ""));
+    writePoint(out, 10, e->position());
+    const ZcGeScale3d scale = e->scaleFactors();
+    if (scale.sx != 1.0)
+        out.real(41, scale.sx);
+    if (scale.sy != 1.0)
+        out.real(42, scale.sy);
+    if (scale.sz != 1.0)
+        out.real(43, scale.sz);
+    if (e->rotation() != 0.0)
+        out.angle(50, e->rotation());
+    writeXData(ctx, e);
+
+    if (attributes.empty())
+        return true;
+    for (const ZcDbAttribute* attribute : attributes) {
+        writeAttribute(ctx, attribute);
+        writeXData(ctx, attribute);
+    }
+    out.word(0, "SEQEND");
+    out.handle(5, seqend);
+    out.handle(330, handleOf(e->objectId()));
+    out.word(100, "AcDbEntity");
+    if (e->ownerId() == ctx.impl.paperSpace)
+        out.integer(67, 1);
+    out.text(8, e->layer());
+    return true;
+}
+
+void writeLeader(DxfWriteContext& ctx, const ZcDbLeader* e)
+{
+    writeEntityStart(ctx, "LEADER", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbLeader");
+    out.word(3, "Standard");
+    out.integer(71, e->hasArrowHead() ? 1 : 0);
+    out.integer(72, 0);  // straight segments
+    out.integer(73, 3);  // no annotation
+    out.integer(74, 0);
+    out.integer(75, 0);
+    out.real(40, 0.0);
+    out.real(41, 0.0);
+    out.integer(76, e->numVertices());
+    for (int i = 0; i < e->numVertices(); ++i)
+        writePoint(out, 10, e->vertexAt(i));
+    out.point(210, 0.0, 0.0, 1.0);
+    out.point(211, 1.0, 0.0, 0.0);
+    out.point(212, 0.0, 0.0, 0.0);
+    out.point(213, 0.0, 0.0, 0.0);
+}
+
+}  // namespace
+
+bool writeEntity(DxfWriteContext& ctx, const ZcDbEntity* entity)
+{
+    // Exact classes first: they are what drawings hold, and the test is cheap.
+    const ZcRxClass* kind = entity->isA();
+    if (kind == ZcDbPolyline::desc())
+        writePolyline(ctx, static_cast<const ZcDbPolyline*>(entity));
+    else if (kind == ZcDbLine::desc())
+        writeLine(ctx, static_cast<const ZcDbLine*>(entity));
+    else if (kind == ZcDbArc::desc())
+        writeArc(ctx, static_cast<const ZcDbArc*>(entity));
+    else if (kind == ZcDbCircle::desc())
+        writeCircle(ctx, static_cast<const ZcDbCircle*>(entity));
+    else if (kind == ZcDbHatch::desc())
+        writeHatch(ctx, static_cast<const ZcDbHatch*>(entity));
+    else if (kind == ZcDbMText::desc())
+        writeMText(ctx, static_cast<const ZcDbMText*>(entity));
+    else if (kind == ZcDbAttributeDefinition::desc())
+        writeAttributeDefinition(ctx, static_cast<const ZcDbAttributeDefinition*>(entity));
+    else if (kind == ZcDbText::desc())
+        writeText(ctx, static_cast<const ZcDbText*>(entity));
+    else if (kind == ZcDbLeader::desc())
+        writeLeader(ctx, static_cast<const ZcDbLeader*>(entity));
+    else if (kind == ZcDbBlockReference::desc())
+        return writeBlockReference(ctx, static_cast<const ZcDbBlockReference*>(entity));
+    else {
+        // An attribute belongs to its reference and is written with it.
+        ctx.fail(describe(kind->name(), handleOf(entity->objectId())) + " is of a kind DXF writing does not know");
+        return false;
+    }
+    writeXData(ctx, entity);
+    return true;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+// Group codes and values of an ASCII DXF file. Values are formatted straight
+// into a large buffer; with a sink the buffer is handed over in chunks of
+// about kChunkSize bytes, without one the whole text is kept.
+class DxfStream {
+public:
+    // Takes one chunk of the file; false stops the writing (the sink keeps
+    // its own account of why).
+    using Sink = std::function<bool(std::string_view)>;
+
+    // Large enough that a sink's write calls cost nothing next to formatting.
+    static constexpr size_t kChunkSize = size_t(1) << 20;
+
+    DxfStream() = default;
+    explicit DxfStream(Sink sink) : m_sink(std::move(sink)) {}
+
+    // A text of the drawing (UTF-8), in its DXF spelling.
+    void text(int code, std::string_view utf8);
+    // MTEXT contents: 3 for every chunk of about 250 characters but the
+    // last, 1 for the last; a chunk never splits an escape.
+    void mtextContents(std::string_view utf8);
+    // A value already in DXF form (structure words, class names).
+    void word(int code, std::string_view value);
+    void real(int code, double value);
+    // Radians, written in degrees to 15 significant digits.
+    void angle(int code, double radians);
+    void integer(int code, int64_t value);
+    void handle(int code, uint64_t value);
+    // x, y and z under code, code + 10 and code + 20.
+    void point(int code, double x, double y, double z);
+    void point(int code, double x, double y);
+
+    // The object being written, named in valueError().
+    void setCurrentObject(const char* kind, uint64_t handle)
+    {
+        m_objectKind = kind;
+        m_objectHandle = handle;
+    }
+
+    // Sends what is left to the sink. False when the sink refused a chunk
+    // or a value could not be written (see valueError()).
+    bool finish();
+    bool failed() const { return m_sinkFailed || !m_valueError.empty(); }
+    // The first value that could not be written, or "".
+    const std::string& valueError() const { return m_valueError; }
+    // The text, when there is no sink (after finish()).
+    std::string takeText()
+    {
+        m_buffer.resize(m_used);
+        m_used = 0;
+        return std::move(m_buffer);
+    }
+    // Bytes produced so far.
+    uint64_t size() const { return m_sent + m_used; }
+
+private:
+    // Space for n more bytes at the end of the buffer.
+    char* room(size_t n)
+    {
+        if (m_used + n > m_buffer.size())
+            grow(n);
+        return m_buffer.data() + m_used;
+    }
+    void grow(size_t n);
+    void code(int code);
+    void append(std::string_view bytes);
+    void endLine();
+
+    Sink m_sink;
+    std::string m_buffer;  // its size is the capacity; m_used bytes are the text
+    size_t m_used = 0;
+    std::string m_scratch;  // reused for texts that need escapes
+    std::string m_valueError;
+    const char* m_objectKind = nullptr;
+    uint64_t m_objectHandle = 0;
+    uint64_t m_sent = 0;
+    bool m_sinkFailed = false;
+};
+
+// The shortest text that reads back as exactly the same double, always with
+// a decimal point or an exponent ("1.0", "0.1", "1e+20"). False (and nothing
+// appended) for NaN and infinity, which a DXF file cannot carry.
+bool appendDxfReal(std::string& out, double value);
+// The same into a buffer of at least kDxfRealMaxChars; the end of the text,
+// or null for NaN and infinity.
+inline constexpr size_t kDxfRealMaxChars = 32;
+char* formatDxfReal(char* out, double value);
+// Upper-case hexadecimal without leading zeros; "0" for 0.
+void appendDxfHandle(std::string& out, uint64_t value);

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// How texts of a drawing (UTF-8) are spelled in an R2000 DXF file, which
+// carries only ASCII here:
+// - code points above 0x7E become "\U+XXXX" (four upper-case hex digits);
+//   code points beyond 0xFFFF become two such escapes, the UTF-16 surrogate
+//   pair, as programs that keep texts in UTF-16 write them;
+// - control characters (below 0x20) use caret notation ("^J" for a line
+//   feed), so that a value never breaks its line;
+// - a byte that does not start a well-formed UTF-8 sequence (stray
+//   continuation bytes, overlong forms, encoded surrogates, beyond U+10FFFF,
+//   a truncated sequence) becomes '?'.
+// A literal '^' or "\U+" already in the text is written as it is.
+
+// Whether a text can be written as it is (printable ASCII only).
+bool isPlainDxfText(std::string_view utf8);
+
+// Appends the DXF spelling of a UTF-8 text.
+void appendDxfText(std::string& out, std::string_view utf8);
+std::string dxfText(std::string_view utf8);
+
+// MTEXT contents: as above, but a line break ("\n", "\r\n" or "\r") becomes
+// the paragraph break "\P".
+void appendDxfMTextContents(std::string& out, std::string_view utf8);

@@ -1,0 +1,136 @@
+#include "platform/editor/CommandLine.h"
+
+#include "platform/editor/LineText.h"
+#include "platform/editor/Transcript.h"
+
+CommandLine& commandLine()
+{
+    static CommandLine line;
+    return line;
+}
+
+std::string promptShown(std::string_view prompt)
+{
+    std::string shown(prompt);
+    if (!shown.empty() && shown.back() != ':' && !isBlank(shown.back()) && shown.back() != '\n')
+        shown += ": ";
+    else if (!shown.empty() && shown.back() == ':')
+        shown += ' ';
+    return shown;
+}
+
+void CommandLine::reset()
+{
+    m_failure.reset();
+    m_inputEnded = false;
+    m_quit = false;
+    m_limits = {};
+    m_lastKeyword.clear();
+}
+
+std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
+{
+    const std::string shown = promptShown(prompt);
+    if (m_input->typed()) {
+        // The terminal shows the prompt's last line; earlier lines go before it.
+        const size_t lastBreak = shown.rfind('\n');
+        if (lastBreak != std::string::npos)
+            transcript().print(std::string_view(shown).substr(0, lastBreak + 1));
+        transcript().finishLine();
+        auto raw = m_input->readLine(lastBreak == std::string::npos ? shown : shown.substr(lastBreak + 1));
+        transcript().answerEnded();
+        return raw;
+    }
+    transcript().print(shown);
+    for (;;) {
+        auto raw = m_input->readLine(shown);
+        if (!raw) {
+            transcript().finishLine();
+            return raw;
+        }
+        const std::string_view text = trimmed(*raw);
+        if (!text.empty() && text.front() == ';')
+            continue;  // a comment answers nothing
+        transcript().echoAnswer(text);
+        return raw;
+    }
+}
+
+std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned accepted, std::string_view expected)
+{
+    while (live()) {
+        const std::optional<std::string> raw = readAnswer(prompt);
+        if (!raw) {
+            m_inputEnded = true;
+            return std::nullopt;
+        }
+        ScriptLine line = parseScriptLine(*raw);
+        bool fits = false;
+        std::string problem = "oczekiwano " + std::string(expected);
+        switch (line.kind) {
+        case ScriptLine::Kind::Comment:
+            continue;
+        case ScriptLine::Kind::Enter:
+        case ScriptLine::Kind::Cancel:
+            fits = true;
+            break;
+        case ScriptLine::Kind::Point:
+            fits = accepted & kAcceptPoint;
+            break;
+        case ScriptLine::Kind::Number:
+            fits = accepted & kAcceptNumber;
+            break;
+        case ScriptLine::Kind::Pick:
+            fits = accepted & kAcceptPick;
+            break;
+        case ScriptLine::Kind::Text:
+            fits = accepted & kAcceptText;
+            break;
+        case ScriptLine::Kind::Dialog:
+            fits = accepted & kAcceptDialog;
+            if (!fits)
+                problem = "żadne okno dialogowe nie jest otwarte";
+            break;
+        case ScriptLine::Kind::Malformed:
+            problem = line.error;
+            break;
+        }
+        if (fits)
+            return line;
+        if (!misfit(line, problem))
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+bool CommandLine::misfit(const ScriptLine& line, std::string_view problem)
+{
+    if (m_input && m_input->typed()) {
+        transcript().print("\n" + std::string(problem) + ".");
+        return true;
+    }
+    const std::string where = m_input ? m_input->where() : std::string("?");
+    fail(kExitScriptFailure, where + ": " + std::string(problem) + " (wiersz \"" + line.text + "\")");
+    return false;
+}
+
+void CommandLine::refuse(std::string_view message) { transcript().print("\n" + std::string(message)); }
+
+void CommandLine::commandError(std::string_view message, int exitStatus)
+{
+    if (m_input && m_input->typed()) {
+        transcript().print("\n" + std::string(message));
+        return;
+    }
+    const std::string where = m_input ? m_input->where() + ": " : std::string();
+    fail(exitStatus, where + std::string(message));
+}
+
+void CommandLine::fail(int exitStatus, std::string message)
+{
+    if (m_failure)
+        return;
+    transcript().finishLine();
+    transcript().error(message);
+    m_failure = RunFailure{exitStatus, std::move(message)};
+}

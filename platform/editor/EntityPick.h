@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ZcDbDatabase.h"
+#include "ZcGePoint3d.h"
+
+// How far from the picked point an entity is still found, in drawing units
+// (metres): the pick box of a console without a screen, about what a few
+// pixels cover on a road plan at 1:500.
+inline constexpr double kPickAperture = 0.5;
+
+// The model-space entity nearest to a world point in plan (XY), within the
+// aperture: curves by their closest point, other entities by their extents.
+// Erased, invisible and entities on layers that are off or frozen are not
+// found. Of entities at the same distance the one appended last wins. Null when
+// nothing is near.
+ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double aperture = kPickAperture);

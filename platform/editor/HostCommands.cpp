@@ -1,0 +1,165 @@
+#include "platform/editor/HostCommands.h"
+
+#include <cmath>
+#include <numbers>
+#include <string>
+
+#include "ZcDbDatabase.h"
+#include "ZcDbLayerTable.h"
+#include "ZcRxDynamicLinker.h"
+#include "platform/dxf/DxfWriter.h"
+#include "platform/editor/CommandLine.h"
+#include "platform/editor/LineText.h"
+#include "platform/editor/Transcript.h"
+
+namespace {
+
+ZcDbDatabase* workingDrawing() { return zcdbHostApplicationServices()->workingDatabase(); }
+
+bool usage(std::string_view text)
+{
+    commandLine().commandError(text);
+    return false;
+}
+
+bool save(std::string_view arguments)
+{
+    const std::string path(trimmed(arguments));
+    if (path.empty())
+        return usage("SAVE: podaj nazwę pliku (SAVE rysunek.dxf)");
+    ZcDbDatabase* db = workingDrawing();
+    if (!db)
+        return usage("SAVE: brak rysunku");
+    std::string error;
+    if (!writeDxfFile(*db, path, error)) {
+        commandLine().commandError("SAVE: nie można zapisać rysunku: " + error, kExitDrawingUnwritable);
+        return false;
+    }
+    transcript().print("\nZapisano rysunek: " + path);
+    return true;
+}
+
+bool ucs(std::string_view arguments)
+{
+    std::string_view rest = trimmed(arguments);
+    const std::string_view first = takeWord(rest);
+    if (first.empty() || equalsIgnoringCase(first, "W") || equalsIgnoringCase(first, "World") ||
+        equalsIgnoringCase(first, "Świat")) {
+        if (!trimmed(rest).empty())
+            return usage("UCS: po W nic więcej");
+        commandLine().ucs() = {};
+        return true;
+    }
+    const auto origin = parsePoint(first);
+    const std::string_view angleText = trimmed(rest);
+    const auto degrees = angleText.empty() ? std::optional<double>(0.0) : parseNumber(angleText);
+    if (!origin || !degrees)
+        return usage("UCS: oczekiwano początku x,y i kąta w stopniach (UCS 10,5 30) albo W");
+    commandLine().ucs() = {*origin, *degrees * std::numbers::pi / 180.0};
+    return true;
+}
+
+bool layer(std::string_view arguments)
+{
+    const std::string name(trimmed(arguments));
+    if (name.empty())
+        return usage("LAYER: podaj nazwę warstwy (LAYER OZN)");
+    ZcDbDatabase* db = workingDrawing();
+    if (!db)
+        return usage("LAYER: brak rysunku");
+    ZcDbLayerTable* table = nullptr;
+    if (db->getLayerTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return usage("LAYER: nie można otworzyć tabeli warstw");
+    ZcDbObjectId id;
+    Zcad::ErrorStatus es = table->getAt(name.c_str(), id);
+    if (es != Zcad::eOk) {
+        auto* record = new ZcDbLayerTableRecord;
+        es = record->setName(name.c_str());
+        if (es == Zcad::eOk)
+            es = table->upgradeOpen();
+        if (es == Zcad::eOk)
+            es = table->add(id, record);
+        record->close();
+    }
+    table->close();
+    if (es == Zcad::eOk)
+        es = db->setClayer(id);
+    if (es != Zcad::eOk)
+        return usage("LAYER: nie można ustawić warstwy \"" + name + "\" (" + Zcad::errorStatusName(es) + ")");
+    return true;
+}
+
+bool arx(std::string_view arguments)
+{
+    std::string_view rest = trimmed(arguments);
+    const std::string option = asciiLower(takeWord(rest));
+    const std::string file(trimmed(rest));
+    ZcRxDynamicLinker* linker = zcrxDynamicLinker;
+    if (!linker)
+        return usage("ARX: brak programu ładującego");
+    if (option == "u") {
+        if (!file.empty())
+            return linker->unloadModule(file.c_str(), true);
+        bool all = true;
+        const std::vector<std::string> loaded = linker->loadedModules();
+        for (auto it = loaded.rbegin(); it != loaded.rend(); ++it)
+            all = linker->unloadModule(it->c_str(), true) && all;
+        return all;
+    }
+    if (option == "l") {
+        std::vector<std::string> files = commandLine().applications();
+        if (!file.empty())
+            files = {file};
+        for (const std::string& f : files)
+            if (!linker->isLoaded(f.c_str()) && !linker->loadModule(f.c_str(), true, true)) {
+                commandLine().commandError("ARX: nie załadowano \"" + f + "\"");
+                return false;
+            }
+        return true;
+    }
+    return usage("ARX: oczekiwano U (wyładuj) lub L (załaduj) i ewentualnie nazwy pliku");
+}
+
+bool noArguments(std::string_view name, std::string_view arguments)
+{
+    if (trimmed(arguments).empty())
+        return true;
+    return usage(std::string(name) + ": polecenie nie ma argumentów");
+}
+
+}  // namespace
+
+bool isHostCommand(std::string_view name)
+{
+    for (const char* host : {"SAVE", "UCS", "LAYER", "ARX", "REGEN", "QUIT"})
+        if (equalsIgnoringCase(name, host))
+            return true;
+    return false;
+}
+
+bool runHostCommand(std::string_view name, std::string_view arguments, bool nested)
+{
+    if (equalsIgnoringCase(name, "SAVE"))
+        return save(arguments);
+    if (equalsIgnoringCase(name, "UCS"))
+        return ucs(arguments);
+    if (equalsIgnoringCase(name, "LAYER"))
+        return layer(arguments);
+    if (equalsIgnoringCase(name, "REGEN")) {
+        if (!noArguments(name, arguments))
+            return false;
+        transcript().print("\nRegenerowanie modelu.");
+        return true;
+    }
+    if (nested && (equalsIgnoringCase(name, "ARX") || equalsIgnoringCase(name, "QUIT")))
+        return false;
+    if (equalsIgnoringCase(name, "ARX"))
+        return arx(arguments);
+    if (equalsIgnoringCase(name, "QUIT")) {
+        if (!noArguments(name, arguments))
+            return false;
+        commandLine().requestQuit();
+        return true;
+    }
+    return false;
+}

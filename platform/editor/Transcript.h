@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+// The command line's output, on standard output. The host's command line
+// keeps the line of an answer open: a message that begins with a line feed
+// right after an answer starts on the next line, not one further down.
+class Transcript {
+public:
+    void print(std::string_view text);
+    // Shows an answer after its prompt and ends the line as Enter does.
+    void echoAnswer(std::string_view answer);
+    // The line was ended by someone else (a terminal echoing what was typed).
+    void answerEnded();
+    // Ends the current line when something is on it.
+    void finishLine();
+    // Writes a diagnostic to standard error, after what the command line has shown.
+    void error(std::string_view text);
+
+    bool atLineStart() const { return m_atLineStart; }
+
+private:
+    bool m_atLineStart = true;
+    bool m_afterAnswer = true;  // the first message starts on the first line
+};
+
+Transcript& transcript();

@@ -1,0 +1,215 @@
+// The host's input functions on the command line.
+
+#include <cstring>
+
+#include "ZcDbDatabase.h"
+#include "platform/editor/CommandLine.h"
+#include "platform/editor/EntityPick.h"
+#include "platform/editor/LineText.h"
+#include "zcdbAdsName.h"
+#include "zced.h"
+
+namespace {
+
+const char* const kExpectPoint = "punktu (x,y lub x,y,z), Enter lub *cancel*";
+const char* const kExpectDistance = "liczby albo punktu, Enter lub *cancel*";
+const char* const kExpectPick = "wskazania (pick x,y), Enter lub *cancel*";
+
+// The keyword a typed word stands for: the whole keyword or the start of
+// exactly one, in any case.
+std::optional<std::string> matchKeyword(const InputLimits& limits, std::string_view word)
+{
+    for (const std::string& k : limits.keywords)
+        if (equalsIgnoringCase(k, word))
+            return k;
+    std::optional<std::string> found;
+    for (const std::string& k : limits.keywords)
+        if (word.size() < k.size() && equalsIgnoringCase(std::string_view(k).substr(0, word.size()), word)) {
+            if (found)
+                return std::nullopt;
+            found = k;
+        }
+    return found;
+}
+
+std::string expectedWithKeywords(const char* expected, const InputLimits& limits)
+{
+    std::string text = expected;
+    if (!limits.keywords.empty()) {
+        text += " albo słowa:";
+        for (const std::string& k : limits.keywords)
+            text += " " + k;
+    }
+    return text;
+}
+
+unsigned withKeywords(unsigned accepted, const InputLimits& limits)
+{
+    return limits.keywords.empty() ? accepted : accepted | kAcceptText;
+}
+
+// RTKWORD for a keyword; a word that is none does not fit.
+int keywordAnswer(const InputLimits& limits, const ScriptLine& line, const std::string& expected, bool& askAgain)
+{
+    askAgain = false;
+    if (const auto k = matchKeyword(limits, line.text)) {
+        commandLine().setLastKeyword(*k);
+        return RTKWORD;
+    }
+    askAgain = commandLine().misfit(line, "oczekiwano " + expected);
+    return RTCAN;
+}
+
+void copyPoint(const ZcGePoint3d& p, ads_point out)
+{
+    out[0] = p.x;
+    out[1] = p.y;
+    out[2] = p.z;
+}
+
+// The message for a distance the limits refuse, or null when it is allowed.
+const char* refusal(int flags, double value)
+{
+    const bool noZero = flags & RSG_NOZERO, noNegative = flags & RSG_NONEG;
+    if ((noZero && value == 0.0) || (noNegative && value < 0.0)) {
+        if (noZero && noNegative)
+            return "Wymagana wartość dodatnia różna od zera.";
+        return noZero ? "Wymagana wartość różna od zera." : "Wymagana wartość nieujemna.";
+    }
+    return nullptr;
+}
+
+const char* const kAnswerRequired = "Wymagana odpowiedź.";
+
+}  // namespace
+
+int zcedInitGet(int flags, const char* keywords)
+{
+    InputLimits limits;
+    limits.flags = flags;
+    if (keywords) {
+        std::string_view rest = keywords;
+        for (std::string_view w = takeWord(rest); !w.empty(); w = takeWord(rest))
+            limits.keywords.emplace_back(w);
+    }
+    commandLine().setInputLimits(std::move(limits));
+    return RTNORM;
+}
+
+int zcedGetInput(char* str)
+{
+    if (!str)
+        return RTERROR;
+    const std::string& k = commandLine().lastKeyword();
+    std::memcpy(str, k.c_str(), k.size() + 1);
+    return RTNORM;
+}
+
+int zcedGetPoint(const ads_point, const char* prompt, ads_point result)
+{
+    CommandLine& cl = commandLine();
+    const InputLimits limits = cl.takeInputLimits();
+    const std::string expected = expectedWithKeywords(kExpectPoint, limits);
+    if (!result)
+        return RTERROR;
+    for (;;) {
+        const auto line = cl.ask(prompt ? prompt : "", withKeywords(kAcceptPoint, limits), expected);
+        if (!line || line->kind == ScriptLine::Kind::Cancel)
+            return RTCAN;
+        if (line->kind == ScriptLine::Kind::Enter) {
+            if (limits.flags & RSG_NONULL) {
+                cl.refuse(kAnswerRequired);
+                continue;
+            }
+            return RTNONE;
+        }
+        if (line->kind == ScriptLine::Kind::Text) {
+            bool again = false;
+            const int rc = keywordAnswer(limits, *line, expected, again);
+            if (again)
+                continue;
+            return rc;
+        }
+        copyPoint(line->point, result);
+        return RTNORM;
+    }
+}
+
+int zcedGetDist(const ads_point base, const char* prompt, ads_real* result)
+{
+    CommandLine& cl = commandLine();
+    const InputLimits limits = cl.takeInputLimits();
+    const std::string expected = expectedWithKeywords(kExpectDistance, limits);
+    if (!result)
+        return RTERROR;
+    for (;;) {
+        const auto line = cl.ask(prompt ? prompt : "", withKeywords(kAcceptNumber | kAcceptPoint, limits), expected);
+        if (!line || line->kind == ScriptLine::Kind::Cancel)
+            return RTCAN;
+        if (line->kind == ScriptLine::Kind::Enter) {
+            if (limits.flags & RSG_NONULL) {
+                cl.refuse(kAnswerRequired);
+                continue;
+            }
+            return RTNONE;
+        }
+        if (line->kind == ScriptLine::Kind::Text) {
+            bool again = false;
+            const int rc = keywordAnswer(limits, *line, expected, again);
+            if (again)
+                continue;
+            return rc;
+        }
+        double value = line->number;
+        if (line->kind == ScriptLine::Kind::Point) {
+            if (base) {
+                value = ZcGePoint3d(base[0], base[1], base[2]).distanceTo(line->point);
+            } else {
+                // Without a base the point is one end; the other is asked for.
+                const auto second = cl.ask("\nDrugi punkt", kAcceptPoint, kExpectPoint);
+                if (!second || second->kind == ScriptLine::Kind::Cancel)
+                    return RTCAN;
+                if (second->kind == ScriptLine::Kind::Enter)
+                    return RTNONE;
+                value = line->point.distanceTo(second->point);
+            }
+        }
+        if (const char* message = refusal(limits.flags, value)) {
+            cl.refuse(message);
+            continue;
+        }
+        *result = value;
+        return RTNORM;
+    }
+}
+
+int zcedEntSel(const char* prompt, ads_name ent, ads_point pt)
+{
+    CommandLine& cl = commandLine();
+    const InputLimits limits = cl.takeInputLimits();
+    const std::string expected = expectedWithKeywords(kExpectPick, limits);
+    if (!ent || !pt)
+        return RTERROR;
+    for (;;) {
+        const auto line = cl.ask(prompt ? prompt : "", withKeywords(kAcceptPick, limits), expected);
+        if (!line || line->kind == ScriptLine::Kind::Cancel)
+            return RTCAN;
+        if (line->kind == ScriptLine::Kind::Enter)
+            return RTERROR;
+        if (line->kind == ScriptLine::Kind::Text) {
+            bool again = false;
+            const int rc = keywordAnswer(limits, *line, expected, again);
+            if (again)
+                continue;
+            return rc;
+        }
+        ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+        if (!db)
+            return RTERROR;
+        const ZcDbObjectId id = pickEntity(*db, cl.ucs().toWorld(line->point));
+        if (id.isNull() || zcdbGetAdsName(ent, id) != Zcad::eOk)
+            return RTERROR;
+        copyPoint(line->point, pt);
+        return RTNORM;
+    }
+}

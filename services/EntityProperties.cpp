@@ -1,0 +1,12 @@
+#include "services/DatabaseServices.h"
+
+void CopyEntityProperties(const ZcDbEntity* source, ZcDbEntity* target)
+{
+    if (!source || !target)
+        return;
+    target->setLayer(source->layer().c_str(), true, false);
+    target->setColor(source->color(), true);
+    target->setLinetype(source->linetype().c_str(), true);
+    target->setLinetypeScale(source->linetypeScale(), true);
+    target->setLineWeight(source->lineWeight(), true);
+}

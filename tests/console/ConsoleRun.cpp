@@ -1,0 +1,89 @@
+#include "console/ConsoleRun.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir()
+{
+    static std::atomic<int> counter{0};
+    m_dir = fs::path(TARVO_TEST_TMP) / ("console-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+}
+
+ScratchDir::~ScratchDir()
+{
+    std::error_code ec;
+    fs::remove_all(m_dir, ec);
+}
+
+std::string ScratchDir::write(const std::string& name, const std::string& text) const
+{
+    const fs::path p = path(name);
+    std::ofstream(p, std::ios::binary) << text;
+    return p.string();
+}
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+ConsoleResult runTarvo(const std::vector<std::string>& args, const std::string& stdinText)
+{
+    ScratchDir io;
+    const std::string in = io.write("stdin", stdinText);
+    const std::string out = io.path("stdout").string(), err = io.path("stderr").string();
+
+    std::vector<std::string> argv = {TARVO_EXE};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> cargv;
+    for (std::string& a : argv)
+        cargv.push_back(a.data());
+    cargv.push_back(nullptr);
+
+    ConsoleResult result;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int fin = open(in.c_str(), O_RDONLY);
+        const int fout = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int ferr = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fin < 0 || fout < 0 || ferr < 0)
+            _exit(127);
+        dup2(fin, 0);
+        dup2(fout, 1);
+        dup2(ferr, 2);
+        execv(cargv[0], cargv.data());
+        _exit(127);
+    }
+    int wstatus = 0;
+    if (pid > 0 && waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus))
+        result.status = WEXITSTATUS(wstatus);
+    result.out = readFile(out);
+    result.err = readFile(err);
+    return result;
+}
+
+ConsoleResult runTestScript(const ScratchDir& dir, const std::string& script, const std::vector<std::string>& extra)
+{
+    std::vector<std::string> args = {"run", "--app", TARVO_TEST_PLUGIN, "--script", dir.write("test.scr", script)};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return runTarvo(args);
+}
+
+testing::AssertionResult Contains(const std::string& text, const std::string& part)
+{
+    const bool found = text.find(part) != std::string::npos;
+    return (found ? testing::AssertionSuccess() : testing::AssertionFailure())
+           << "\"" << part << "\" " << (found ? "is" : "is not") << " in:\n" << text;
+}

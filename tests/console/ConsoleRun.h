@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+// What a run of the tarvo program gave.
+struct ConsoleResult {
+    int status = -1;  // exit status; -1 when it did not exit normally
+    std::string out;  // standard output
+    std::string err;  // standard error
+};
+
+// A folder of its own for one test, removed afterwards.
+class ScratchDir {
+public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+
+    std::filesystem::path path(const std::string& name) const { return m_dir / name; }
+    // Writes a file in the folder and gives its path.
+    std::string write(const std::string& name, const std::string& text) const;
+
+private:
+    std::filesystem::path m_dir;
+};
+
+// Runs tarvo with the arguments; stdinText is its standard input.
+ConsoleResult runTarvo(const std::vector<std::string>& args, const std::string& stdinText = "");
+
+// Runs a script with the test application loaded (and any extra arguments).
+ConsoleResult runTestScript(const ScratchDir& dir, const std::string& script,
+                            const std::vector<std::string>& extra = {});
+
+std::string readFile(const std::filesystem::path& path);
+
+// Whether text contains part; either way the message shows both.
+testing::AssertionResult Contains(const std::string& text, const std::string& part);

@@ -1,0 +1,29 @@
+# Tests of the plug-in's code (frame/, services/) and of the console end to end.
+
+file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp)
+add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
+target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
+gtest_discover_tests(frame_tests DISCOVERY_TIMEOUT 60)
+
+# A small application for the console tests: commands that ask for each
+# kind of input, and some that misbehave on purpose.
+add_library(tarvo_test_plugin MODULE console/test_plugin.cpp)
+target_link_libraries(tarvo_test_plugin PRIVATE zrx)
+set_target_properties(tarvo_test_plugin PROPERTIES
+  OUTPUT_NAME tarvo_test PREFIX "" SUFFIX ".zrx"
+  CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+
+file(GLOB CONSOLE_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/console/*.cpp)
+list(FILTER CONSOLE_TESTS EXCLUDE REGEX "/test_plugin\\.cpp$")
+add_executable(console_tests ${CONSOLE_TESTS})
+target_include_directories(console_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(console_tests PRIVATE GTest::gtest GTest::gtest_main)
+add_dependencies(console_tests tarvo tarvo_plugin tarvo_test_plugin)
+target_compile_definitions(console_tests PRIVATE
+  TARVO_EXE="$<TARGET_FILE:tarvo>"
+  TARVO_PLUGIN="$<TARGET_FILE:tarvo_plugin>"
+  TARVO_TEST_PLUGIN="$<TARGET_FILE:tarvo_test_plugin>"
+  TARVO_TEST_TMP="${CMAKE_BINARY_DIR}/test-tmp"
+  TARVO_PYTHON="/usr/bin/python3")
+gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
