@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ZcDbIdCursor.h"
 #include "ZcDbSymbolTable.h"
 #include "ZcGePoint3d.h"
 
@@ -11,17 +12,15 @@ class ZcDbSortentsTable;
 // Walks a block record's entities in the order they were appended.
 class ZcDbBlockTableRecordIterator {
 public:
-    ZcDbBlockTableRecordIterator(std::vector<ZcDbObjectId> ids, bool skipErased);
-    void start(bool atBeginning = true, bool skipDeleted = true);
-    bool done() const { return m_index >= m_ids.size(); }
-    void step(bool forward = true, bool skipDeleted = true);
+    ZcDbBlockTableRecordIterator(std::vector<ZcDbObjectId> ids, bool skipErased) : m_cursor(std::move(ids), skipErased) {}
+    void start(bool atBeginning = true, bool skipDeleted = true) { m_cursor.start(atBeginning, skipDeleted); }
+    bool done() const { return m_cursor.done(); }
+    void step(bool forward = true, bool skipDeleted = true) { m_cursor.step(forward, skipDeleted); }
     Zcad::ErrorStatus getEntityId(ZcDbObjectId& id) const;
     Zcad::ErrorStatus getEntity(ZcDbEntity*& entity, ZcDb::OpenMode mode, bool openErased = false) const;
 
 private:
-    void skip(bool skipErased);
-    std::vector<ZcDbObjectId> m_ids;
-    size_t m_index = 0;
+    ZcDbIdCursor m_cursor;
 };
 
 // A block: model space, paper space, or a named or anonymous definition.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ZcDbIdCursor.h"
 #include "ZcDbObject.h"
 
 class ZcDbSymbolTableRecord;
@@ -10,17 +11,15 @@ class ZcDbSymbolTableRecord;
 // Walks a symbol table's records in the order they were added.
 class ZcDbSymbolTableIterator {
 public:
-    ZcDbSymbolTableIterator(std::vector<ZcDbObjectId> ids, bool skipErased);
-    void start(bool atBeginning = true, bool skipErased = true);
-    bool done() const { return m_index >= m_ids.size(); }
-    void step(bool forward = true, bool skipErased = true);
+    ZcDbSymbolTableIterator(std::vector<ZcDbObjectId> ids, bool skipErased) : m_cursor(std::move(ids), skipErased) {}
+    void start(bool atBeginning = true, bool skipErased = true) { m_cursor.start(atBeginning, skipErased); }
+    bool done() const { return m_cursor.done(); }
+    void step(bool forward = true, bool skipErased = true) { m_cursor.step(forward, skipErased); }
     Zcad::ErrorStatus getRecordId(ZcDbObjectId& id) const;
     Zcad::ErrorStatus getRecord(ZcDbSymbolTableRecord*& record, ZcDb::OpenMode mode, bool openErased = false) const;
 
 private:
-    void skip(bool skipErased);
-    std::vector<ZcDbObjectId> m_ids;
-    size_t m_index = 0;
+    ZcDbIdCursor m_cursor;
 };
 
 // A named record of a symbol table (layer, linetype, text style, block, application).

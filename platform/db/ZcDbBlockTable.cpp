@@ -46,45 +46,11 @@ std::string ZcDbBlockTable::uniqueName(const std::string& name) const
 
 // ---- iterator --------------------------------------------------------------
 
-ZcDbBlockTableRecordIterator::ZcDbBlockTableRecordIterator(std::vector<ZcDbObjectId> ids, bool skipErased)
-    : m_ids(std::move(ids))
-{
-    skip(skipErased);
-}
-
-void ZcDbBlockTableRecordIterator::skip(bool skipErased)
-{
-    while (skipErased && m_index < m_ids.size() && m_ids[m_index].isErased())
-        ++m_index;
-}
-
-void ZcDbBlockTableRecordIterator::start(bool atBeginning, bool skipDeleted)
-{
-    m_index = atBeginning ? 0 : (m_ids.empty() ? 0 : m_ids.size() - 1);
-    skip(skipDeleted);
-}
-
-void ZcDbBlockTableRecordIterator::step(bool forward, bool skipDeleted)
-{
-    if (done())
-        return;
-    if (forward) {
-        ++m_index;
-    } else {
-        if (m_index == 0) {
-            m_index = m_ids.size();
-            return;
-        }
-        --m_index;
-    }
-    skip(skipDeleted);
-}
-
 Zcad::ErrorStatus ZcDbBlockTableRecordIterator::getEntityId(ZcDbObjectId& id) const
 {
     if (done())
         return Zcad::eInvalidIndex;
-    id = m_ids[m_index];
+    id = m_cursor.current();
     return Zcad::eOk;
 }
 
@@ -94,7 +60,7 @@ Zcad::ErrorStatus ZcDbBlockTableRecordIterator::getEntity(ZcDbEntity*& entity, Z
     entity = nullptr;
     if (done())
         return Zcad::eInvalidIndex;
-    return zcdbOpenObject(entity, m_ids[m_index], mode, openErased);
+    return zcdbOpenObject(entity, m_cursor.current(), mode, openErased);
 }
 
 // ---- record ----------------------------------------------------------------

@@ -22,44 +22,11 @@ ZCRX_DEFINE_MEMBERS(ZcDbRegAppTable, ZcDbSymbolTable)
 
 // ---- iterator --------------------------------------------------------------
 
-ZcDbSymbolTableIterator::ZcDbSymbolTableIterator(std::vector<ZcDbObjectId> ids, bool skipErased) : m_ids(std::move(ids))
-{
-    skip(skipErased);
-}
-
-void ZcDbSymbolTableIterator::skip(bool skipErased)
-{
-    while (skipErased && m_index < m_ids.size() && m_ids[m_index].isErased())
-        ++m_index;
-}
-
-void ZcDbSymbolTableIterator::start(bool atBeginning, bool skipErased)
-{
-    m_index = atBeginning ? 0 : (m_ids.empty() ? 0 : m_ids.size() - 1);
-    skip(skipErased);
-}
-
-void ZcDbSymbolTableIterator::step(bool forward, bool skipErased)
-{
-    if (done())
-        return;
-    if (forward) {
-        ++m_index;
-    } else {
-        if (m_index == 0) {
-            m_index = m_ids.size();
-            return;
-        }
-        --m_index;
-    }
-    skip(skipErased);
-}
-
 Zcad::ErrorStatus ZcDbSymbolTableIterator::getRecordId(ZcDbObjectId& id) const
 {
     if (done())
         return Zcad::eInvalidIndex;
-    id = m_ids[m_index];
+    id = m_cursor.current();
     return Zcad::eOk;
 }
 
@@ -69,7 +36,7 @@ Zcad::ErrorStatus ZcDbSymbolTableIterator::getRecord(ZcDbSymbolTableRecord*& rec
     record = nullptr;
     if (done())
         return Zcad::eInvalidIndex;
-    return zcdbOpenObject(record, m_ids[m_index], mode, openErased);
+    return zcdbOpenObject(record, m_cursor.current(), mode, openErased);
 }
 
 // ---- records ---------------------------------------------------------------

@@ -245,3 +245,33 @@ TEST(BlockRecord, AppendNeedsWriteAndNewEntities)
     ms->close();
     EXPECT_EQ(d.openCount(), 0u);
 }
+
+TEST(BlockRecord, IteratorsPassOverErasedEntitiesBothWays)
+{
+    TestDrawing d;
+    const ZcDbObjectId a = d.append(new ZcDbLine({0, 0, 0}, {1, 0, 0}));
+    const ZcDbObjectId b = d.append(new ZcDbLine({0, 1, 0}, {1, 1, 0}));
+    const ZcDbObjectId c = d.append(new ZcDbLine({0, 2, 0}, {1, 2, 0}));
+    ZcDbEntity* ent = nullptr;
+    ASSERT_EQ(zcdbOpenZcDbEntity(ent, c, ZcDb::kForWrite), Zcad::eOk);
+    ent->erase();
+    ent->close();
+    ZcDbBlockTableRecord* ms = nullptr;
+    ASSERT_EQ(zcdbOpenObject(ms, d.db().modelSpaceId(), ZcDb::kForRead), Zcad::eOk);
+    ZcDbBlockTableRecordIterator* it = nullptr;
+    ms->newIterator(it, false);
+    std::vector<ZcDbObjectId> seen;
+    for (; !it->done(); it->step(false)) {
+        ZcDbObjectId id;
+        it->getEntityId(id);
+        seen.push_back(id);
+    }
+    EXPECT_EQ(seen, (std::vector<ZcDbObjectId>{b, a}));
+    it->start(true, false);
+    int all = 0;
+    for (; !it->done(); it->step(true, false))
+        ++all;
+    EXPECT_EQ(all, 3) << "erased entities are walked when asked for";
+    delete it;
+    ms->close();
+}
