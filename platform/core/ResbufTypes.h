@@ -8,7 +8,7 @@ inline ResbufValue resbufValueKind(int code)
     if (code == 1004 || code == 310)
         return ResbufValue::Binary;
     if ((code >= 1000 && code <= 1009) || code == 5005 || (code >= 0 && code <= 9) || (code >= 300 && code <= 309) ||
-        code == 1 || code == 2 || (code >= 100 && code <= 102))
+        code == 1 || code == 2 || (code >= 100 && code <= 102) || code == 105)
         return ResbufValue::String;
     if ((code >= 1010 && code <= 1013) || code == 5002 || code == 5009 || (code >= 10 && code <= 18))
         return ResbufValue::Point;
