@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -63,7 +64,7 @@ public:
     // Persistent reactors: objects told about changes, written as ACAD_REACTORS.
     void addPersistentReactor(const ZcDbObjectId& id);
     void removePersistentReactor(const ZcDbObjectId& id);
-    const std::vector<ZcDbObjectId>& persistentReactors() const { return m_reactors; }
+    const std::vector<ZcDbObjectId>& persistentReactors() const;
 
     // A deep copy that is not in any drawing, open for write; extended data
     // comes along, links to other objects are kept as they are.
@@ -89,8 +90,14 @@ private:
     int m_readers = 0;
     bool m_writer = true;
     bool m_erased = false;
-    std::vector<std::pair<std::string, std::vector<ZcDbXDataItem>>> m_xdata;
-    std::vector<ZcDbObjectId> m_reactors;
+    // Extended data and reactors, which most objects lack: kept apart so
+    // that a plain object costs one pointer for them.
+    struct Extras {
+        std::vector<std::pair<std::string, std::vector<ZcDbXDataItem>>> xdata;
+        std::vector<ZcDbObjectId> reactors;
+    };
+    Extras& extras();
+    std::unique_ptr<Extras> m_extras;
 };
 
 // Opens an object by id. Refuses null ids (eNullObjectId), erased objects

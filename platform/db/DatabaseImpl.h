@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <unordered_map>
+#include <vector>
 
 #include "ZcDbDatabase.h"
 #include "platform/db/ZcDbStub.h"
@@ -18,8 +19,7 @@ struct ZcDbStructureHandles {
 
 struct ZcDbDatabaseImpl {
     ZcDbDatabase* self = nullptr;
-    std::deque<ZcDbStub> stubs;  // stable addresses, in handle order of creation
-    std::unordered_map<uint64_t, ZcDbStub*> byHandle;
+    std::deque<ZcDbStub> stubs;  // stable addresses, in order of creation
     uint64_t nextHandle = 1;
     int openCount = 0;  // objects of this drawing currently open
 
@@ -36,5 +36,15 @@ struct ZcDbDatabaseImpl {
 
     ~ZcDbDatabaseImpl();
     ZcDbStub* newStub(uint64_t handle);
+    // The stub of a handle, or null. Stubs made in rising handle order (a
+    // drawing built in memory) are found in the list itself; otherwise an
+    // index sorted by handle is kept, rebuilt only after a handle arrives
+    // below the highest one indexed (files list their objects out of order).
+    ZcDbStub* findStub(uint64_t handle) const;
     uint64_t takeHandle() { return nextHandle++; }
+
+private:
+    bool m_stubsAscending = true;
+    mutable std::vector<ZcDbStub*> m_handleIndex;  // sorted by handle, when not ascending
+    mutable bool m_indexStale = false;
 };

@@ -20,7 +20,35 @@ Zcad::ErrorStatus ZcDbObjectAccess::addToDatabase(ZcDbDatabase* db, ZcDbObject* 
     if (obj->m_stub)
         return Zcad::eAlreadyInDb;
     ZcDbDatabaseImpl* impl = db->impl();
-    ZcDbStub* stub = impl->newStub(impl->takeHandle());
+    return attach(db, impl->newStub(impl->takeHandle()), obj, owner, id);
+}
+
+Zcad::ErrorStatus ZcDbObjectAccess::addToDatabaseWithHandle(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
+                                                            ZcDbHandle handle, ZcDbObjectId& id)
+{
+    if (!db)
+        return Zcad::eNotInDatabase;
+    if (!obj)
+        return Zcad::eNullObjectPointer;
+    if (obj->m_stub)
+        return Zcad::eAlreadyInDb;
+    if (handle.isNull())
+        return Zcad::eInvalidInput;
+    ZcDbDatabaseImpl* impl = db->impl();
+    ZcDbStub* stub = impl->findStub(handle.value());
+    if (stub && stub->object)
+        return Zcad::eDuplicateKey;
+    if (!stub)
+        stub = impl->newStub(handle.value());
+    if (handle.value() >= impl->nextHandle)
+        impl->nextHandle = handle.value() + 1;
+    return attach(db, stub, obj, owner, id);
+}
+
+Zcad::ErrorStatus ZcDbObjectAccess::attach(ZcDbDatabase* db, ZcDbStub* stub, ZcDbObject* obj, ZcDbObjectId owner,
+                                           ZcDbObjectId& id)
+{
+    ZcDbDatabaseImpl* impl = db->impl();
     stub->object = obj;
     obj->m_stub = stub;
     obj->m_owner = owner;

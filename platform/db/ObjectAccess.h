@@ -32,10 +32,20 @@ struct ZcDbObjectAccess {
     // next handle and an id. The object keeps its open state.
     static Zcad::ErrorStatus addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
                                            ZcDbObjectId& id);
+    // The same with the handle a file gives the object: a handle announced
+    // earlier by a reference (getZcDbObjectId with createIfNotFound) takes the
+    // object; a handle that already has one is refused (eDuplicateKey).
+    static Zcad::ErrorStatus addToDatabaseWithHandle(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
+                                                     ZcDbHandle handle, ZcDbObjectId& id);
     static void setOwner(ZcDbObject* obj, ZcDbObjectId owner);
     // A handle given out without an object (for the structure a file needs).
     static uint64_t reserveHandle(ZcDbDatabase* db);
 
+private:
+    static Zcad::ErrorStatus attach(ZcDbDatabase* db, ZcDbStub* stub, ZcDbObject* obj, ZcDbObjectId owner,
+                                    ZcDbObjectId& id);
+
+public:
     // Open-state bookkeeping.
     static bool isOpen(const ZcDbObject* obj) { return obj->m_readers > 0 || obj->m_writer; }
     static void markOpened(ZcDbObject* obj, ZcDb::OpenMode mode)

@@ -1,5 +1,6 @@
 #include "ZcDbDatabase.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ZcDbBlockTable.h"
@@ -27,11 +28,41 @@ ZcDbDatabaseImpl::~ZcDbDatabaseImpl()
 
 ZcDbStub* ZcDbDatabaseImpl::newStub(uint64_t handle)
 {
+    if (!stubs.empty() && handle <= stubs.back().handle && m_stubsAscending) {
+        m_stubsAscending = false;
+        m_indexStale = true;
+    }
     ZcDbStub& stub = stubs.emplace_back();
     stub.database = self;
     stub.handle = handle;
-    byHandle[handle] = &stub;
+    if (!m_stubsAscending && !m_indexStale) {
+        if (m_handleIndex.empty() || m_handleIndex.back()->handle < handle)
+            m_handleIndex.push_back(&stub);
+        else
+            m_indexStale = true;
+    }
     return &stub;
+}
+
+ZcDbStub* ZcDbDatabaseImpl::findStub(uint64_t handle) const
+{
+    const auto byHandle = [](const ZcDbStub* s, uint64_t h) { return s->handle < h; };
+    if (m_stubsAscending) {
+        auto it = std::lower_bound(stubs.begin(), stubs.end(), handle,
+                                   [](const ZcDbStub& s, uint64_t h) { return s.handle < h; });
+        return it != stubs.end() && it->handle == handle ? const_cast<ZcDbStub*>(&*it) : nullptr;
+    }
+    if (m_indexStale) {
+        m_handleIndex.clear();
+        m_handleIndex.reserve(stubs.size());
+        for (const ZcDbStub& s : stubs)
+            m_handleIndex.push_back(const_cast<ZcDbStub*>(&s));
+        std::sort(m_handleIndex.begin(), m_handleIndex.end(),
+                  [](const ZcDbStub* a, const ZcDbStub* b) { return a->handle < b->handle; });
+        m_indexStale = false;
+    }
+    auto it = std::lower_bound(m_handleIndex.begin(), m_handleIndex.end(), handle, byHandle);
+    return it != m_handleIndex.end() && (*it)->handle == handle ? *it : nullptr;
 }
 
 namespace {
@@ -174,9 +205,8 @@ Zcad::ErrorStatus ZcDbDatabase::getZcDbObjectId(ZcDbObjectId& id, bool createIfN
     id.setNull();
     if (handle.isNull())
         return Zcad::eInvalidInput;
-    auto it = m_impl->byHandle.find(handle.value());
-    if (it != m_impl->byHandle.end()) {
-        id = ZcDbObjectId(it->second);
+    if (ZcDbStub* stub = m_impl->findStub(handle.value())) {
+        id = ZcDbObjectId(stub);
         return Zcad::eOk;
     }
     if (!createIfNotFound)

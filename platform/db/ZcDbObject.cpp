@@ -158,11 +158,26 @@ bool sameName(const std::string& a, const std::string& b)
 }
 }  // namespace
 
+ZcDbObject::Extras& ZcDbObject::extras()
+{
+    if (!m_extras)
+        m_extras = std::make_unique<Extras>();
+    return *m_extras;
+}
+
+const std::vector<ZcDbObjectId>& ZcDbObject::persistentReactors() const
+{
+    static const std::vector<ZcDbObjectId> none;
+    return m_extras ? m_extras->reactors : none;
+}
+
 resbuf* ZcDbObject::xData(const char* regappName) const
 {
+    if (!m_extras)
+        return nullptr;
     resbuf* head = nullptr;
     resbuf** tail = &head;
-    for (const auto& [app, items] : m_xdata) {
+    for (const auto& [app, items] : m_extras->xdata) {
         if (regappName && !sameName(app, regappName))
             continue;
         resbuf* name = zcutNewRb(1001);
@@ -197,17 +212,18 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
         parsed.back().second.push_back(std::move(item));
     }
     ZcDbDatabase* db = databaseOrWorking();
+    auto& stored = extras().xdata;
     for (auto& [app, items] : parsed) {
         if (db && !items.empty())
             ZcDbObjectAccess::registerApplication(db, app);
-        auto it = std::find_if(m_xdata.begin(), m_xdata.end(), [&](const auto& e) { return sameName(e.first, app); });
+        auto it = std::find_if(stored.begin(), stored.end(), [&](const auto& e) { return sameName(e.first, app); });
         if (items.empty()) {
-            if (it != m_xdata.end())
-                m_xdata.erase(it);
-        } else if (it != m_xdata.end()) {
+            if (it != stored.end())
+                stored.erase(it);
+        } else if (it != stored.end()) {
             it->second = std::move(items);
         } else {
-            m_xdata.emplace_back(app, std::move(items));
+            stored.emplace_back(app, std::move(items));
         }
     }
     return Zcad::eOk;
@@ -216,12 +232,17 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
 std::vector<std::string> ZcDbObject::xDataApplications() const
 {
     std::vector<std::string> names;
-    for (const auto& e : m_xdata)
-        names.push_back(e.first);
+    if (m_extras)
+        for (const auto& e : m_extras->xdata)
+            names.push_back(e.first);
     return names;
 }
 
-void ZcDbObject::copyObjectDataTo(ZcDbObject* other) const { other->m_xdata = m_xdata; }
+void ZcDbObject::copyObjectDataTo(ZcDbObject* other) const
+{
+    if (m_extras && !m_extras->xdata.empty())
+        other->extras().xdata = m_extras->xdata;
+}
 
 ZcDbObject* ZcDbObject::clone() const { return nullptr; }
 
@@ -229,11 +250,17 @@ ZcDbObject* ZcDbObject::clone() const { return nullptr; }
 
 void ZcDbObject::addPersistentReactor(const ZcDbObjectId& id)
 {
-    if (!id.isNull() && std::find(m_reactors.begin(), m_reactors.end(), id) == m_reactors.end())
-        m_reactors.push_back(id);
+    if (id.isNull())
+        return;
+    auto& reactors = extras().reactors;
+    if (std::find(reactors.begin(), reactors.end(), id) == reactors.end())
+        reactors.push_back(id);
 }
 
 void ZcDbObject::removePersistentReactor(const ZcDbObjectId& id)
 {
-    m_reactors.erase(std::remove(m_reactors.begin(), m_reactors.end(), id), m_reactors.end());
+    if (!m_extras)
+        return;
+    auto& reactors = m_extras->reactors;
+    reactors.erase(std::remove(reactors.begin(), reactors.end(), id), reactors.end());
 }
