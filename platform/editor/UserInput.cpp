@@ -60,6 +60,40 @@ int keywordAnswer(const InputLimits& limits, const ScriptLine& line, const std::
     return RTCAN;
 }
 
+const char* const kAnswerRequired = "Wymagana odpowiedź.";
+
+// Asks until the answer is a value line, which is returned. An answer that
+// ends the input instead sets rc and gives none: Esc RTCAN, Enter RTNONE
+// (refused and asked again when an answer is required), a keyword its result.
+std::optional<ScriptLine> askForValue(CommandLine& cl, const char* prompt, unsigned accepted,
+                                      const InputLimits& limits, const std::string& expected, int& rc)
+{
+    for (;;) {
+        auto line = cl.ask(prompt ? prompt : "", withKeywords(accepted, limits), expected);
+        if (!line || line->kind == ScriptLine::Kind::Cancel) {
+            rc = RTCAN;
+            return std::nullopt;
+        }
+        if (line->kind == ScriptLine::Kind::Enter) {
+            if (limits.flags & RSG_NONULL) {
+                cl.refuse(kAnswerRequired);
+                continue;
+            }
+            rc = RTNONE;
+            return std::nullopt;
+        }
+        if (line->kind == ScriptLine::Kind::Text) {
+            bool again = false;
+            rc = keywordAnswer(limits, *line, expected, again);
+            if (again)
+                continue;
+            return std::nullopt;
+        }
+        rc = RTNORM;
+        return line;
+    }
+}
+
 void copyPoint(const ZcGePoint3d& p, ads_point out)
 {
     out[0] = p.x;
@@ -78,8 +112,6 @@ const char* refusal(int flags, double value)
     }
     return nullptr;
 }
-
-const char* const kAnswerRequired = "Wymagana odpowiedź.";
 
 }  // namespace
 
@@ -112,27 +144,12 @@ int zcedGetPoint(const ads_point, const char* prompt, ads_point result)
     const std::string expected = expectedWithKeywords(kExpectPoint, limits);
     if (!result)
         return RTERROR;
-    for (;;) {
-        const auto line = cl.ask(prompt ? prompt : "", withKeywords(kAcceptPoint, limits), expected);
-        if (!line || line->kind == ScriptLine::Kind::Cancel)
-            return RTCAN;
-        if (line->kind == ScriptLine::Kind::Enter) {
-            if (limits.flags & RSG_NONULL) {
-                cl.refuse(kAnswerRequired);
-                continue;
-            }
-            return RTNONE;
-        }
-        if (line->kind == ScriptLine::Kind::Text) {
-            bool again = false;
-            const int rc = keywordAnswer(limits, *line, expected, again);
-            if (again)
-                continue;
-            return rc;
-        }
-        copyPoint(line->point, result);
-        return RTNORM;
-    }
+    int rc = RTNORM;
+    const auto line = askForValue(cl, prompt, kAcceptPoint, limits, expected, rc);
+    if (!line)
+        return rc;
+    copyPoint(line->point, result);
+    return RTNORM;
 }
 
 int zcedGetDist(const ads_point base, const char* prompt, ads_real* result)
@@ -143,23 +160,10 @@ int zcedGetDist(const ads_point base, const char* prompt, ads_real* result)
     if (!result)
         return RTERROR;
     for (;;) {
-        const auto line = cl.ask(prompt ? prompt : "", withKeywords(kAcceptNumber | kAcceptPoint, limits), expected);
-        if (!line || line->kind == ScriptLine::Kind::Cancel)
-            return RTCAN;
-        if (line->kind == ScriptLine::Kind::Enter) {
-            if (limits.flags & RSG_NONULL) {
-                cl.refuse(kAnswerRequired);
-                continue;
-            }
-            return RTNONE;
-        }
-        if (line->kind == ScriptLine::Kind::Text) {
-            bool again = false;
-            const int rc = keywordAnswer(limits, *line, expected, again);
-            if (again)
-                continue;
+        int rc = RTNORM;
+        const auto line = askForValue(cl, prompt, kAcceptNumber | kAcceptPoint, limits, expected, rc);
+        if (!line)
             return rc;
-        }
         double value = line->number;
         if (line->kind == ScriptLine::Kind::Point) {
             if (base) {
@@ -190,26 +194,16 @@ int zcedEntSel(const char* prompt, ads_name ent, ads_point pt)
     const std::string expected = expectedWithKeywords(kExpectPick, limits);
     if (!ent || !pt)
         return RTERROR;
-    for (;;) {
-        const auto line = cl.ask(prompt ? prompt : "", withKeywords(kAcceptPick, limits), expected);
-        if (!line || line->kind == ScriptLine::Kind::Cancel)
-            return RTCAN;
-        if (line->kind == ScriptLine::Kind::Enter)
-            return RTERROR;
-        if (line->kind == ScriptLine::Kind::Text) {
-            bool again = false;
-            const int rc = keywordAnswer(limits, *line, expected, again);
-            if (again)
-                continue;
-            return rc;
-        }
-        ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
-        if (!db)
-            return RTERROR;
-        const ZcDbObjectId id = pickEntity(*db, cl.ucs().toWorld(line->point));
-        if (id.isNull() || zcdbGetAdsName(ent, id) != Zcad::eOk)
-            return RTERROR;
-        copyPoint(line->point, pt);
-        return RTNORM;
-    }
+    int rc = RTNORM;
+    const auto line = askForValue(cl, prompt, kAcceptPick, limits, expected, rc);
+    if (!line)
+        return rc == RTNONE ? RTERROR : rc;  // an empty pick selects nothing
+    ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+    if (!db)
+        return RTERROR;
+    const ZcDbObjectId id = pickEntity(*db, cl.ucs().toWorld(line->point));
+    if (id.isNull() || zcdbGetAdsName(ent, id) != Zcad::eOk)
+        return RTERROR;
+    copyPoint(line->point, pt);
+    return RTNORM;
 }
