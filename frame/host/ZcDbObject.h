@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZcDbObjectId.h"
@@ -76,6 +77,18 @@ protected:
     // Checks the object is open for write; setters return this when it is not.
     Zcad::ErrorStatus assertWriteEnabled() const;
     Zcad::ErrorStatus assertReadEnabled() const;
+    // Sets a field of an object open for write; a value that is not valid is
+    // refused (eInvalidInput) and nothing changes.
+    template <class T, class V>
+    Zcad::ErrorStatus setField(T& field, V&& value, bool valid = true)
+    {
+        if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+            return es;
+        if (!valid)
+            return Zcad::eInvalidInput;
+        field = std::forward<V>(value);
+        return Zcad::eOk;
+    }
     // Copies what every object has (extended data, reactors excepted) into a clone.
     void copyObjectDataTo(ZcDbObject* other) const;
     // The drawing this object belongs to, or the working drawing before it is added.

@@ -156,13 +156,10 @@ namespace {
 bool isFiniteValue(double v) { return std::isfinite(v); }
 }  // namespace
 
-#define WRITE_GUARD                                                      \
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk) \
-    return es
-
 Zcad::ErrorStatus ZcDbLayerTableRecord::setColor(const ZcCmColor& c)
 {
-    WRITE_GUARD;
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
     if (c.isByLayer() || c.isByBlock())
         return Zcad::eInvalidInput;  // a layer's colour is a real colour
     m_color = c;
@@ -171,22 +168,19 @@ Zcad::ErrorStatus ZcDbLayerTableRecord::setColor(const ZcCmColor& c)
 
 Zcad::ErrorStatus ZcDbLayerTableRecord::setLinetypeObjectId(ZcDbObjectId id)
 {
-    WRITE_GUARD;
-    if (id.isNull() || !ZcDbObjectAccess::peekAs<ZcDbLinetypeTableRecord>(id))
-        return Zcad::eInvalidInput;
-    m_linetype = id;
-    return Zcad::eOk;
+    return setField(m_linetype, id, !id.isNull() && ZcDbObjectAccess::peekAs<ZcDbLinetypeTableRecord>(id));
 }
 
-Zcad::ErrorStatus ZcDbLayerTableRecord::setLineWeight(ZcDb::LineWeight w) { WRITE_GUARD; m_lineWeight = w; return Zcad::eOk; }
-Zcad::ErrorStatus ZcDbLayerTableRecord::setIsOff(bool on) { WRITE_GUARD; m_off = on; return Zcad::eOk; }
-Zcad::ErrorStatus ZcDbLayerTableRecord::setIsFrozen(bool on) { WRITE_GUARD; m_frozen = on; return Zcad::eOk; }
-Zcad::ErrorStatus ZcDbLayerTableRecord::setIsLocked(bool on) { WRITE_GUARD; m_locked = on; return Zcad::eOk; }
-Zcad::ErrorStatus ZcDbLayerTableRecord::setIsPlottable(bool on) { WRITE_GUARD; m_plottable = on; return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbLayerTableRecord::setLineWeight(ZcDb::LineWeight w) { return setField(m_lineWeight, w); }
+Zcad::ErrorStatus ZcDbLayerTableRecord::setIsOff(bool on) { return setField(m_off, on); }
+Zcad::ErrorStatus ZcDbLayerTableRecord::setIsFrozen(bool on) { return setField(m_frozen, on); }
+Zcad::ErrorStatus ZcDbLayerTableRecord::setIsLocked(bool on) { return setField(m_locked, on); }
+Zcad::ErrorStatus ZcDbLayerTableRecord::setIsPlottable(bool on) { return setField(m_plottable, on); }
 
 Zcad::ErrorStatus ZcDbLinetypeTableRecord::setComments(const char* text)
 {
-    WRITE_GUARD;
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
     m_comments = text ? text : "";
     return Zcad::eOk;
 }
@@ -201,7 +195,8 @@ double ZcDbLinetypeTableRecord::patternLength() const
 
 Zcad::ErrorStatus ZcDbLinetypeTableRecord::setNumDashes(int count)
 {
-    WRITE_GUARD;
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
     // The host's linetypes hold at most twelve dashes.
     if (count < 0 || count > 12)
         return Zcad::eInvalidInput;
@@ -217,7 +212,8 @@ double ZcDbLinetypeTableRecord::dashLengthAt(int index) const
 
 Zcad::ErrorStatus ZcDbLinetypeTableRecord::setDashLengthAt(int index, double length)
 {
-    WRITE_GUARD;
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
     if (index < 0 || index >= numDashes())
         return Zcad::eInvalidIndex;
     if (!isFiniteValue(length))
@@ -233,7 +229,8 @@ ZcDbLinetypeTableRecord::DashElement ZcDbLinetypeTableRecord::elementAt(int inde
 
 Zcad::ErrorStatus ZcDbLinetypeTableRecord::setElementAt(int index, const DashElement& element)
 {
-    WRITE_GUARD;
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
     if (index < 0 || index >= numDashes())
         return Zcad::eInvalidIndex;
     if (!isFiniteValue(element.scale) || !isFiniteValue(element.rotation) || !isFiniteValue(element.offsetX) || !isFiniteValue(element.offsetY))
@@ -242,7 +239,7 @@ Zcad::ErrorStatus ZcDbLinetypeTableRecord::setElementAt(int index, const DashEle
     return Zcad::eOk;
 }
 
-Zcad::ErrorStatus ZcDbLinetypeTableRecord::setIsScaledToFit(bool on) { WRITE_GUARD; m_scaledToFit = on; return Zcad::eOk; }
+Zcad::ErrorStatus ZcDbLinetypeTableRecord::setIsScaledToFit(bool on) { return setField(m_scaledToFit, on); }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::fileName(const char*& name) const
 {
@@ -252,52 +249,33 @@ Zcad::ErrorStatus ZcDbTextStyleTableRecord::fileName(const char*& name) const
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setFileName(const char* name)
 {
-    WRITE_GUARD;
-    if (!name)
-        return Zcad::eInvalidInput;
-    m_fileName = name;
-    return Zcad::eOk;
+    return setField(m_fileName, name, name != nullptr);
 }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setBigFontFileName(const char* name)
 {
-    WRITE_GUARD;
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
     m_bigFont = name ? name : "";
     return Zcad::eOk;
 }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setTextSize(double size)
 {
-    WRITE_GUARD;
-    if (!isFiniteValue(size) || size < 0.0)
-        return Zcad::eInvalidInput;
-    m_textSize = size;
-    return Zcad::eOk;
+    return setField(m_textSize, size, isFiniteValue(size) && size >= 0.0);
 }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setXScale(double scale)
 {
-    WRITE_GUARD;
-    if (!isFiniteValue(scale) || scale <= 0.0)
-        return Zcad::eInvalidInput;
-    m_xScale = scale;
-    return Zcad::eOk;
+    return setField(m_xScale, scale, isFiniteValue(scale) && scale > 0.0);
 }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setObliquingAngle(double angle)
 {
-    WRITE_GUARD;
-    if (!isFiniteValue(angle))
-        return Zcad::eInvalidInput;
-    m_oblique = angle;
-    return Zcad::eOk;
+    return setField(m_oblique, angle, isFiniteValue(angle));
 }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setPriorSize(double size)
 {
-    WRITE_GUARD;
-    if (!isFiniteValue(size) || size <= 0.0)
-        return Zcad::eInvalidInput;
-    m_priorSize = size;
-    return Zcad::eOk;
+    return setField(m_priorSize, size, isFiniteValue(size) && size > 0.0);
 }

@@ -7,38 +7,22 @@ ZCRX_DEFINE_MEMBERS(ZcDbAttribute, ZcDbText)
 // A tag names the field; an empty one could not be matched or written.
 Zcad::ErrorStatus ZcDbAttribute::setTag(const char* tag)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    if (!tag || !*tag || !isValidUtf8(tag))
-        return Zcad::eInvalidInput;
-    m_tag = tag;
-    return Zcad::eOk;
+    return setField(m_tag, tag, tag && *tag && isValidUtf8(tag));
 }
 
 Zcad::ErrorStatus ZcDbAttribute::setInvisible(bool on)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    m_invisible = on;
-    return Zcad::eOk;
+    return setField(m_invisible, on);
 }
 
 Zcad::ErrorStatus ZcDbAttribute::setConstant(bool on)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    m_constant = on;
-    return Zcad::eOk;
+    return setField(m_constant, on);
 }
 
 Zcad::ErrorStatus ZcDbAttribute::setFieldLength(int length)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    if (length < 0)
-        return Zcad::eInvalidInput;
-    m_fieldLength = length;
-    return Zcad::eOk;
+    return setField(m_fieldLength, length, length >= 0);
 }
 
 ZcDbObject* ZcDbAttribute::clone() const

@@ -7,64 +7,37 @@ ZCRX_DEFINE_MEMBERS(ZcDbAttributeDefinition, ZcDbText)
 // A tag names the field; an empty one could not be matched or written.
 Zcad::ErrorStatus ZcDbAttributeDefinition::setTag(const char* tag)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    if (!tag || !*tag || !isValidUtf8(tag))
-        return Zcad::eInvalidInput;
-    m_tag = tag;
-    return Zcad::eOk;
+    return setField(m_tag, tag, tag && *tag && isValidUtf8(tag));
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setPrompt(const char* prompt)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    if (!prompt || !isValidUtf8(prompt))
-        return Zcad::eInvalidInput;
-    m_prompt = prompt;
-    return Zcad::eOk;
+    return setField(m_prompt, prompt, prompt && isValidUtf8(prompt));
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setInvisible(bool on)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    m_invisible = on;
-    return Zcad::eOk;
+    return setField(m_invisible, on);
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setConstant(bool on)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    m_constant = on;
-    return Zcad::eOk;
+    return setField(m_constant, on);
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setVerifiable(bool on)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    m_verifiable = on;
-    return Zcad::eOk;
+    return setField(m_verifiable, on);
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setPreset(bool on)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    m_preset = on;
-    return Zcad::eOk;
+    return setField(m_preset, on);
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setFieldLength(int length)
 {
-    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
-        return es;
-    if (length < 0)
-        return Zcad::eInvalidInput;
-    m_fieldLength = length;
-    return Zcad::eOk;
+    return setField(m_fieldLength, length, length >= 0);
 }
 
 ZcDbObject* ZcDbAttributeDefinition::clone() const
