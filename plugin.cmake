@@ -4,12 +4,27 @@
 file(GLOB TARVO_PLUGIN_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_SOURCE_DIR}/services/*.cpp
-  ${CMAKE_SOURCE_DIR}/geometry/*.cpp)
+  ${CMAKE_SOURCE_DIR}/geometry/*.cpp
+  ${CMAKE_SOURCE_DIR}/markings/*.cpp)
 list(FILTER TARVO_PLUGIN_SOURCES EXCLUDE REGEX "/frame/EntryPoint\\.cpp$")
 
 add_library(tarvo_code OBJECT ${TARVO_PLUGIN_SOURCES})
 target_include_directories(tarvo_code PUBLIC ${CMAKE_SOURCE_DIR}/frame/host ${CMAKE_SOURCE_DIR})
 set_target_properties(tarvo_code PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
+
+# The string table of resources/Tarvo.rc, compiled into the plug-in: nothing
+# reads the script at run time.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(TARVO_STRINGS_SOURCE ${CMAKE_BINARY_DIR}/generated/TarvoStrings.cpp)
+add_custom_command(OUTPUT ${TARVO_STRINGS_SOURCE}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/rc_strings.py
+          ${CMAKE_SOURCE_DIR}/resources/Tarvo.rc ${TARVO_STRINGS_SOURCE}
+          --depfile ${CMAKE_BINARY_DIR}/generated/TarvoStrings.d
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/rc_strings.py ${CMAKE_SOURCE_DIR}/resources/Tarvo.rc
+  DEPFILE ${CMAKE_BINARY_DIR}/generated/TarvoStrings.d
+  COMMENT "String table of Tarvo.rc"
+  VERBATIM)
+target_sources(tarvo_code PRIVATE ${TARVO_STRINGS_SOURCE})
 
 add_library(tarvo_plugin MODULE ${CMAKE_SOURCE_DIR}/frame/EntryPoint.cpp)
 target_link_libraries(tarvo_plugin PRIVATE tarvo_code zrx)

@@ -1,11 +1,13 @@
 #include "frame/CommandTable.h"
 
 #include "ZcEdCommandStack.h"
+#include "markings/CompoundCurveCommand.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
+        {"D_Koszowa", DrawCompoundCurve},
     };
     return rows;
 }

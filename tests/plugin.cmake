@@ -1,6 +1,9 @@
 # Tests of the plug-in's code (frame/, services/) and of the console end to end.
 
-file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp)
+file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/geometry/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/services/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/markings/*.cpp)
 add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
@@ -27,3 +30,6 @@ target_compile_definitions(console_tests PRIVATE
   TARVO_TEST_TMP="${CMAKE_BINARY_DIR}/test-tmp"
   TARVO_PYTHON="/usr/bin/python3")
 gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
+
+# The resource-script tool that makes the plug-in's string table.
+add_test(NAME rc_strings COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/rc_strings_test.py)

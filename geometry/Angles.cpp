@@ -1,0 +1,9 @@
+#include "geometry/Angles.h"
+
+#include <cmath>
+
+double PiValue() { return 4.0 * std::atan(1.0); }
+
+double DegToRad(double degrees) { return degrees / 180.0 * PiValue(); }
+
+double RadToDeg(double radians) { return 180.0 * radians / PiValue(); }

@@ -1,0 +1,116 @@
+//{{NO_DEPENDENCIES}}
+// Identifiers of the plug-in's resources, included by Tarvo.rc.
+// The dialog templates, controls, icons and bitmaps join the strings here.
+
+// Strings: captions and list items.
+#define IDS_CANCEL                      8001
+#define IDS_CLOSE                       8002
+#define IDS_WIDTH                       8003
+#define IDS_HEIGHT                      8004
+#define IDS_TEXT_COLOUR                 8005
+#define IDS_BOARD_COLOUR                8006
+#define IDS_TEXT_SIZE                   8007
+#define IDS_TEXT_HEIGHT_NOT_NUMBER      8008
+#define IDS_TARVO                       8009
+#define IDS_DRAW                        8011
+#define IDS_INSERT                      8012
+#define IDS_SYMBOL                      8015
+#define IDS_DESCRIPTION                 8016
+#define IDS_LIGHTS                      8029
+#define IDS_ROUNDABOUT_RADIUS           8030
+#define IDS_ISLAND_WIDTH                8031
+#define IDS_ISLAND_LENGTH               8032
+#define IDS_ISLAND_SKEW                 8033
+#define IDS_ENTRY_WIDTH                 8034
+#define IDS_EXIT_WIDTH                  8035
+#define IDS_ROAD_WIDTH                  8036
+#define IDS_LENGTH_PAST_CROSSING        8037
+#define IDS_CROSSING_WIDTH              8038
+#define IDS_ROUNDING_RADIUS             8039
+#define IDS_ENTRY_ROUNDING_RADIUS       8040
+#define IDS_EXIT_ROUNDING_RADIUS        8041
+#define IDS_EDGE_BREAK_RADIUS           8042
+#define IDS_ISLAND_TRIANGULAR           8043
+#define IDS_ISLAND_PARALLEL             8044
+#define IDS_ARROW_SHORT                 8046
+#define IDS_ARROW_LONG                  8047
+#define IDS_ARROWS                      8048
+#define IDS_AXES                        8049
+#define IDS_COLUMN_SYMBOL               8051
+#define IDS_COLUMN_SIZE                 8052
+#define IDS_COLUMN_DESTINATION          8053
+#define IDS_COLUMN_REFLECTIVITY         8054
+#define IDS_COLUMN_AREA                 8055
+#define IDS_COLUMN_LENGTH               8056
+#define IDS_COLUMN_AREA_PER_METRE       8057
+#define IDS_ISLANDS                     8058
+#define IDS_ARROW_AHEAD                 8059
+#define IDS_ARROW_LEFT                  8060
+#define IDS_ARROW_TURN_BACK             8061
+#define IDS_ARROW_RIGHT                 8062
+#define IDS_ARROW_AHEAD_LEFT            8063
+#define IDS_ARROW_AHEAD_RIGHT           8064
+#define IDS_ARROW_LEFT_RIGHT            8065
+#define IDS_ARROW_AHEAD_LEFT_RIGHT      8066
+#define IDS_ARROW_AHEAD_TURN_BACK       8067
+#define IDS_ARROW_GUIDE_LEFT            8068
+#define IDS_ARROW_GUIDE_RIGHT           8069
+#define IDS_ARROW_WARNING               8070
+#define IDS_DEST_EXISTING               8071
+#define IDS_DEST_DESIGNED               8072
+#define IDS_DEST_REMOVED                8073
+#define IDS_DEST_TEMPORARY              8074
+#define IDS_LINE_DASHED_LONG            8075
+#define IDS_LINE_DASHED_SHORT           8076
+#define IDS_LINE_DASHED_DIVIDING        8077
+#define IDS_LINE_DASHED_GUIDE_NARROW    8078
+#define IDS_LINE_DASHED_GUIDE_WIDE      8079
+#define IDS_LINE_SOLID_NARROW           8080
+#define IDS_LINE_SOLID_WIDE             8081
+#define IDS_LINE_ONE_WAY_LONG           8082
+#define IDS_LINE_ONE_WAY_SHORT          8083
+#define IDS_LINE_DOUBLE_SOLID           8084
+#define IDS_LINE_DOUBLE_DASHED          8085
+#define IDS_LINE_WARNING                8086
+#define IDS_LINE_EDGE_DASHED_WIDE       8087
+#define IDS_LINE_EDGE_SOLID_WIDE        8088
+#define IDS_LINE_EDGE_DASHED_NARROW     8089
+#define IDS_LINE_EDGE_SOLID_NARROW      8090
+#define IDS_LINE_PARKING_LANE           8091
+#define IDS_DIRECTION_LEFT              8096
+#define IDS_DIRECTION_RIGHT             8097
+#define IDS_GENERATION_I                8099
+#define IDS_SIZE_VERY_LARGE             8100
+#define IDS_GENERATION_II               8101
+#define IDS_GENERATION_III              8103
+#define IDS_SIZE_LARGE                  8104
+#define IDS_SIZE_MEDIUM                 8105
+#define IDS_SIZE_SMALL                  8106
+#define IDS_INSERT_AS_SIGN              8107
+#define IDS_ADD_DESCRIPTION             8108
+
+// Strings: command-line prompts (each begins with a line feed).
+#define IDS_PROMPT_DASHED_SIDE          8014
+#define IDS_PROMPT_FIRST_POINT          8017
+#define IDS_PROMPT_NEXT_POINT           8019
+#define IDS_PROMPT_SECOND_POINT         8020
+#define IDS_PROMPT_INSERTION_POINT      8023
+#define IDS_PROMPT_DIRECTION            8025
+#define IDS_PROMPT_ROAD_FIRST_POINT     8026
+#define IDS_PROMPT_ROAD_SECOND_POINT    8027
+#define IDS_PROMPT_DESCRIPTION_LINE     8050
+#define IDS_PROMPT_FIRST_EDGE           8092
+#define IDS_PROMPT_SECOND_EDGE          8093
+#define IDS_PROMPT_EDGE_CROSSING        8094
+#define IDS_PROMPT_OBJECT               8095
+#define IDS_PROMPT_MIDDLE_RADIUS        8102
+
+// Next default values for new objects
+#ifdef APSTUDIO_INVOKED
+#ifndef APSTUDIO_READONLY_SYMBOLS
+#define _APS_NEXT_RESOURCE_VALUE        8109
+#define _APS_NEXT_COMMAND_VALUE         32771
+#define _APS_NEXT_CONTROL_VALUE         8109
+#define _APS_NEXT_SYMED_VALUE           8109
+#endif
+#endif

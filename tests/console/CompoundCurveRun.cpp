@@ -1,0 +1,111 @@
+// "D_Koszowa" end to end: a script through the console, the drawing read
+// back by ezdxf.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <sstream>
+
+#include "console/ConsoleRun.h"
+
+namespace {
+
+// Every LWPOLYLINE of the file's model space as ezdxf reads it: a line
+// "polyline <closed> <count>", then one "x y bulge" line per vertex; then
+// "audit <errors>".
+const char* const kReadPolylines = R"(
+import sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for e in doc.modelspace():
+    if e.dxftype() == "LWPOLYLINE":
+        points = e.get_points("xyb")
+        print("polyline", int(e.closed), len(points))
+        for x, y, b in points:
+            print(repr(x), repr(y), repr(b))
+    else:
+        print("other", e.dxftype())
+print("audit", len(doc.audit().errors))
+)";
+
+struct Vertex {
+    double x, y, bulge;
+};
+
+std::string runPython(const ScratchDir& dir, const std::string& dxf)
+{
+    const std::string script = dir.write("read.py", kReadPolylines);
+    const std::string command = std::string(TARVO_PYTHON) + " '" + script + "' '" + dxf + "' 2>&1";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+// The worked right-angle corner: R = 10, edges along -X and -Y from the origin.
+const Vertex kExpected[] = {
+    {-13.269674, 0.0, -0.0655435},
+    {-8.093293, -0.681483, -0.2679492},
+    {-1.022225, -7.752551, -0.0655435},
+    {0.0, -15.517123, 0.0},
+};
+
+}  // namespace
+
+TEST(CompoundCurveRun, TheDrawingHoldsOneOpenPolylineWithTheCurvesVerticesAndBulges)
+{
+    ScratchDir dir;
+    const std::string out = dir.path("koszowa.dxf").string();
+    // Picks in a user system turned 30 degrees about (125.5, 40).
+    const std::string script =
+        "; a kerb curve at a right-angle junction\n"
+        "UCS 125.5,40 30\n"
+        "D_Koszowa\n"
+        "10\n"
+        "-20,0\n"
+        "0,0\n"
+        "0,-20\n"
+        "UCS W\n";
+    const ConsoleResult r = runTarvo({"run", "--script", dir.write("k.scr", script), "--out", out});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "Podaj środkowy promień krzywej koszowej"));
+
+    std::istringstream read(runPython(dir, out));
+    std::string word;
+    int closed = -1, count = 0;
+    read >> word >> closed >> count;
+    ASSERT_EQ(word, "polyline") << read.str();
+    EXPECT_EQ(closed, 0) << "an open polyline";
+    ASSERT_EQ(count, 4);
+    const double turn = 30.0 * std::numbers::pi / 180.0, c = std::cos(turn), s = std::sin(turn);
+    for (const Vertex& e : kExpected) {
+        Vertex v{};
+        read >> v.x >> v.y >> v.bulge;
+        EXPECT_NEAR(v.x, 125.5 + c * e.x - s * e.y, 1e-5);
+        EXPECT_NEAR(v.y, 40.0 + s * e.x + c * e.y, 1e-5);
+        EXPECT_NEAR(v.bulge, e.bulge, 1e-6);
+    }
+    int errors = -1;
+    read >> word >> errors;
+    EXPECT_EQ(word, "audit") << "nothing but the polyline in model space: " << read.str();
+    EXPECT_EQ(errors, 0);
+}
+
+TEST(CompoundCurveRun, ParallelEdgesPrintOneLineAndDrawNothing)
+{
+    ScratchDir dir;
+    const std::string out = dir.path("nic.dxf").string();
+    const ConsoleResult r =
+        runTarvo({"run", "--script", dir.write("p.scr", "D_Koszowa\n5\n0,0\n10,0\n30,0\n"), "--out", out});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, "\nThe road edges are parallel; no curve drawn.\n"));
+    const std::string seen = runPython(dir, out);
+    EXPECT_EQ(seen, "audit 0\n");
+}
