@@ -12,9 +12,9 @@ import unittest
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 TOOL = os.path.join(HERE, "..", "..", "tools", "rc_strings.py")
-spec = importlib.util.spec_from_file_location("rc_strings", TOOL)
-rc_strings = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(rc_strings)
+loader_spec = importlib.util.spec_from_file_location("rc_strings", TOOL)
+rc_strings = importlib.util.module_from_spec(loader_spec)
+loader_spec.loader.exec_module(rc_strings)
 
 HEADER = """\
 //{{NO_DEPENDENCIES}}
