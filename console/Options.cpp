@@ -76,6 +76,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             ok = takeValue(args, i, "--script", o.script, error);
         } else if (o.mode == Options::Mode::Run && isOption(arg, "--out")) {
             ok = takeValue(args, i, "--out", o.out, error);
+        } else if (o.mode == Options::Mode::Run && isPictureOption(arg)) {
+            ok = takePictureOption(args, i, o.pictures, error);
         } else if (o.mode == Options::Mode::Shell && !arg.empty() && arg[0] != '-' && !o.in) {
             o.in = arg;
         } else {
@@ -93,7 +95,10 @@ const char* usageText()
     return R"(Usage:
   tarvo run [--in DRAWING.dxf] [--script FILE|-] [--out OUT.dxf]
             [--registry FILE.reg] [--app PLUGIN]...
+            [--png FILE] [--svg FILE] [--pdf FILE] [--size N | --resolution R] [--dark]
   tarvo shell [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
+  tarvo settings DRAWING.dxf [OPTIONS]   (tarvo settings --help)
+  tarvo render DRAWING.dxf OUT.png|OUT.svg|OUT.pdf...   (tarvo render --help)
   tarvo --help
 
 tarvo is the CAD host's headless console for the Tarvo road-design plug-in.
@@ -105,15 +110,24 @@ lines and writes the drawing.
           the drawing starts empty. Without --out nothing is written unless
           the script says SAVE.
   shell   an interactive command line on the terminal, with the same input.
+  settings  shows or sets the drawing's settings for the road-drawing tools
+          (layers of the destinations, scales, grouping).
+  render  writes pictures of a saved drawing.
 
 Options:
-  --in DRAWING.dxf     the drawing to open (reading drawings is not
-                       supported yet)
+  --in DRAWING.dxf     the drawing to open (ASCII DXF, R12 to R2018)
   --script FILE|-      the script to run
   --out OUT.dxf        where to write the drawing when the run succeeds
   --registry FILE.reg  the registry file the plug-in reads
   --app PLUGIN         a plug-in module to load instead of tarvo.zrx
                        (may be given more than once)
+  --png FILE, --svg FILE, --pdf FILE
+                       pictures of the drawing as it is at the end of a
+                       successful run (each may be given more than once)
+  --size N             the pictures' longer side: N pixels (PNG) or points
+                       (SVG, PDF); 1600 unless given
+  --resolution R       R pixels (or points) per drawing unit instead
+  --dark               a dark background instead of the light one of a plot
 
 Script lines (one answer per line, as typed at the command line):
   COMMAND              a command at the command prompt (any case);

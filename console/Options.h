@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "console/PictureOptions.h"
+
 // What the command line of the tarvo program asks for.
 struct Options {
     enum class Mode { Help, Run, Shell };
@@ -14,6 +16,7 @@ struct Options {
     std::optional<std::string> out;       // drawing to write at the end
     std::optional<std::string> registry;  // registry file (.reg)
     std::vector<std::string> apps;        // plug-ins to load instead of tarvo.zrx
+    PictureOptions pictures;              // pictures of the drawing at the end of a run
 };
 
 // Parses the arguments after the program name; nothing (with a message in

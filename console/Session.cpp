@@ -5,7 +5,9 @@
 
 #include "ZcDbDatabase.h"
 #include "ZcRxDynamicLinker.h"
+#include "console/InstallationServices.h"
 #include "console/TerminalInput.h"
+#include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/CommandLoop.h"
@@ -23,7 +25,12 @@ std::string fileNameOf(const std::string& path)
 // The working drawing for the session's length.
 class WorkingDrawing {
 public:
-    WorkingDrawing() : m_db(std::make_unique<ZcDbDatabase>(true)) { zcdbHostApplicationServices()->setWorkingDatabase(m_db.get()); }
+    // The drawing read from a file, or a new one.
+    explicit WorkingDrawing(std::unique_ptr<ZcDbDatabase> opened)
+        : m_db(opened ? std::move(opened) : std::make_unique<ZcDbDatabase>(true))
+    {
+        zcdbHostApplicationServices()->setWorkingDatabase(m_db.get());
+    }
     ~WorkingDrawing() { zcdbHostApplicationServices()->setWorkingDatabase(nullptr); }
     WorkingDrawing(const WorkingDrawing&) = delete;
     WorkingDrawing& operator=(const WorkingDrawing&) = delete;
@@ -50,9 +57,18 @@ void loadApplications(ZcRxDynamicLinker& linker, const std::vector<std::string>&
 
 int runSession(const Options& options, const ConsolePaths& paths)
 {
+    std::unique_ptr<ZcDbDatabase> opened;
     if (options.in) {
-        transcript().error("tarvo: " + *options.in + ": reading drawings is not supported yet");
-        return kExitDrawing;
+        opened = std::make_unique<ZcDbDatabase>(false);
+        if (std::string error; !readDxfFile(*options.in, *opened, error)) {
+            transcript().error("tarvo: cannot read the drawing " + error);
+            return kExitDrawing;
+        }
+    }
+
+    if (std::string error; !setUpInstallationServices(options, paths, error)) {
+        transcript().error("tarvo: " + error);
+        return kExitUsage;
     }
 
     std::unique_ptr<InputSource> input;
@@ -69,7 +85,7 @@ int runSession(const Options& options, const ConsolePaths& paths)
         }
     }
 
-    WorkingDrawing drawing;
+    WorkingDrawing drawing(std::move(opened));
     CommandLine& cl = commandLine();
     cl.reset();
     cl.setInput(input.get());
@@ -93,5 +109,7 @@ int runSession(const Options& options, const ConsolePaths& paths)
             return kExitDrawing;
         }
     }
+    if (!writePictures(*drawing.get(), options.pictures))
+        return kExitDrawing;
     return kExitSuccess;
 }

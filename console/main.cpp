@@ -6,11 +6,18 @@
 
 #include "console/ConsolePaths.h"
 #include "console/Options.h"
+#include "console/RenderCommand.h"
 #include "console/Session.h"
+#include "console/SettingsCommand.h"
 
 int main(int argc, char** argv)
 {
     const std::vector<std::string> args(argv + 1, argv + argc);
+    // The settings writer takes options of its own.
+    if (!args.empty() && args[0] == "settings")
+        return runSettingsCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "render")
+        return runRenderCommand({args.begin() + 1, args.end()});
     std::string error;
     const auto options = parseOptions(args, error);
     if (!options) {

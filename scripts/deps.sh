@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need.
+# Installs the Debian packages the build, the tests, the reader's fuzzing
+# and the demo need; with --bench also what the benchmarks compare against.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev libfreetype-dev libcairo2-dev fonts-dejavu-core
-  python3-ezdxf
+  python3-ezdxf clang libclang-rt-dev
 )
+[ "${1:-}" = "--bench" ] && packages+=(libdxflib-dev python3-matplotlib time)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

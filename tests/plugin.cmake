@@ -8,6 +8,14 @@ add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
 gtest_discover_tests(frame_tests DISCOVERY_TIMEOUT 60)
+# The console writes the drawing-settings record that the plug-in reads:
+# its writer is tested against the plug-in's reader.
+target_sources(frame_tests PRIVATE ${CMAKE_SOURCE_DIR}/console/SettingsRecord.cpp
+  ${CMAKE_SOURCE_DIR}/console/InstallationServices.cpp)
+target_compile_definitions(frame_tests PRIVATE
+  TARVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+  TARVO_TEST_TMP="${CMAKE_BINARY_DIR}/test-tmp"
+  TARVO_PYTHON="/usr/bin/python3")
 
 # A small application for the console tests: commands that ask for each
 # kind of input, and some that misbehave on purpose.

@@ -60,6 +60,7 @@ public:
     ZcDbObject* clone() const override;
 
 private:
+    friend struct ZcDbObjectAccess;
     ZcDbObjectId m_block;
     ZcGePoint3d m_position;
     ZcGeScale3d m_scale;

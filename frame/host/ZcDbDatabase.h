@@ -65,6 +65,33 @@ public:
     // (the owner is set by whoever takes it in); it stays open.
     Zcad::ErrorStatus addZcDbObject(ZcDbObjectId& id, ZcDbObject* obj);
 
+    // Loads the linetypes named ltname ('*' and '?' match as wildcards)
+    // from a .lin file (a Windows path is taken too). eFileNotFound without
+    // the file, eKeyNotFound when it defines no such linetype, eDuplicateKey
+    // when the drawing already has the one named (it is kept), eInvalidInput
+    // for a definition that cannot be loaded (the reason is printed).
+    Zcad::ErrorStatus loadLineTypeFile(const char* ltname, const char* filename);
+
+    // Reads a drawing file into this drawing, made empty for it
+    // (buildDefaultDrawing false). DWG is a closed format: a .dwg path that
+    // is not there is read from the .dxf beside it (a Windows path is taken
+    // too). eFileNotFound when neither is there, eInvalidDwgVersion for a
+    // DWG file itself, eFileAccessErr when it may not be read,
+    // eDwgNotRecoverable when it cannot be read; the drawing stays empty on
+    // failure. Sharing, code-page conversion and password are the host's
+    // concern on Windows and change nothing here.
+    Zcad::ErrorStatus readDwgFile(const char* fileName, int shmode = 0x20, bool allowCPConversion = false,
+                                  const char* password = nullptr);
+    // Copies the source drawing's model space into this drawing as a new
+    // block definition named blockName (based at the source's insertion
+    // base), with the layers, linetypes, text styles and nested blocks the
+    // copy needs; those of the same name already here are kept and used.
+    // eDuplicateKey when this drawing has a block of that name (it is kept),
+    // eInvalidInput for a source without model space; on failure nothing
+    // changes. The source stays as it was.
+    Zcad::ErrorStatus insert(ZcDbObjectId& blockId, const char* blockName, ZcDbDatabase* source,
+                             bool preserveSourceDatabase = true);
+
     ZcDbDatabaseImpl* impl() const { return m_impl.get(); }
 
 private:

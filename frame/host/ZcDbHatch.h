@@ -66,6 +66,7 @@ protected:
     void addedToDatabase() override;
 
 private:
+    friend struct ZcDbObjectAccess;
     std::vector<Loop> m_loops;
     std::string m_patternName = "SOLID";
     HatchPatternType m_patternType = kPreDefined;

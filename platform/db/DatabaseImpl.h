@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ZcDbDatabase.h"
+#include "platform/db/FileKeeping.h"
 #include "platform/db/ZcDbStub.h"
 
 // Handles that the file structure needs but the object model does not hold
@@ -33,6 +34,10 @@ struct ZcDbDatabaseImpl {
     // BLOCK and ENDBLK handles of each block record, SEQEND of each reference with attributes.
     std::unordered_map<const ZcDbStub*, std::pair<uint64_t, uint64_t>> blockEnds;
     std::unordered_map<const ZcDbStub*, uint64_t> seqends;
+    // What a drawing read from a file keeps for writing it back.
+    ZcDbFileKeeping kept;
+    // Why the last readDwgFile into this drawing failed, for the console.
+    std::string readError;
 
     ~ZcDbDatabaseImpl();
     ZcDbStub* newStub(uint64_t handle);
@@ -42,6 +47,13 @@ struct ZcDbDatabaseImpl {
     // below the highest one indexed (files list their objects out of order).
     ZcDbStub* findStub(uint64_t handle) const;
     uint64_t takeHandle() { return nextHandle++; }
+    // Stubs were given other handles (a reader numbering what its file left
+    // without): the index is built anew on the next look-up.
+    void handlesChanged()
+    {
+        m_stubsAscending = false;
+        m_indexStale = true;
+    }
 
 private:
     bool m_stubsAscending = true;

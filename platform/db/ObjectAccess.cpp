@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "ZcDbBlockReference.h"
+#include "ZcDbBlockTable.h"
 #include "ZcDbDictionary.h"
+#include "ZcDbSortentsTable.h"
 #include "ZcDbRegAppTable.h"
 #include "ZcDbSymbolTable.h"
 #include "platform/db/DatabaseImpl.h"
@@ -126,4 +129,64 @@ Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
     dict->close();
     m_xdict = id;
     return Zcad::eOk;
+}
+
+// ---- for readers of files ----------------------------------------------------
+
+ZcDbObjectId ZcDbObjectAccess::newId(ZcDbDatabase* db, ZcDbHandle handle)
+{
+    ZcDbDatabaseImpl* impl = db->impl();
+    if (handle.value() >= impl->nextHandle)
+        impl->nextHandle = handle.value() + 1;
+    return ZcDbObjectId(impl->newStub(handle.value()));
+}
+
+Zcad::ErrorStatus ZcDbObjectAccess::attachToId(ZcDbObject* obj, ZcDbObjectId id, ZcDbObjectId owner)
+{
+    if (!obj)
+        return Zcad::eNullObjectPointer;
+    if (obj->m_stub)
+        return Zcad::eAlreadyInDb;
+    ZcDbStub* stub = id.stub();
+    if (!stub || !stub->database)
+        return Zcad::eNullObjectId;
+    if (stub->object)
+        return Zcad::eDuplicateKey;
+    ZcDbObjectId attached;
+    return attach(stub->database, stub, obj, owner, attached);
+}
+
+void ZcDbObjectAccess::appendEntity(ZcDbBlockTableRecord* block, ZcDbObjectId entity) { block->m_entities.push_back(entity); }
+void ZcDbObjectAccess::appendRecord(ZcDbSymbolTable* table, ZcDbObjectId record) { table->m_records.push_back(record); }
+void ZcDbObjectAccess::appendEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObjectId id)
+{
+    dict->m_entries.emplace_back(key, id);
+}
+void ZcDbObjectAccess::appendAttribute(ZcDbBlockReference* reference, ZcDbObjectId attribute)
+{
+    reference->m_attributes.push_back(attribute);
+}
+
+std::vector<ZcDbObjectId>& ZcDbObjectAccess::entityList(ZcDbBlockTableRecord* block) { return block->m_entities; }
+std::vector<ZcDbObjectId>& ZcDbObjectAccess::recordList(ZcDbSymbolTable* table) { return table->m_records; }
+std::vector<std::pair<std::string, ZcDbObjectId>>& ZcDbObjectAccess::entryList(ZcDbDictionary* dict)
+{
+    return dict->m_entries;
+}
+std::vector<ZcDbObjectId>& ZcDbObjectAccess::attributeList(ZcDbBlockReference* reference)
+{
+    return reference->m_attributes;
+}
+std::vector<ZcDbObjectId>& ZcDbObjectAccess::reactorList(ZcDbObject* obj) { return obj->extras().reactors; }
+std::vector<ZcDbHatch::Loop>& ZcDbObjectAccess::hatchLoops(ZcDbHatch* hatch) { return hatch->m_loops; }
+std::vector<std::pair<ZcDbObjectId, ZcDbHandle>>& ZcDbObjectAccess::sortentsEntries(ZcDbSortentsTable* table)
+{
+    return table->m_entries;
+}
+
+void ZcDbObjectAccess::setXData(ZcDbObject* obj, std::vector<std::pair<std::string, std::vector<ZcDbXDataItem>>> xdata)
+{
+    if (xdata.empty() && !obj->m_extras)
+        return;
+    obj->extras().xdata = std::move(xdata);
 }

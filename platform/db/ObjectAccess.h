@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ZcDbDatabase.h"
+#include "ZcDbHatch.h"
 #include "ZcDbObject.h"
 
 class ZcDbEntity;
@@ -14,6 +15,8 @@ class ZcDbBlockTableRecord;
 class ZcDbEntity;
 class ZcDbSortentsTable;
 class ZcDbDictionary;
+class ZcDbHatch;
+class ZcDbBlockReference;
 
 // The platform's way into objects beyond what the host's API offers:
 // reading objects without opening them (for writers, renderers and
@@ -67,6 +70,32 @@ public:
     // Adds an entry to a dictionary whatever its open state (the drawing's own bookkeeping).
     static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj, ZcDbObjectId& id);
     static void setExtensionDictionary(ZcDbObject* obj, ZcDbObjectId id) { obj->m_xdict = id; }
+
+    // ---- for readers of files: the objects of a file arrive with their
+    // handles and links, which may point to objects that come later.
+    // A new id for a handle the drawing does not have yet (the caller knows
+    // it is new: no look-up is made).
+    static ZcDbObjectId newId(ZcDbDatabase* db, ZcDbHandle handle);
+    // Puts a new object on an id made by newId (or a forward reference)
+    // that has none; eDuplicateKey when the id has an object already.
+    static Zcad::ErrorStatus attachToId(ZcDbObject* obj, ZcDbObjectId id, ZcDbObjectId owner);
+    // Appends ids to the lists of their owners, whatever their open state.
+    static void appendEntity(ZcDbBlockTableRecord* block, ZcDbObjectId entity);
+    static void appendRecord(ZcDbSymbolTable* table, ZcDbObjectId record);
+    static void appendEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObjectId id);
+    static void appendAttribute(ZcDbBlockReference* reference, ZcDbObjectId attribute);
+    // The lists themselves, for repairs and copies.
+    static std::vector<ZcDbObjectId>& entityList(ZcDbBlockTableRecord* block);
+    static std::vector<ZcDbObjectId>& recordList(ZcDbSymbolTable* table);
+    static std::vector<std::pair<std::string, ZcDbObjectId>>& entryList(ZcDbDictionary* dict);
+    static std::vector<ZcDbObjectId>& attributeList(ZcDbBlockReference* reference);
+    static std::vector<ZcDbObjectId>& reactorList(ZcDbObject* obj);
+    // A hatch's loops as a file gives them: outlines and boundary links,
+    // without evaluating anything.
+    static std::vector<ZcDbHatch::Loop>& hatchLoops(ZcDbHatch* hatch);
+    static std::vector<std::pair<ZcDbObjectId, ZcDbHandle>>& sortentsEntries(ZcDbSortentsTable* table);
+    // Replaces an object's extended data, application by application.
+    static void setXData(ZcDbObject* obj, std::vector<std::pair<std::string, std::vector<ZcDbXDataItem>>> xdata);
 };
 
 // Objects of a drawing that are still open, in handle order.

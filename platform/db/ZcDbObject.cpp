@@ -216,7 +216,7 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
     for (auto& [app, items] : parsed) {
         if (db && !items.empty())
             ZcDbObjectAccess::registerApplication(db, app);
-        auto it = std::find_if(stored.begin(), stored.end(), [&](const auto& e) { return sameName(e.first, app); });
+        auto it = std::find_if(stored.begin(), stored.end(), [&, &name = app](const auto& e) { return sameName(e.first, name); });
         if (items.empty()) {
             if (it != stored.end())
                 stored.erase(it);

@@ -15,6 +15,7 @@
 #include "ZcDbPolyline.h"
 #include "ZcDbSymbolTable.h"
 #include "ZcDbText.h"
+#include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfWriteContext.h"
 
 namespace {
@@ -63,6 +64,7 @@ void writeEntityStart(DxfWriteContext& ctx, const char* kind, const ZcDbEntity* 
         out.real(48, e->linetypeScale());
     if (e->visibility() == ZcDb::kInvisible)
         out.integer(60, 1);
+    writeKeptTags(ctx, e);
 }
 
 void writePoint(DxfStream& out, int code, const ZcGePoint3d& p) { out.point(code, p.x, p.y, p.z); }
@@ -297,6 +299,21 @@ bool writeBlockReference(DxfWriteContext& ctx, const ZcDbBlockReference* e)
     return true;
 }
 
+// An entity kept as a file gave it, with the entities that follow it
+// (vertices, attributes, the end mark).
+void writeRawEntity(DxfWriteContext& ctx, const ZcDbRawEntity* e)
+{
+    writeEntityStart(ctx, e->kind().c_str(), e);
+    writeRawTags(ctx.out, e->tags());
+    writeXData(ctx, e);
+    for (const ZcDbObjectId& id : e->following())
+        if (const auto* part = ZcDbRawEntity::cast(liveObject(id))) {
+            writeEntityStart(ctx, part->kind().c_str(), part);
+            writeRawTags(ctx.out, part->tags());
+            writeXData(ctx, part);
+        }
+}
+
 void writeLeader(DxfWriteContext& ctx, const ZcDbLeader* e)
 {
     writeEntityStart(ctx, "LEADER", e);
@@ -345,7 +362,10 @@ bool writeEntity(DxfWriteContext& ctx, const ZcDbEntity* entity)
         writeLeader(ctx, static_cast<const ZcDbLeader*>(entity));
     else if (kind == ZcDbBlockReference::desc())
         return writeBlockReference(ctx, static_cast<const ZcDbBlockReference*>(entity));
-    else {
+    else if (kind == ZcDbRawEntity::desc()) {
+        writeRawEntity(ctx, static_cast<const ZcDbRawEntity*>(entity));
+        return true;
+    } else {
         // An attribute belongs to its reference and is written with it.
         ctx.fail(describe(kind->name(), handleOf(entity->objectId())) + " is of a kind DXF writing does not know");
         return false;

@@ -2,6 +2,7 @@
 // the layout objects that only the file structure needs.
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "ZcDbDictionary.h"
@@ -11,36 +12,101 @@
 #include "ZcDbSymbolTable.h"
 #include "ZcDbXrecord.h"
 #include "platform/core/ResbufTypes.h"
+#include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
+#include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfWriteContext.h"
-
-namespace {
 
 // Objects written in this section (not entities, not table records).
 bool belongsInObjects(const ZcDbObject* obj)
 {
-    return !ZcDbEntity::cast(obj) && !ZcDbSymbolTableRecord::cast(obj) && !ZcDbSymbolTable::cast(obj);
+    return !ZcDbEntity::cast(obj) && !ZcDbSymbolTableRecord::cast(obj) && !ZcDbSymbolTable::cast(obj) &&
+           !ZcDbRawRecord::cast(obj);
 }
+
+bool DxfWrittenObjects::contains(const ZcDbDatabaseImpl& impl, const ZcDbObject* obj)
+{
+    if (!m_tablesKnown) {
+        m_tables = {impl.structure.vportTable, impl.structure.viewTable, impl.structure.ucsTable,
+                    impl.structure.dimstyleTable};
+        for (const ZcDbKeptTable& t : impl.kept.tables)
+            m_tables.push_back(t.handle);
+        m_tablesKnown = true;
+    }
+    // Owners are followed up to a known answer; a circle is no answer.
+    std::vector<const ZcDbObject*> path;
+    bool answer = false;
+    for (const ZcDbObject* at = obj;;) {
+        if (const auto it = m_known.find(at); it != m_known.end()) {
+            answer = it->second;
+            break;
+        }
+        if (at->objectId() == impl.namedObjects) {
+            answer = true;
+            break;
+        }
+        if (std::find(path.begin(), path.end(), at) != path.end())
+            break;
+        path.push_back(at);
+        const ZcDbObjectId owner = at->ownerId();
+        const ZcDbObject* up = liveObject(owner);
+        if (!up) {
+            // A table the model does not hold is no object, but is written.
+            answer = !owner.isNull() && !ZcDbObjectAccess::peek(owner) &&
+                     std::find(m_tables.begin(), m_tables.end(), handleOf(owner)) != m_tables.end();
+            break;
+        }
+        if (!belongsInObjects(up)) {
+            answer = true;
+            break;
+        }
+        at = up;
+    }
+    for (const ZcDbObject* p : path)
+        m_known[p] = answer;
+    return answer;
+}
+
+bool isWritten(DxfWriteContext& ctx, ZcDbObjectId id)
+{
+    const ZcDbObject* obj = liveObject(id);
+    return obj && (!belongsInObjects(obj) || ctx.written.contains(ctx.impl, obj));
+}
+
+namespace {
 
 // The layouts are the file structure's own (handles kept by the drawing),
 // whatever the drawing may hold under that name.
 bool isLayoutKey(const std::string& key) { return sameSymbolName(key, "ACAD_LAYOUT"); }
 
+// A dictionary's entries that are written.
+std::vector<std::pair<std::string, uint64_t>> liveEntries(DxfWriteContext& ctx, const ZcDbDictionary* dict)
+{
+    std::vector<std::pair<std::string, uint64_t>> entries;
+    for (const auto& [key, id] : dict->entries())
+        if (isWritten(ctx, id))
+            entries.emplace_back(key, handleOf(id));
+    return entries;
+}
+
 // The named-object dictionary's entries as the file needs them: the
-// drawing's own, the group dictionary if it lacks it, and the layouts.
-std::vector<std::pair<std::string, uint64_t>> rootEntries(const DxfWriteContext& ctx, const ZcDbDictionary* root)
+// drawing's own, the group dictionary if it lacks it, and the layouts
+// (made by the writer unless they are a file's own).
+std::vector<std::pair<std::string, uint64_t>> rootEntries(DxfWriteContext& ctx, const ZcDbDictionary* root)
 {
     std::vector<std::pair<std::string, uint64_t>> entries;
     bool hasGroups = false;
-    for (const auto& [key, id] : root->entries()) {
-        if (!isLive(id) || isLayoutKey(key))
+    const bool fileLayouts = ctx.impl.kept.layoutsFromFile;
+    for (const auto& [key, handle] : liveEntries(ctx, root)) {
+        if (isLayoutKey(key) && !fileLayouts)
             continue;
-        entries.emplace_back(key, handleOf(id));
-        hasGroups = hasGroups || id == ctx.impl.groups;
+        entries.emplace_back(key, handle);
+        hasGroups = hasGroups || handle == handleOf(ctx.impl.groups);
     }
     if (!hasGroups && isLive(ctx.impl.groups))
         entries.emplace_back("ACAD_GROUP", handleOf(ctx.impl.groups));
-    entries.emplace_back("ACAD_LAYOUT", ctx.impl.structure.layoutDictionary);
+    if (!fileLayouts)
+        entries.emplace_back("ACAD_LAYOUT", ctx.impl.structure.layoutDictionary);
     return entries;
 }
 
@@ -50,16 +116,23 @@ void writeDictionary(DxfWriteContext& ctx, const ZcDbDictionary* dict, uint64_t 
     DxfStream& out = ctx.out;
     writeObjectStart(ctx, "DICTIONARY", dict, owner);
     out.word(100, "AcDbDictionary");
-    // An extension dictionary owns what it holds.
+    // An extension dictionary owns what it holds, as does one a file said does.
     const ZcDbObject* ownerObject = liveObject(dict->ownerId());
-    const bool hardOwner = ownerObject && ownerObject->extensionDictionary() == dict->objectId();
+    const ZcDbRawTag* keptOwning = keptTag(ctx, dict, 280);
+    const ZcDbRawTag* keptCloning = keptTag(ctx, dict, 281);
+    const bool hardOwner = (ownerObject && ownerObject->extensionDictionary() == dict->objectId()) ||
+                           (keptOwning && keptOwning->value == "1");
     if (hardOwner)
         out.integer(280, 1);
-    out.integer(281, 1);
+    if (keptCloning)
+        out.text(281, keptCloning->value);
+    else
+        out.integer(281, 1);
     for (const auto& [key, handle] : entries) {
         out.text(3, key);
         out.handle(hardOwner ? 360 : 350, handle);
     }
+    writeKeptTags(ctx, dict, {280, 281});
     writeXData(ctx, dict);
 }
 
@@ -74,6 +147,7 @@ void writeGroup(DxfWriteContext& ctx, const ZcDbGroup* group, uint64_t owner)
     for (const ZcDbObjectId& member : group->members())
         if (isLive(member))
             out.handle(340, handleOf(member));
+    writeKeptTags(ctx, group);
     writeXData(ctx, group);
 }
 
@@ -140,6 +214,7 @@ void writeSortents(DxfWriteContext& ctx, const ZcDbSortentsTable* table, uint64_
         out.handle(331, handleOf(entity));
         out.handle(5, sortHandle.value());
     }
+    writeKeptTags(ctx, table);
     writeXData(ctx, table);
 }
 
@@ -219,62 +294,59 @@ void writeObjectsSection(DxfWriteContext& ctx)
         return;
     }
 
-    // Everything reachable from the root and from extension dictionaries of
-    // written objects, each with the owner it is written under.
-    std::vector<std::pair<const ZcDbObject*, uint64_t>> found;
-    std::unordered_set<const ZcDbObject*> seen{root};
-    std::vector<std::pair<const ZcDbObject*, uint64_t>> pending;
-    const auto reach = [&](ZcDbObjectId id, uint64_t via) {
-        const ZcDbObject* obj = liveObject(id);
-        if (obj && belongsInObjects(obj) && seen.insert(obj).second)
-            pending.emplace_back(obj, via);
-    };
-    for (const auto& [key, id] : root->entries())
-        if (!isLayoutKey(key))
-            reach(id, handleOf(root->objectId()));
-    reach(ctx.impl.groups, handleOf(root->objectId()));
-    reach(root->extensionDictionary(), handleOf(root->objectId()));
-    for (size_t i = 0; i < ctx.extensionDictionaries.size(); ++i) {
-        const ZcDbObjectId xdict = ctx.extensionDictionaries[i];
-        reach(xdict, handleOf(liveObject(xdict)->ownerId()));
-    }
-    while (!pending.empty()) {
-        const auto [obj, via] = pending.back();
-        pending.pop_back();
-        const ZcDbObject* owner = liveObject(obj->ownerId());
-        found.emplace_back(obj, owner ? handleOf(obj->ownerId()) : via);
-        if (const auto* dict = ZcDbDictionary::cast(obj))
-            for (const auto& [key, id] : dict->entries())
-                reach(id, handleOf(obj->objectId()));
-        reach(obj->extensionDictionary(), handleOf(obj->objectId()));
+    // Every object of this section that is written, in handle order.
+    std::vector<const ZcDbObject*> found;
+    for (const ZcDbStub& stub : ctx.impl.stubs) {
+        const ZcDbObject* obj = stub.object;
+        if (obj && obj != root && !obj->isErased() && belongsInObjects(obj) && ctx.written.contains(ctx.impl, obj))
+            found.push_back(obj);
     }
     std::sort(found.begin(), found.end(),
-              [](const auto& a, const auto& b) { return handleOf(a.first->objectId()) < handleOf(b.first->objectId()); });
+              [](const ZcDbObject* a, const ZcDbObject* b) { return handleOf(a->objectId()) < handleOf(b->objectId()); });
 
     out.word(0, "SECTION");
     out.word(2, "OBJECTS");
     // Readers take the first dictionary for the root.
     writeDictionary(ctx, root, 0, rootEntries(ctx, root));
-    writeLayoutDictionary(ctx, handleOf(root->objectId()));
-    writeLayout(ctx, ctx.impl.structure.layoutModel, "Model", 0, ctx.impl.modelSpace);
-    writeLayout(ctx, ctx.impl.structure.layoutPaper, "Layout1", 1, ctx.impl.paperSpace);
-    for (const auto& [obj, owner] : found) {
+    // The layouts the writer makes go among the objects in handle order, as
+    // they come back when the file is read.
+    const ZcDbStructureHandles& s = ctx.impl.structure;
+    std::vector<uint64_t> madeLayouts;
+    if (!ctx.impl.kept.layoutsFromFile)
+        madeLayouts = {s.layoutDictionary, s.layoutModel, s.layoutPaper};
+    std::sort(madeLayouts.begin(), madeLayouts.end());
+    size_t nextMade = 0;
+    const auto writeMadeBelow = [&](uint64_t handle) {
+        for (; nextMade < madeLayouts.size() && madeLayouts[nextMade] < handle; ++nextMade) {
+            const uint64_t h = madeLayouts[nextMade];
+            if (h == s.layoutDictionary)
+                writeLayoutDictionary(ctx, handleOf(root->objectId()));
+            else if (h == s.layoutModel)
+                writeLayout(ctx, s.layoutModel, "Model", 0, ctx.impl.modelSpace);
+            else
+                writeLayout(ctx, s.layoutPaper, "Layout1", 1, ctx.impl.paperSpace);
+        }
+    };
+    for (const ZcDbObject* obj : found) {
+        writeMadeBelow(handleOf(obj->objectId()));
+        const uint64_t owner = handleOf(obj->ownerId());
         if (const auto* dict = ZcDbDictionary::cast(obj)) {
-            std::vector<std::pair<std::string, uint64_t>> entries;
-            for (const auto& [key, id] : dict->entries())
-                if (isLive(id))
-                    entries.emplace_back(key, handleOf(id));
-            writeDictionary(ctx, dict, owner, entries);
+            writeDictionary(ctx, dict, owner, liveEntries(ctx, dict));
         } else if (const auto* group = ZcDbGroup::cast(obj)) {
             writeGroup(ctx, group, owner);
         } else if (const auto* record = ZcDbXrecord::cast(obj)) {
             writeXrecord(ctx, record, owner);
         } else if (const auto* table = ZcDbSortentsTable::cast(obj)) {
             writeSortents(ctx, table, owner);
+        } else if (const auto* raw = ZcDbRawObject::cast(obj)) {
+            writeObjectStart(ctx, raw->kind().c_str(), raw, owner);
+            writeRawTags(out, raw->tags());
+            writeXData(ctx, raw);
         } else {
             ctx.fail(describe(obj->isA()->name(), handleOf(obj->objectId())) +
                      " is of a kind DXF writing does not know");
         }
     }
+    writeMadeBelow(UINT64_MAX);
     out.word(0, "ENDSEC");
 }

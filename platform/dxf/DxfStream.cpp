@@ -150,7 +150,8 @@ void DxfStream::mtextContents(std::string_view utf8)
     size_t start = 0;
     while (encoded.size() - start > kChunkChars) {
         size_t cut = start + kChunkChars;
-        // Readers that decode "\U+XXXX" chunk by chunk need each escape whole.
+        // Readers that decode "\U+XXXX" chunk by chunk need each escape whole,
+        // and a caret with the character it goes with.
         for (size_t back = 1; back <= 6 && cut - back > start; ++back) {
             const size_t at = cut - back;
             if (encoded.compare(at, 3, "\\U+") == 0) {
@@ -158,6 +159,12 @@ void DxfStream::mtextContents(std::string_view utf8)
                 break;
             }
         }
+        // A caret and its character ("^J", "^ ") go together.
+        size_t at = start;
+        while (at < cut)
+            at += encoded[at] == '^' ? 2 : 1;
+        if (at > cut && at - 2 > start)
+            cut = at - 2;
         word(3, std::string_view(encoded).substr(start, cut - start));
         start = cut;
     }

@@ -49,9 +49,35 @@ void appendEscape(std::string& out, uint32_t unit)
     out.append(text, sizeof text);
 }
 
-void appendCodePoint(std::string& out, uint32_t cp)
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+// Whether a backslash at the front of text starts what readers take for an
+// escape ("\U+XXXX", "\M+nXXXX").
+bool startsEscape(std::string_view text)
 {
-    if (cp < 0x20) {
+    const auto hex = [&](size_t from) {
+        if (text.size() < from + 4)
+            return false;
+        for (size_t i = from; i < from + 4; ++i)
+            if (!isHexDigit(text[i]))
+                return false;
+        return true;
+    };
+    if (text.size() < 3 || text[0] != '\\' || text[2] != '+')
+        return false;
+    if (text[1] == 'U')
+        return hex(3);
+    return text[1] == 'M' && text.size() > 3 && text[3] >= '1' && text[3] <= '5' && hex(4);
+}
+
+// A code point, rest being the text from it on.
+void appendCodePoint(std::string& out, uint32_t cp, std::string_view rest)
+{
+    if (cp == '^') {
+        out.append("^ ");  // a caret of the text, not the start of a control character
+    } else if (cp == '\\' && startsEscape(rest)) {
+        appendEscape(out, cp);  // a backslash of the text, not the start of an escape
+    } else if (cp < 0x20) {
         out.push_back('^');
         out.push_back(char(cp + 0x40));
     } else if (cp <= 0x7E) {
@@ -65,6 +91,7 @@ void appendCodePoint(std::string& out, uint32_t cp)
     }
 }
 
+// Calls onCodePoint(code point, the text from it on) for each code point.
 template <class OnCodePoint>
 void forEachCodePoint(std::string_view s, std::string& out, OnCodePoint onCodePoint)
 {
@@ -76,7 +103,7 @@ void forEachCodePoint(std::string_view s, std::string& out, OnCodePoint onCodePo
             ++i;
             continue;
         }
-        onCodePoint(d.codePoint);
+        onCodePoint(d.codePoint, s.substr(i));
         i += d.length;
     }
 }
@@ -87,7 +114,7 @@ bool isPlainDxfText(std::string_view utf8)
 {
     for (const char c : utf8) {
         const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b > 0x7E)
+        if (b < 0x20 || b > 0x7E || c == '^' || c == '\\')
             return false;
     }
     return true;
@@ -99,7 +126,7 @@ void appendDxfText(std::string& out, std::string_view utf8)
         out.append(utf8);
         return;
     }
-    forEachCodePoint(utf8, out, [&](uint32_t cp) { appendCodePoint(out, cp); });
+    forEachCodePoint(utf8, out, [&](uint32_t cp, std::string_view rest) { appendCodePoint(out, cp, rest); });
 }
 
 std::string dxfText(std::string_view utf8)
@@ -112,11 +139,11 @@ std::string dxfText(std::string_view utf8)
 void appendDxfMTextContents(std::string& out, std::string_view utf8)
 {
     uint32_t previous = 0;
-    forEachCodePoint(utf8, out, [&](uint32_t cp) {
+    forEachCodePoint(utf8, out, [&](uint32_t cp, std::string_view rest) {
         if (cp == '\r' || (cp == '\n' && previous != '\r'))  // "\r\n" is one break
             out.append("\\P");
         else if (cp != '\n')
-            appendCodePoint(out, cp);
+            appendCodePoint(out, cp, rest);
         previous = cp;
     });
 }

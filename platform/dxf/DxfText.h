@@ -12,10 +12,13 @@
 //   feed), so that a value never breaks its line;
 // - a byte that does not start a well-formed UTF-8 sequence (stray
 //   continuation bytes, overlong forms, encoded surrogates, beyond U+10FFFF,
-//   a truncated sequence) becomes '?'.
-// A literal '^' or "\U+" already in the text is written as it is.
+//   a truncated sequence) becomes '?';
+// - a caret is written "^ " and a backslash that would start an escape
+//   ("\U+XXXX", "\M+nXXXX") is written "\U+005C", so that every text
+//   reads back as it was.
 
-// Whether a text can be written as it is (printable ASCII only).
+// Whether a text can be written as it is (printable ASCII, neither caret
+// nor backslash).
 bool isPlainDxfText(std::string_view utf8);
 
 // Appends the DXF spelling of a UTF-8 text.

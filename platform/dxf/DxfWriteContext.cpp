@@ -1,5 +1,6 @@
 #include "platform/dxf/DxfWriteContext.h"
 
+#include <cstdlib>
 #include <memory>
 
 #include "platform/core/ResbufTypes.h"
@@ -27,9 +28,16 @@ void writeObjectStart(DxfWriteContext& ctx, const char* kind, const ZcDbObject* 
     out.setCurrentObject(kind, handleOf(obj->objectId()));
     out.word(0, kind);
     out.handle(handleCode, handleOf(obj->objectId()));
+    writeObjectLinks(ctx, obj);
+    out.handle(330, owner);
+}
+
+void writeObjectLinks(DxfWriteContext& ctx, const ZcDbObject* obj)
+{
+    DxfStream& out = ctx.out;
     bool reactorsOpen = false;
     for (const ZcDbObjectId& reactor : obj->persistentReactors()) {
-        if (!isLive(reactor))
+        if (!isWritten(ctx, reactor))
             continue;
         if (!reactorsOpen) {
             out.word(102, "{ACAD_REACTORS");
@@ -39,13 +47,46 @@ void writeObjectStart(DxfWriteContext& ctx, const char* kind, const ZcDbObject* 
     }
     if (reactorsOpen)
         out.word(102, "}");
-    if (isLive(obj->extensionDictionary())) {
+    if (isWritten(ctx, obj->extensionDictionary())) {
         out.word(102, "{ACAD_XDICTIONARY");
         out.handle(360, handleOf(obj->extensionDictionary()));
         out.word(102, "}");
-        ctx.extensionDictionaries.push_back(obj->extensionDictionary());
     }
-    out.handle(330, owner);
+}
+
+void writeRawTags(DxfStream& out, const ZcDbRawTags& tags)
+{
+    for (const ZcDbRawTag& t : tags)
+        out.text(t.code, t.value);
+}
+
+void writeKeptTags(DxfWriteContext& ctx, const ZcDbObject* obj, std::initializer_list<int> except)
+{
+    const ZcDbRawTags* kept = ctx.impl.kept.tagsOf(obj->objectId().stub());
+    if (!kept)
+        return;
+    for (const ZcDbRawTag& t : *kept) {
+        bool skip = false;
+        for (const int code : except)
+            skip = skip || t.code == code;
+        if (!skip)
+            ctx.out.text(t.code, t.value);
+    }
+}
+
+const ZcDbRawTag* keptTag(const DxfWriteContext& ctx, const ZcDbObject* obj, int code)
+{
+    if (const ZcDbRawTags* kept = ctx.impl.kept.tagsOf(obj->objectId().stub()))
+        for (const ZcDbRawTag& t : *kept)
+            if (t.code == code)
+                return &t;
+    return nullptr;
+}
+
+int keptFlags(const DxfWriteContext& ctx, const ZcDbObject* obj, int code)
+{
+    const ZcDbRawTag* t = keptTag(ctx, obj, code);
+    return t ? std::atoi(t->value.c_str()) : 0;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "platform/dxf/DxfWriter.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "ZcDbBlockTable.h"
 #include "ZcDbDatabase.h"
@@ -10,6 +11,9 @@
 #include "ZcDbPolyline.h"
 #include "ZcDbRegAppTable.h"
 #include "ZcDbTextStyleTable.h"
+#include "platform/db/SymbolName.h"
+#include "platform/db/ZcDbRawObject.h"
+#include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfWriteContext.h"
 
 namespace {
@@ -68,6 +72,70 @@ ZcDbExtents modelSpaceExtents(const DxfWriteContext& ctx)
     return extents;
 }
 
+// A header variable a drawing read from a file keeps, or null.
+const ZcDbRawTags* keptVariable(const DxfWriteContext& ctx, const char* name)
+{
+    for (const auto& [variable, tags] : ctx.impl.kept.headerVariables)
+        if (variable == name)
+            return &tags;
+    return nullptr;
+}
+
+// A point a header variable kept (codes 10, 20, 30); false without one.
+bool keptPoint(const DxfWriteContext& ctx, const char* name, ZcGePoint3d& p)
+{
+    const ZcDbRawTags* tags = keptVariable(ctx, name);
+    if (!tags)
+        return false;
+    int found = 0;
+    for (const ZcDbRawTag& t : *tags) {
+        double* axis = t.code == 10 ? &p.x : t.code == 20 ? &p.y : t.code == 30 ? &p.z : nullptr;
+        if (axis && parseDxfReal(t.value, *axis))
+            ++found;
+    }
+    return found == 3;
+}
+
+// Extents worked out again from a drawing read from a file differ from
+// those the file gives by rounding only, when nothing moved: angles travel
+// in degrees, so arcs' ends and texts' corners come back a last digit off.
+constexpr double kExtentsRoundingTol = 1e-9;
+
+// The extents the file gives when they are the drawing's (within
+// rounding), so that a drawing read and written again stays the same file;
+// else the extents worked out.
+ZcDbExtents headerExtents(const DxfWriteContext& ctx, const ZcDbExtents& computed)
+{
+    ZcGePoint3d lo, hi;
+    if (computed.isEmpty() || !keptPoint(ctx, "$EXTMIN", lo) || !keptPoint(ctx, "$EXTMAX", hi))
+        return computed;
+    const ZcGePoint3d& a = computed.minPoint();
+    const ZcGePoint3d& b = computed.maxPoint();
+    double scale = 1.0;
+    for (const double v : {a.x, a.y, a.z, b.x, b.y, b.z})
+        scale = std::max(scale, std::fabs(v));
+    const double tol = kExtentsRoundingTol * scale;
+    const auto near = [&](const ZcGePoint3d& p, const ZcGePoint3d& q) {
+        return std::fabs(p.x - q.x) <= tol && std::fabs(p.y - q.y) <= tol && std::fabs(p.z - q.z) <= tol;
+    };
+    if (!near(lo, a) || !near(hi, b))
+        return computed;
+    ZcDbExtents kept;
+    kept.addPoint(lo);
+    kept.addPoint(hi);
+    return kept;
+}
+
+// Variables the writer writes itself, from the drawing or as kept.
+bool isWrittenVariable(const std::string& name)
+{
+    static const char* const kNames[] = {"$INSBASE", "$MEASUREMENT", "$INSUNITS", "$EXTMIN", "$EXTMAX"};
+    for (const char* n : kNames)
+        if (name == n)
+            return true;
+    return false;
+}
+
 void writeHeader(DxfWriteContext& ctx, const ZcDbExtents& extents)
 {
     DxfStream& out = ctx.out;
@@ -78,7 +146,10 @@ void writeHeader(DxfWriteContext& ctx, const ZcDbExtents& extents)
     out.word(9, "$DWGCODEPAGE");
     out.word(3, "ANSI_1250");
     out.word(9, "$INSBASE");
-    out.point(10, 0.0, 0.0, 0.0);
+    if (const ZcDbRawTags* kept = keptVariable(ctx, "$INSBASE"))
+        writeRawTags(out, *kept);
+    else
+        out.point(10, 0.0, 0.0, 0.0);
     if (!extents.isEmpty()) {
         const ZcGePoint3d& lo = extents.minPoint();
         const ZcGePoint3d& hi = extents.maxPoint();
@@ -96,9 +167,22 @@ void writeHeader(DxfWriteContext& ctx, const ZcDbExtents& extents)
     out.word(9, "$CELTYPE");
     out.text(6, recordName(ctx.impl.celtype, "ByLayer"));
     out.word(9, "$MEASUREMENT");
-    out.integer(70, 1);  // metric
+    if (const ZcDbRawTags* kept = keptVariable(ctx, "$MEASUREMENT"))
+        writeRawTags(out, *kept);
+    else
+        out.integer(70, 1);  // metric
     out.word(9, "$INSUNITS");
-    out.integer(70, 6);  // metres
+    if (const ZcDbRawTags* kept = keptVariable(ctx, "$INSUNITS"))
+        writeRawTags(out, *kept);
+    else
+        out.integer(70, 6);  // metres
+    // What a drawing read from a file keeps of its header, as it was.
+    for (const auto& [variable, tags] : ctx.impl.kept.headerVariables) {
+        if (isWrittenVariable(variable))
+            continue;
+        out.text(9, variable);
+        writeRawTags(out, tags);
+    }
     out.word(9, "$HANDSEED");
     out.handle(5, ctx.db.handseed().value());
     out.word(0, "ENDSEC");
@@ -115,24 +199,56 @@ void writeClass(DxfStream& out, const char* dxfName, const char* className)
     out.integer(281, 0);
 }
 
-void writeClasses(DxfStream& out)
+void writeClasses(const DxfWriteContext& ctx, DxfStream& out)
 {
     out.word(0, "SECTION");
     out.word(2, "CLASSES");
-    writeClass(out, "SORTENTSTABLE", "AcDbSortentsTable");
-    writeClass(out, "LAYOUT", "AcDbLayout");
+    // The classes of a file read keep its order; the two the writer needs come after when missing.
+    bool sortents = false, layout = false;
+    for (const ZcDbRawTags& tags : ctx.impl.kept.classes) {
+        out.word(0, "CLASS");
+        writeRawTags(out, tags);
+        for (const ZcDbRawTag& t : tags)
+            if (t.code == 1) {
+                sortents = sortents || t.value == "SORTENTSTABLE";
+                layout = layout || t.value == "LAYOUT";
+            }
+    }
+    if (!sortents)
+        writeClass(out, "SORTENTSTABLE", "AcDbSortentsTable");
+    if (!layout)
+        writeClass(out, "LAYOUT", "AcDbLayout");
     out.word(0, "ENDSEC");
 }
 
-void writeTableStart(DxfStream& out, const char* name, uint64_t handle, int64_t count)
+// A table's start. A table of the model writes its own links and kept
+// codes; a table kept from a file writes what it kept.
+void writeTableStart(DxfWriteContext& ctx, const std::string& name, uint64_t handle, int64_t count,
+                     const ZcDbObject* table = nullptr, const ZcDbKeptTable* kept = nullptr)
 {
+    DxfStream& out = ctx.out;
     out.setCurrentObject("TABLE", handle);
     out.word(0, "TABLE");
-    out.word(2, name);
+    out.text(2, name);
     out.handle(5, handle);
+    if (table)
+        writeObjectLinks(ctx, table);
+    if (kept)
+        writeRawTags(out, kept->startTags);
     out.handle(330, 0);
     out.word(100, "AcDbSymbolTable");
     out.integer(70, count);
+    if (table) {
+        writeKeptTags(ctx, table);
+        writeXData(ctx, table);
+    }
+    if (kept)
+        writeRawTags(out, kept->bodyTags);
+}
+
+void writeModelTableStart(DxfWriteContext& ctx, const char* name, ZcDbObjectId tableId, int64_t count)
+{
+    writeTableStart(ctx, name, handleOf(tableId), count, liveObject(tableId));
 }
 
 template <class Record>
@@ -152,14 +268,21 @@ void writeRecordStart(DxfWriteContext& ctx, const char* kind, const char* subcla
     ctx.out.word(100, "AcDbSymbolTableRecord");
     ctx.out.word(100, subclass);
     ctx.out.text(2, r->name());
-    ctx.out.integer(70, 0);
+    ctx.out.integer(70, keptFlags(ctx, r, 70));
+}
+
+// The end of a record: kept codes, then extended data.
+void writeRecordEnd(DxfWriteContext& ctx, const ZcDbSymbolTableRecord* r, std::initializer_list<int> written = {70})
+{
+    writeKeptTags(ctx, r, written);
+    writeXData(ctx, r);
 }
 
 void writeViewportTable(DxfWriteContext& ctx, const ZcDbExtents& extents)
 {
     DxfStream& out = ctx.out;
     const ZcDbStructureHandles& s = ctx.impl.structure;
-    writeTableStart(out, "VPORT", s.vportTable, 1);
+    writeTableStart(ctx, "VPORT", s.vportTable, 1);
     // The view shows model space's extents, with a margin, in a 4:3 window.
     constexpr double kAspect = 4.0 / 3.0;
     constexpr double kMargin = 1.05;
@@ -218,7 +341,7 @@ void writeLinetypeTable(DxfWriteContext& ctx)
 {
     DxfStream& out = ctx.out;
     const auto records = liveRecords<ZcDbLinetypeTableRecord>(ctx.impl.linetypeTable);
-    writeTableStart(out, "LTYPE", handleOf(ctx.impl.linetypeTable), int64_t(records.size()));
+    writeModelTableStart(ctx, "LTYPE", ctx.impl.linetypeTable, int64_t(records.size()));
     for (const ZcDbLinetypeTableRecord* r : records) {
         writeRecordStart(ctx, "LTYPE", "AcDbLinetypeTableRecord", r);
         out.text(3, r->comments());
@@ -246,7 +369,7 @@ void writeLinetypeTable(DxfWriteContext& ctx)
                 out.integer(74, 0);
             }
         }
-        writeXData(ctx, r);
+        writeRecordEnd(ctx, r);
     }
     out.word(0, "ENDTAB");
 }
@@ -255,13 +378,13 @@ void writeLayerTable(DxfWriteContext& ctx)
 {
     DxfStream& out = ctx.out;
     const auto records = liveRecords<ZcDbLayerTableRecord>(ctx.impl.layerTable);
-    writeTableStart(out, "LAYER", handleOf(ctx.impl.layerTable), int64_t(records.size()));
+    writeModelTableStart(ctx, "LAYER", ctx.impl.layerTable, int64_t(records.size()));
     for (const ZcDbLayerTableRecord* r : records) {
         writeObjectStart(ctx, "LAYER", r, handleOf(r->ownerId()));
         out.word(100, "AcDbSymbolTableRecord");
         out.word(100, "AcDbLayerTableRecord");
         out.text(2, r->name());
-        out.integer(70, (r->isFrozen() ? 1 : 0) | (r->isLocked() ? 4 : 0));
+        out.integer(70, (r->isFrozen() ? 1 : 0) | (r->isLocked() ? 4 : 0) | keptFlags(ctx, r, 70));
         const ZcCmColor color = r->color();
         int index = color.colorIndex();
         if (index < 1 || index > 255)
@@ -273,7 +396,7 @@ void writeLayerTable(DxfWriteContext& ctx)
         if (!r->isPlottable())
             out.integer(290, 0);
         out.integer(370, r->lineWeight());
-        writeXData(ctx, r);
+        writeRecordEnd(ctx, r);
     }
     out.word(0, "ENDTAB");
 }
@@ -282,35 +405,82 @@ void writeTextStyleTable(DxfWriteContext& ctx)
 {
     DxfStream& out = ctx.out;
     const auto records = liveRecords<ZcDbTextStyleTableRecord>(ctx.impl.textStyleTable);
-    writeTableStart(out, "STYLE", handleOf(ctx.impl.textStyleTable), int64_t(records.size()));
+    writeModelTableStart(ctx, "STYLE", ctx.impl.textStyleTable, int64_t(records.size()));
     for (const ZcDbTextStyleTableRecord* r : records) {
         writeRecordStart(ctx, "STYLE", "AcDbTextStyleTableRecord", r);
         out.real(40, r->textSize());
         out.real(41, r->xScale());
         out.angle(50, r->obliquingAngle());
-        out.integer(71, 0);
+        out.integer(71, keptFlags(ctx, r, 71));
         out.real(42, r->priorSize());
         out.text(3, r->fileName());
         out.text(4, r->bigFontFileName());
-        writeXData(ctx, r);
+        writeRecordEnd(ctx, r, {70, 71});
     }
     out.word(0, "ENDTAB");
 }
 
-void writeEmptyTable(DxfStream& out, const char* name, uint64_t handle)
+// The dimension style leaders name, with no settings of its own.
+void writeStandardDimStyle(DxfWriteContext& ctx, uint64_t handle, uint64_t table)
 {
-    writeTableStart(out, name, handle, 0);
+    DxfStream& out = ctx.out;
+    out.setCurrentObject("DIMSTYLE", handle);
+    out.word(0, "DIMSTYLE");
+    out.handle(105, handle);
+    out.handle(330, table);
+    out.word(100, "AcDbSymbolTableRecord");
+    out.word(100, "AcDbDimStyleTableRecord");
+    out.word(2, "Standard");
+    out.integer(70, 0);
+}
+
+void writeEmptyTable(DxfWriteContext& ctx, const char* name, uint64_t handle)
+{
+    writeTableStart(ctx, name, handle, 0);
+    ctx.out.word(0, "ENDTAB");
+}
+
+// A table kept as a file gave it, its records in order; DIMSTYLE gets the
+// Standard style leaders name when the file had none.
+void writeKeptTable(DxfWriteContext& ctx, const ZcDbKeptTable& table)
+{
+    DxfStream& out = ctx.out;
+    std::vector<const ZcDbRawRecord*> records;
+    bool hasStandard = false;
+    for (const ZcDbObjectId id : table.records)
+        if (const auto* r = ZcDbRawRecord::cast(liveObject(id))) {
+            records.push_back(r);
+            hasStandard = hasStandard || sameSymbolName(r->name(), "Standard");
+        }
+    const bool dimstyle = table.name == "DIMSTYLE";
+    const bool addStandard = dimstyle && !hasStandard;
+    writeTableStart(ctx, table.name, table.handle, int64_t(records.size()) + (addStandard ? 1 : 0), nullptr, &table);
+    for (const ZcDbRawRecord* r : records) {
+        writeObjectStart(ctx, r->kind().c_str(), r, table.handle, r->handleCode());
+        writeRawTags(out, r->tags());
+        writeXData(ctx, r);
+    }
+    if (addStandard)
+        writeStandardDimStyle(ctx, ctx.impl.structure.dimstyleStandard, table.handle);
     out.word(0, "ENDTAB");
+}
+
+const ZcDbKeptTable* keptTable(const DxfWriteContext& ctx, const char* name)
+{
+    for (const ZcDbKeptTable& t : ctx.impl.kept.tables)
+        if (t.name == name)
+            return &t;
+    return nullptr;
 }
 
 void writeRegAppTable(DxfWriteContext& ctx)
 {
     DxfStream& out = ctx.out;
     const auto records = liveRecords<ZcDbRegAppTableRecord>(ctx.impl.regAppTable);
-    writeTableStart(out, "APPID", handleOf(ctx.impl.regAppTable), int64_t(records.size()));
+    writeModelTableStart(ctx, "APPID", ctx.impl.regAppTable, int64_t(records.size()));
     for (const ZcDbRegAppTableRecord* r : records) {
         writeRecordStart(ctx, "APPID", "AcDbRegAppTableRecord", r);
-        writeXData(ctx, r);
+        writeRecordEnd(ctx, r);
     }
     out.word(0, "ENDTAB");
 }
@@ -319,23 +489,16 @@ void writeDimStyleTable(DxfWriteContext& ctx)
 {
     DxfStream& out = ctx.out;
     const ZcDbStructureHandles& s = ctx.impl.structure;
-    writeTableStart(out, "DIMSTYLE", s.dimstyleTable, 1);
+    writeTableStart(ctx, "DIMSTYLE", s.dimstyleTable, 1);
     out.word(100, "AcDbDimStyleTable");
-    out.setCurrentObject("DIMSTYLE", s.dimstyleStandard);
-    out.word(0, "DIMSTYLE");
-    out.handle(105, s.dimstyleStandard);
-    out.handle(330, s.dimstyleTable);
-    out.word(100, "AcDbSymbolTableRecord");
-    out.word(100, "AcDbDimStyleTableRecord");
-    out.word(2, "Standard");
-    out.integer(70, 0);
+    writeStandardDimStyle(ctx, s.dimstyleStandard, s.dimstyleTable);
     out.word(0, "ENDTAB");
 }
 
 void writeBlockRecordTable(DxfWriteContext& ctx, const std::vector<const ZcDbBlockTableRecord*>& records)
 {
     DxfStream& out = ctx.out;
-    writeTableStart(out, "BLOCK_RECORD", handleOf(ctx.impl.blockTable), int64_t(records.size()));
+    writeModelTableStart(ctx, "BLOCK_RECORD", ctx.impl.blockTable, int64_t(records.size()));
     for (const ZcDbBlockTableRecord* r : records) {
         writeObjectStart(ctx, "BLOCK_RECORD", r, handleOf(r->ownerId()));
         out.word(100, "AcDbSymbolTableRecord");
@@ -345,7 +508,7 @@ void writeBlockRecordTable(DxfWriteContext& ctx, const std::vector<const ZcDbBlo
             out.handle(340, ctx.impl.structure.layoutModel);
         else if (r->objectId() == ctx.impl.paperSpace)
             out.handle(340, ctx.impl.structure.layoutPaper);
-        writeXData(ctx, r);
+        writeRecordEnd(ctx, r, {});
     }
     out.word(0, "ENDTAB");
 }
@@ -356,15 +519,32 @@ void writeTables(DxfWriteContext& ctx, const ZcDbExtents& extents,
     DxfStream& out = ctx.out;
     out.word(0, "SECTION");
     out.word(2, "TABLES");
-    writeViewportTable(ctx, extents);
+    // Tables a drawing read from a file kept are written as they were.
+    const ZcDbStructureHandles& s = ctx.impl.structure;
+    if (const ZcDbKeptTable* kept = keptTable(ctx, "VPORT"))
+        writeKeptTable(ctx, *kept);
+    else
+        writeViewportTable(ctx, extents);
     writeLinetypeTable(ctx);
     writeLayerTable(ctx);
     writeTextStyleTable(ctx);
-    writeEmptyTable(out, "VIEW", ctx.impl.structure.viewTable);
-    writeEmptyTable(out, "UCS", ctx.impl.structure.ucsTable);
+    if (const ZcDbKeptTable* kept = keptTable(ctx, "VIEW"))
+        writeKeptTable(ctx, *kept);
+    else
+        writeEmptyTable(ctx, "VIEW", s.viewTable);
+    if (const ZcDbKeptTable* kept = keptTable(ctx, "UCS"))
+        writeKeptTable(ctx, *kept);
+    else
+        writeEmptyTable(ctx, "UCS", s.ucsTable);
     writeRegAppTable(ctx);
-    writeDimStyleTable(ctx);
+    if (const ZcDbKeptTable* kept = keptTable(ctx, "DIMSTYLE"))
+        writeKeptTable(ctx, *kept);
+    else
+        writeDimStyleTable(ctx);
     writeBlockRecordTable(ctx, blocks);
+    for (const ZcDbKeptTable& kept : ctx.impl.kept.tables)
+        if (kept.name != "VPORT" && kept.name != "VIEW" && kept.name != "UCS" && kept.name != "DIMSTYLE")
+            writeKeptTable(ctx, kept);
     out.word(0, "ENDSEC");
 }
 
@@ -394,8 +574,12 @@ void writeBlocks(DxfWriteContext& ctx, const std::vector<const ZcDbBlockTableRec
         const auto [begin, end] = found->second;
         const bool paper = r->objectId() == ctx.impl.paperSpace;
         const bool layout = isLayoutBlock(ctx, r);
+        const auto keptBegin = ctx.impl.kept.blockBegins.find(r->objectId().stub());
+        const ZcDbBlockBegin* kept = keptBegin == ctx.impl.kept.blockBegins.end() ? nullptr : &keptBegin->second;
         int flags = 0;
-        if (!layout && r->isAnonymous())
+        if (kept && kept->flags >= 0)
+            flags = kept->flags & ~2;  // as the file gave them, but for what the block holds now
+        else if (!layout && r->isAnonymous())
             flags |= 1;
         if (!layout && r->hasAttributeDefinitions())
             flags |= 2;
@@ -407,16 +591,18 @@ void writeBlocks(DxfWriteContext& ctx, const std::vector<const ZcDbBlockTableRec
         out.word(100, "AcDbEntity");
         if (paper)
             out.integer(67, 1);
-        out.word(8, "0");
+        out.text(8, kept && !kept->layer.empty() ? kept->layer : std::string("0"));
         out.word(100, "AcDbBlockBegin");
         out.text(2, r->name());
         out.integer(70, flags);
         const ZcGePoint3d origin = r->origin();
         out.point(10, origin.x, origin.y, origin.z);
         out.text(3, r->name());
-        out.word(1, "");
+        out.text(1, kept ? kept->path : std::string());
         if (!r->comments().empty())
             out.text(4, r->comments());
+        if (kept)
+            writeRawTags(out, kept->tags);
         if (!layout)
             writeBlockEntities(ctx, r);
         out.setCurrentObject("ENDBLK", end);
@@ -454,8 +640,17 @@ std::string missingStructure(const ZcDbDatabaseImpl& impl)
         return "the drawing lacks model space or paper space";
     if (!isLive(impl.namedObjects))
         return "the drawing has no named-object dictionary";
-    if (s.vportTable == 0 || s.vportActive == 0 || s.viewTable == 0 || s.ucsTable == 0 || s.dimstyleTable == 0 ||
-        s.dimstyleStandard == 0 || s.layoutDictionary == 0 || s.layoutModel == 0 || s.layoutPaper == 0)
+    // Tables and layouts a drawing read from a file kept need none.
+    const auto kept = [&](const char* name) {
+        for (const ZcDbKeptTable& t : impl.kept.tables)
+            if (t.name == name)
+                return t.handle != 0;
+        return false;
+    };
+    const bool layouts = impl.kept.layoutsFromFile || (s.layoutDictionary && s.layoutModel && s.layoutPaper);
+    if ((!kept("VPORT") && (s.vportTable == 0 || s.vportActive == 0)) || (!kept("VIEW") && s.viewTable == 0) ||
+        (!kept("UCS") && s.ucsTable == 0) || (!kept("DIMSTYLE") && s.dimstyleTable == 0) ||
+        s.dimstyleStandard == 0 || !layouts)
         return "the drawing has no handles for the file's fixed tables and layouts";
     return {};
 }
@@ -471,11 +666,11 @@ bool writeDxf(const ZcDbDatabase& db, const DxfStream::Sink& sink, std::string& 
     }
     DxfStream out(sink);
     DxfWriteContext ctx{db, *db.impl(), out, {}, {}};
-    const ZcDbExtents extents = modelSpaceExtents(ctx);
+    const ZcDbExtents extents = headerExtents(ctx, modelSpaceExtents(ctx));
     const auto blocks = liveRecords<ZcDbBlockTableRecord>(ctx.impl.blockTable);
 
     writeHeader(ctx, extents);
-    writeClasses(out);
+    writeClasses(ctx, out);
     writeTables(ctx, extents, blocks);
     writeBlocks(ctx, blocks);
     writeEntities(ctx);

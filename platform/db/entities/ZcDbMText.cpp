@@ -4,6 +4,7 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 #include "platform/db/entities/TextChecks.h"
+#include "platform/text/TextLayout.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbMText, ZcDbEntity)
 
@@ -77,9 +78,17 @@ Zcad::ErrorStatus ZcDbMText::setRotation(double angle)
     return Zcad::eOk;
 }
 
-// The size of a text comes from its font, which is measured elsewhere;
-// until then there are no extents rather than invented ones.
-Zcad::ErrorStatus ZcDbMText::getGeomExtents(ZcDbExtents&) const { return Zcad::eNotImplementedYet; }
+// The laid-out box of the text, measured from its style's font.
+Zcad::ErrorStatus ZcDbMText::getGeomExtents(ZcDbExtents& extents) const
+{
+    TextLayout layout;
+    if (Zcad::ErrorStatus es = layoutMText(*this, layout); es != Zcad::eOk)
+        return es;
+    extents = ZcDbExtents();
+    for (const ZcGePoint3d& corner : layout.frame)
+        extents.addPoint(corner);
+    return Zcad::eOk;
+}
 
 Zcad::ErrorStatus ZcDbMText::transformBy(const ZcGeMatrix3d& xform)
 {

@@ -4,6 +4,7 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 #include "platform/db/entities/TextChecks.h"
+#include "platform/text/TextLayout.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbText, ZcDbEntity)
 
@@ -97,9 +98,17 @@ Zcad::ErrorStatus ZcDbText::setVerticalMode(TextVertMode m)
     return Zcad::eOk;
 }
 
-// The size of a text comes from its font, which is measured elsewhere;
-// until then there are no extents rather than invented ones.
-Zcad::ErrorStatus ZcDbText::getGeomExtents(ZcDbExtents&) const { return Zcad::eNotImplementedYet; }
+// The laid-out box of the text, measured from its style's font.
+Zcad::ErrorStatus ZcDbText::getGeomExtents(ZcDbExtents& extents) const
+{
+    TextLayout layout;
+    if (Zcad::ErrorStatus es = layoutText(*this, layout); es != Zcad::eOk)
+        return es;
+    extents = ZcDbExtents();
+    for (const ZcGePoint3d& corner : layout.frame)
+        extents.addPoint(corner);
+    return Zcad::eOk;
+}
 
 Zcad::ErrorStatus ZcDbText::transformBy(const ZcGeMatrix3d& xform)
 {

@@ -133,5 +133,5 @@ TEST(EntityTransform, TextsMoveTurnAndGrow)
     EXPECT_NEAR(text.textHeight(), 5, 1e-12);
 
     ZcDbExtents ext;
-    EXPECT_EQ(text.getGeomExtents(ext), Zcad::eNotImplementedYet) << "no size without the font";
+    EXPECT_EQ(text.getGeomExtents(ext), Zcad::eInvalidExtents) << "an empty text shows nothing";
 }

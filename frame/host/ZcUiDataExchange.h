@@ -1,0 +1,27 @@
+#pragma once
+
+#include "CString.h"
+#include "WinTypes.h"
+
+class CZcUiDialog;
+
+// One exchange of values between a dialog's controls and its members.
+// Reading stops at the first field that fails: the framework shows its
+// message, and the exchange unwinds to UpdateData, which returns FALSE.
+class CDataExchange {
+public:
+    CDataExchange(CZcUiDialog* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+    // Shows nothing itself; ends the exchange as failed.
+    [[noreturn]] void Fail();
+
+    CZcUiDialog* m_pDlgWnd;
+    BOOL m_bSaveAndValidate;
+};
+
+void DDX_Text(CDataExchange* pDX, int id, CString& value);
+void DDX_Text(CDataExchange* pDX, int id, int& value);
+void DDX_Text(CDataExchange* pDX, int id, double& value);
+void DDX_Check(CDataExchange* pDX, int id, int& value);
+// Checked after the value was stored: an out-of-range value stays stored.
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
+void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);

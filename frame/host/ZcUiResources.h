@@ -1,0 +1,43 @@
+#pragma once
+
+#include <cstddef>
+
+#include "WinTypes.h"
+
+// A module's resources as the resource compiler leaves them: dialog
+// templates and strings. A module chains them into the host's search when
+// it is loaded and unchains them before it is unloaded.
+
+// One control of a dialog template (a CONTROL line or its shorthand).
+struct ZcUiControlTemplate {
+    int id;                   // -1 for a static without an id
+    const char* name;         // its name in resource.h ("IDC_R"), or "" when it has none
+    const char* windowClass;  // "Button", "Edit", "ComboBox", "Static", "SysListView32", "RichEdit20A"
+    const char* text;         // caption as written in the script
+    DWORD style;
+    int x, y, cx, cy;  // dialog units
+};
+
+struct ZcUiDialogTemplate {
+    UINT id;
+    const char* caption;
+    int cx, cy;  // dialog units
+    const ZcUiControlTemplate* controls;
+    size_t controlCount;
+};
+
+struct ZcUiStringResource {
+    UINT id;
+    const char* text;  // UTF-8
+};
+
+// A module's resources: chained in front of the modules chained before it.
+struct ZcUiModuleResources {
+    const ZcUiDialogTemplate* dialogs;
+    size_t dialogCount;
+    const ZcUiStringResource* strings;
+    size_t stringCount;
+};
+
+void zcuiChainResources(const ZcUiModuleResources* resources);
+void zcuiUnchainResources(const ZcUiModuleResources* resources);

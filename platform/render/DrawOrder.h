@@ -1,0 +1,11 @@
+#pragma once
+
+#include <vector>
+
+#include "ZcDbObjectId.h"
+
+class ZcDbBlockTableRecord;
+
+// A block's live entities from bottom to top: in the order they were
+// appended, except as its draw-order table says (read without opening it).
+std::vector<ZcDbObjectId> drawOrder(const ZcDbBlockTableRecord& block);

@@ -1,0 +1,255 @@
+#include "platform/render/Picture.h"
+
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+#include <cairo.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+
+#include "platform/render/CairoPainter.h"
+#include "platform/render/PictureFile.h"
+#include "platform/render/Scene.h"
+#include "platform/render/ShapeExtents.h"
+
+namespace {
+
+// Thin lines: one pixel in a raster picture, half a point (a fine pen on
+// paper) in a vector one.
+constexpr double kRasterHairline = 1.0;
+constexpr double kVectorHairline = 0.5;
+// Dash patterns shorter than this many picture units are drawn continuous:
+// their dashes would merge into a grey line.
+constexpr double kMinPatternUnits = 2.0;
+
+SceneSettings sceneSettings(const PictureSettings& settings, double minPatternLength)
+{
+    SceneSettings s;
+    s.foreground = foregroundColour(settings.background);
+    s.minPatternLength = minPatternLength;
+    return s;
+}
+
+std::optional<Framing> frame(const ZcDbDatabase& db, const PictureSettings& settings, std::string& error,
+                             std::vector<std::string>& notices)
+{
+    ShapeExtents extents;
+    buildScene(db, sceneSettings(settings, 0.0), extents, notices);
+    return frameExtents(extents.extents(), settings, error);
+}
+
+void paint(cairo_t* cr, const ZcDbDatabase& db, const Framing& framing, const PictureSettings& settings,
+           double hairline, std::vector<std::string>& notices)
+{
+    const Rgb bg = backgroundColour(settings.background);
+    cairo_set_source_rgb(cr, bg.red / 255.0, bg.green / 255.0, bg.blue / 255.0);
+    cairo_rectangle(cr, 0.0, 0.0, framing.width, framing.height);
+    cairo_fill(cr);
+    CairoPainter painter(cr, framing.worldToPicture, hairline);
+    buildScene(db, sceneSettings(settings, kMinPatternUnits / framing.scale()), painter, notices);
+    painter.flush();
+}
+
+cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
+{
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+}
+
+bool cairoFailed(cairo_status_t status, std::string& error)
+{
+    if (status == CAIRO_STATUS_SUCCESS)
+        return false;
+    error = std::string("drawing failed: ") + cairo_status_to_string(status);
+    return true;
+}
+
+// Cairo numbers the SVG surfaces it makes across the whole process; the
+// picture numbers them from 1 in order of appearance, so that the same
+// drawing gives the same file however many pictures came before.
+std::string renumberSurfaces(const std::string& svg)
+{
+    static const std::string kName = "surface";
+    std::map<std::string, std::string> numbers;
+    std::string out;
+    out.reserve(svg.size());
+    size_t at = 0;
+    while (true) {
+        const size_t found = svg.find(kName, at);
+        if (found == std::string::npos)
+            break;
+        size_t end = found + kName.size();
+        while (end < svg.size() && std::isdigit(static_cast<unsigned char>(svg[end])))
+            ++end;
+        const bool isId = end > found + kName.size() && found > 0 && (svg[found - 1] == '"' || svg[found - 1] == '#');
+        out.append(svg, at, found - at);
+        if (isId) {
+            const std::string old = svg.substr(found + kName.size(), end - found - kName.size());
+            auto it = numbers.find(old);
+            if (it == numbers.end())
+                it = numbers.emplace(old, std::to_string(numbers.size() + 1)).first;
+            out += kName + it->second;
+        } else {
+            out.append(svg, found, end - found);
+        }
+        at = end;
+    }
+    out.append(svg, at, std::string::npos);
+    return out;
+}
+
+std::optional<std::string> vectorBytes(const ZcDbDatabase& db, PictureFormat format, const PictureSettings& settings,
+                                       std::string& error, std::vector<std::string>& notices)
+{
+    const std::optional<Framing> framing = frame(db, settings, error, notices);
+    if (!framing)
+        return std::nullopt;
+    std::string bytes;
+    cairo_surface_t* surface = nullptr;
+    if (format == PictureFormat::Svg) {
+        surface = cairo_svg_surface_create_for_stream(appendBytes, &bytes, framing->width, framing->height);
+        cairo_svg_surface_restrict_to_version(surface, CAIRO_SVG_VERSION_1_1);
+    } else {
+        surface = cairo_pdf_surface_create_for_stream(appendBytes, &bytes, framing->width, framing->height);
+        // No creation date: the same drawing gives the same file.
+        cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATE_DATE, "");
+    }
+    cairo_t* cr = cairo_create(surface);
+    paint(cr, db, *framing, settings, kVectorHairline, notices);
+    const cairo_status_t drawn = cairo_status(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const cairo_status_t finished = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    if (cairoFailed(drawn, error) || cairoFailed(finished, error))
+        return std::nullopt;
+    if (format == PictureFormat::Svg)
+        return renumberSurfaces(bytes);
+    return bytes;
+}
+
+// Paints the picture on a new image surface (the caller destroys it).
+cairo_surface_t* rasterSurface(const ZcDbDatabase& db, const PictureSettings& settings, Framing& framing,
+                               std::string& error, std::vector<std::string>& notices)
+{
+    const std::optional<Framing> f = frame(db, settings, error, notices);
+    if (!f)
+        return nullptr;
+    framing = *f;
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, framing.width, framing.height);
+    if (cairoFailed(cairo_surface_status(surface), error)) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_t* cr = cairo_create(surface);
+    paint(cr, db, framing, settings, kRasterHairline, notices);
+    const cairo_status_t drawn = cairo_status(cr);
+    cairo_destroy(cr);
+    if (cairoFailed(drawn, error)) {
+        cairo_surface_destroy(surface);
+        return nullptr;
+    }
+    cairo_surface_flush(surface);
+    return surface;
+}
+
+}  // namespace
+
+Rgb backgroundColour(PictureSettings::Background background)
+{
+    // Dark is the drawing editor's model-space grey-blue.
+    return background == PictureSettings::Background::Light ? Rgb{255, 255, 255} : Rgb{33, 40, 48};
+}
+
+Rgb foregroundColour(PictureSettings::Background background)
+{
+    return background == PictureSettings::Background::Light ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+}
+
+std::optional<PictureFormat> pictureFormatOf(const std::string& path)
+{
+    const size_t dot = path.rfind('.');
+    const size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::nullopt;
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    if (ext == "png")
+        return PictureFormat::Png;
+    if (ext == "svg")
+        return PictureFormat::Svg;
+    if (ext == "pdf")
+        return PictureFormat::Pdf;
+    return std::nullopt;
+}
+
+bool RasterPicture::pixelOf(double worldX, double worldY, int& x, int& y) const
+{
+    const ZcGePoint2d p = framing.worldToPicture.apply(ZcGePoint2d(worldX, worldY));
+    if (!(p.x >= 0.0 && p.y >= 0.0 && p.x < width && p.y < height))
+        return false;
+    x = int(std::floor(p.x));
+    y = int(std::floor(p.y));
+    return true;
+}
+
+std::optional<RasterPicture> rasterPicture(const ZcDbDatabase& db, const PictureSettings& settings,
+                                           std::string& error, std::vector<std::string>* notices)
+{
+    std::vector<std::string> own;
+    RasterPicture picture;
+    cairo_surface_t* surface = rasterSurface(db, settings, picture.framing, error, notices ? *notices : own);
+    if (!surface)
+        return std::nullopt;
+    picture.width = cairo_image_surface_get_width(surface);
+    picture.height = cairo_image_surface_get_height(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const unsigned char* data = cairo_image_surface_get_data(surface);
+    picture.pixels.resize(size_t(picture.width) * size_t(picture.height));
+    for (int y = 0; y < picture.height; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(data + size_t(y) * size_t(stride));
+        for (int x = 0; x < picture.width; ++x)
+            picture.pixels[size_t(y) * size_t(picture.width) + size_t(x)] = row[x] & 0xFFFFFFu;
+    }
+    cairo_surface_destroy(surface);
+    return picture;
+}
+
+std::optional<std::string> pictureBytes(const ZcDbDatabase& db, PictureFormat format, const PictureSettings& settings,
+                                        std::string& error, std::vector<std::string>* notices)
+{
+    std::vector<std::string> own;
+    std::vector<std::string>& said = notices ? *notices : own;
+    if (format != PictureFormat::Png)
+        return vectorBytes(db, format, settings, error, said);
+    Framing framing;
+    cairo_surface_t* surface = rasterSurface(db, settings, framing, error, said);
+    if (!surface)
+        return std::nullopt;
+    std::string bytes;
+    const cairo_status_t written = cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
+    cairo_surface_destroy(surface);
+    if (cairoFailed(written, error))
+        return std::nullopt;
+    return bytes;
+}
+
+bool writePicture(const ZcDbDatabase& db, const std::string& path, const PictureSettings& settings,
+                  std::string& error, std::vector<std::string>* notices)
+{
+    error.clear();
+    const std::optional<PictureFormat> format = pictureFormatOf(path);
+    if (!format) {
+        error = "cannot write " + path + ": the name must end in .png, .svg or .pdf";
+        return false;
+    }
+    std::string problem;
+    const std::optional<std::string> bytes = pictureBytes(db, *format, settings, problem, notices);
+    if (!bytes) {
+        error = "cannot write " + path + ": " + problem;
+        return false;
+    }
+    return writeFileWhole(path, *bytes, error);
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/render/Framing.h"
+#include "platform/render/PictureSettings.h"
+#include "platform/render/Rgb.h"
+
+class ZcDbDatabase;
+
+// Pictures of a drawing's model space: framed to what is drawn, with a
+// margin, on a light (paper) or dark (screen) background. The same drawing
+// and settings give the same bytes every time.
+
+enum class PictureFormat { Png, Svg, Pdf };
+
+// The format a file name asks for by its extension (.png, .svg, .pdf, in
+// any case); nothing for others.
+std::optional<PictureFormat> pictureFormatOf(const std::string& path);
+
+// Writes the picture to a file in the format its extension names: first to
+// a temporary file beside it, then renamed over it. False with a message on
+// failure; notices say what the picture leaves out (entity kinds it does
+// not draw, blocks nested too deep).
+bool writePicture(const ZcDbDatabase& db, const std::string& path, const PictureSettings& settings,
+                  std::string& error, std::vector<std::string>* notices = nullptr);
+
+// The picture's bytes in a format.
+std::optional<std::string> pictureBytes(const ZcDbDatabase& db, PictureFormat format,
+                                        const PictureSettings& settings, std::string& error,
+                                        std::vector<std::string>* notices = nullptr);
+
+// The picture as pixels, and where the world lies in it.
+struct RasterPicture {
+    Framing framing;
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;  // 0xRRGGBB, rows top to bottom
+
+    Rgb at(int x, int y) const { return Rgb::fromPacked(pixels[size_t(y) * size_t(width) + size_t(x)]); }
+    // The pixel a world point falls in; false when outside the picture.
+    bool pixelOf(double worldX, double worldY, int& x, int& y) const;
+};
+
+std::optional<RasterPicture> rasterPicture(const ZcDbDatabase& db, const PictureSettings& settings,
+                                           std::string& error, std::vector<std::string>* notices = nullptr);

@@ -1,0 +1,458 @@
+#include "platform/render/Scene.h"
+
+#include <algorithm>
+#include <cmath>
+#include <set>
+#include <unordered_map>
+
+#include "ZcDbArc.h"
+#include "ZcDbAttribute.h"
+#include "ZcDbAttributeDefinition.h"
+#include "ZcDbBlockReference.h"
+#include "ZcDbBlockTable.h"
+#include "ZcDbCircle.h"
+#include "ZcDbDatabase.h"
+#include "ZcDbHatch.h"
+#include "ZcDbLayerTable.h"
+#include "ZcDbLeader.h"
+#include "ZcDbLine.h"
+#include "ZcDbLinetypeTable.h"
+#include "ZcDbMText.h"
+#include "ZcDbPolyline.h"
+#include "platform/core/AciPalette.h"
+#include "platform/db/ObjectAccess.h"
+#include "platform/db/ZcDbRawObject.h"
+#include "platform/db/entities/CurvePieces.h"
+#include "platform/render/DashPattern.h"
+#include "platform/render/DrawOrder.h"
+#include "platform/render/HatchAreas.h"
+#include "platform/render/TextShapes.h"
+#include "platform/render/WideOutline.h"
+
+namespace {
+
+// What a block reference hands down to the entities of its block.
+struct Frame {
+    Affine2 map;                   // the block's plane to the world
+    Rgb byBlockColour;             // the colour "by block" stands for
+    ZcDbObjectId byBlockLinetype;  // the linetype "by block" stands for (null: continuous)
+    ZcDbObjectId insertLayer;      // the layer that layer "0" stands for (null at the top)
+    ZcDbObjectId topEntity;        // the model-space entity being drawn
+    int depth = 0;
+};
+
+struct LayerLook {
+    bool hidden = false;  // switched off or frozen
+    bool frozen = false;
+    bool isZero = false;  // layer "0", which blocks' entities take from their reference
+    Rgb colour;
+    ZcDbObjectId linetype;
+};
+
+class SceneBuilder {
+public:
+    SceneBuilder(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+                 std::vector<std::string>& notices)
+        : m_db(db), m_settings(settings), m_sink(sink), m_notices(notices)
+    {
+    }
+
+    void build()
+    {
+        const auto* space = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(m_db.modelSpaceId());
+        if (!space)
+            return;
+        Frame top;
+        top.byBlockColour = m_settings.foreground;
+        for (const ZcDbObjectId& id : drawOrder(*space)) {
+            top.topEntity = id;
+            drawEntity(ZcDbObjectAccess::peekAs<ZcDbEntity>(id), top);
+        }
+    }
+
+private:
+    void notice(const std::string& text)
+    {
+        if (std::find(m_notices.begin(), m_notices.end(), text) == m_notices.end())
+            m_notices.push_back(text);
+    }
+
+    const LayerLook& layer(ZcDbObjectId id)
+    {
+        const auto found = m_layers.find(id);
+        if (found != m_layers.end())
+            return found->second;
+        LayerLook look;
+        look.colour = m_settings.foreground;
+        if (const auto* rec = ZcDbObjectAccess::peekAs<ZcDbLayerTableRecord>(id)) {
+            look.frozen = rec->isFrozen();
+            look.hidden = rec->isOff() || rec->isFrozen();
+            look.isZero = rec->name() == "0";
+            look.colour = paletteOrTrue(rec->color(), m_settings.foreground);
+            look.linetype = rec->linetypeObjectId();
+        }
+        return m_layers.emplace(id, look).first->second;
+    }
+
+    // A palette or true colour; anything else (a layer has no other) draws as index 7.
+    Rgb paletteOrTrue(const ZcCmColor& c, Rgb fallback) const
+    {
+        if (c.isByColor())
+            return Rgb::fromPacked(c.rgb());
+        if (c.isByACI()) {
+            const int index = c.colorIndex();
+            if (index >= 1 && index <= 255 && index != 7)
+                return Rgb::fromPacked(kAciPalette[size_t(index)]);
+            return m_settings.foreground;
+        }
+        return fallback;
+    }
+
+    // The layer an entity is drawn on: in a block, layer "0" is the reference's.
+    ZcDbObjectId effectiveLayer(const ZcDbEntity& e, const Frame& f)
+    {
+        const ZcDbObjectId own = e.layerId();
+        if (!f.insertLayer.isNull() && (own.isNull() || layer(own).isZero))
+            return f.insertLayer;
+        return own;
+    }
+
+    Rgb colourOf(const ZcDbEntity& e, ZcDbObjectId layerId, const Frame& f)
+    {
+        const ZcCmColor c = e.color();
+        if (c.isByLayer())
+            return layer(layerId).colour;
+        if (c.isByBlock())
+            return f.byBlockColour;
+        return paletteOrTrue(c, m_settings.foreground);
+    }
+
+    // The linetype record drawn (null: continuous).
+    ZcDbObjectId linetypeOf(const ZcDbEntity& e, ZcDbObjectId layerId, const Frame& f)
+    {
+        ZcDbObjectId id = e.linetypeId();
+        if (id.isNull() || id == m_db.byLayerLinetype())
+            id = layer(layerId).linetype;
+        else if (id == m_db.byBlockLinetype())
+            id = f.byBlockLinetype;
+        if (id == m_db.byLayerLinetype() || id == m_db.byBlockLinetype() || id == m_db.continuousLinetype())
+            return ZcDbObjectId();
+        return id;
+    }
+
+    DashPattern patternOf(const ZcDbEntity& e, ZcDbObjectId layerId, const Frame& f)
+    {
+        const auto* lt = ZcDbObjectAccess::peekAs<ZcDbLinetypeTableRecord>(linetypeOf(e, layerId, f));
+        return dashPatternOf(lt, e.linetypeScale() * m_db.ltscale());
+    }
+
+    // The shortest pattern worth drawing, in the plane of the frame's block.
+    double minPatternLength(const Frame& f) const
+    {
+        const double s = f.map.lengthScale();
+        return s > 0.0 ? m_settings.minPatternLength / s : 0.0;
+    }
+
+    Shape shapeFor(Shape::Kind kind, Rgb colour, const Frame& f) const
+    {
+        Shape s;
+        s.kind = kind;
+        s.colour = colour;
+        s.map = f.map;
+        s.entity = f.topEntity;
+        return s;
+    }
+
+    void drawEntity(const ZcDbEntity* e, const Frame& f)
+    {
+        if (!e || e->isErased() || e->visibility() == ZcDb::kInvisible)
+            return;
+        if (++m_expanded > m_settings.maxEntities) {
+            notice("The drawing expands to more than " + std::to_string(m_settings.maxEntities) +
+                   " entities: the rest is not drawn.");
+            return;
+        }
+        const ZcDbObjectId layerId = effectiveLayer(*e, f);
+        const LayerLook& look = layer(layerId);
+        if (const auto* ref = ZcDbBlockReference::cast(e)) {
+            // A reference on a layer switched off still shows what its
+            // block holds on other layers; frozen, it shows nothing.
+            if (!look.frozen)
+                drawReference(*ref, layerId, f);
+            return;
+        }
+        if (look.hidden)
+            return;
+        const Rgb colour = colourOf(*e, layerId, f);
+        const ZcRxClass* kind = e->isA();
+        if (kind == ZcDbPolyline::desc())
+            drawPolyline(*static_cast<const ZcDbPolyline*>(e), colour, patternOf(*e, layerId, f), f);
+        else if (kind == ZcDbLine::desc() || kind == ZcDbArc::desc() || kind == ZcDbCircle::desc())
+            drawCurve(piecesOf(e), kind == ZcDbCircle::desc(), colour, patternOf(*e, layerId, f), f);
+        else if (kind == ZcDbHatch::desc())
+            drawHatch(*static_cast<const ZcDbHatch*>(e), colour, f);
+        else if (kind == ZcDbLeader::desc())
+            drawLeader(*static_cast<const ZcDbLeader*>(e), colour, patternOf(*e, layerId, f), f);
+        else if (kind == ZcDbMText::desc())
+            emitText(mtextGlyphs(*static_cast<const ZcDbMText*>(e)), colour, f);
+        else if (kind == ZcDbAttributeDefinition::desc())
+            drawDefinition(*static_cast<const ZcDbAttributeDefinition*>(e), colour, f);
+        else if (kind == ZcDbText::desc() || kind == ZcDbAttribute::desc())
+            emitText(textGlyphs(*static_cast<const ZcDbText*>(e), static_cast<const ZcDbText*>(e)->textString()),
+                     colour, f);
+        else if (const auto* raw = ZcDbRawEntity::cast(e))
+            notice("Entities of the kind " + raw->kind() + " (kept as read from the file) are not drawn.");
+        else
+            notice(std::string("Entities of the kind ") + kind->name() + " are not drawn.");
+    }
+
+    void emitText(std::optional<PlacedText> text, Rgb colour, const Frame& f)
+    {
+        if (!text || text->glyphs.glyphs.empty())
+            return;
+        Shape s = shapeFor(Shape::Kind::Text, colour, f);
+        s.map = f.map * text->placement;
+        s.glyphs = std::move(text->glyphs);
+        m_sink.add(s);
+    }
+
+    // A definition shows its tag where it stands alone; in a block only a
+    // constant one shows (its value: the references have no attribute for it).
+    void drawDefinition(const ZcDbAttributeDefinition& d, Rgb colour, const Frame& f)
+    {
+        if (d.isInvisible())
+            return;
+        if (f.depth == 0)
+            emitText(textGlyphs(d, d.tag()), colour, f);
+        else if (d.isConstant())
+            emitText(textGlyphs(d, d.textString()), colour, f);
+    }
+
+    // Thin lines along pieces with a pattern laid from the start of the
+    // whole run (lines, arcs, circles, leaders).
+    void drawCurve(const std::vector<curve::Piece>& pieces, bool closed, Rgb colour, const DashPattern& pattern,
+                   const Frame& f)
+    {
+        if (pieces.empty())
+            return;
+        Shape s = shapeFor(Shape::Kind::Line, colour, f);
+        const std::vector<double> at = cumulativeLengths(pieces);
+        const std::vector<DashRun> runs = dashRuns(at.back(), pattern, minPatternLength(f));
+        if (runs.size() == 1 && runs.front().from == 0.0 && runs.front().to == at.back()) {
+            s.contours.push_back({pieces, closed});
+        } else {
+            for (const DashRun& r : runs)
+                s.contours.push_back({piecesBetween(pieces, at, r.from, r.to), false});
+        }
+        m_sink.add(s);
+    }
+
+    void drawPolyline(const ZcDbPolyline& p, Rgb colour, const DashPattern& pattern, const Frame& f)
+    {
+        const auto& vertices = p.vertices();
+        const size_t n = polylineSegmentCount(vertices, p.isClosed());
+        if (n == 0) {
+            // A polyline of one vertex is a point.
+            if (vertices.size() == 1) {
+                Shape s = shapeFor(Shape::Kind::Line, colour, f);
+                s.contours.push_back({{curve::linePiece(vertices[0].point, vertices[0].point)}, false});
+                m_sink.add(s);
+            }
+            return;
+        }
+        std::vector<WideSegment> segments(n);
+        bool wide = false;
+        for (size_t i = 0; i < n; ++i) {
+            double sw = 0.0, ew = 0.0;
+            p.getWidthsAt(unsigned(i), sw, ew);
+            segments[i] = {polylineSegment(vertices, i), std::max(sw, 0.0), std::max(ew, 0.0)};
+            wide = wide || sw > 0.0 || ew > 0.0;
+        }
+        if (!wide && pattern.isContinuous()) {
+            Shape s = shapeFor(Shape::Kind::Line, colour, f);
+            Contour c;
+            c.closed = p.isClosed();
+            c.pieces.reserve(n);
+            for (const WideSegment& seg : segments)
+                c.pieces.push_back(seg.centre);
+            s.contours.push_back(std::move(c));
+            m_sink.add(s);
+            return;
+        }
+        const double minPattern = minPatternLength(f);
+        // Chains of segments that get ink: the whole polyline, or its dashes.
+        std::vector<std::pair<std::vector<WideSegment>, bool>> chains;
+        auto addRuns = [&](const std::vector<WideSegment>& segs, bool closed) {
+            std::vector<curve::Piece> pieces;
+            for (const WideSegment& s : segs)
+                pieces.push_back(s.centre);
+            const std::vector<double> at = cumulativeLengths(pieces);
+            const std::vector<DashRun> runs = dashRuns(at.back(), pattern, minPattern);
+            if (runs.size() == 1 && runs.front().from == 0.0 && runs.front().to == at.back()) {
+                chains.emplace_back(segs, closed);
+                return;
+            }
+            for (const DashRun& r : runs) {
+                std::vector<WideSegment> cut;
+                for (const PieceSpan& span : spansBetween(at, r.from, r.to))
+                    cut.push_back(subSegment(segs[span.index], span.t0, span.t1));
+                chains.emplace_back(std::move(cut), false);
+            }
+        };
+        if (pattern.isContinuous() || p.hasPlinegen()) {
+            addRuns(segments, p.isClosed());
+        } else {
+            // Without linetype generation the pattern starts again at each vertex.
+            for (const WideSegment& s : segments)
+                addRuns({s}, false);
+        }
+
+        if (!wide) {
+            Shape s = shapeFor(Shape::Kind::Line, colour, f);
+            for (auto& [chain, closed] : chains) {
+                Contour c;
+                c.closed = closed;
+                for (const WideSegment& seg : chain)
+                    c.pieces.push_back(seg.centre);
+                s.contours.push_back(std::move(c));
+            }
+            m_sink.add(s);
+            return;
+        }
+        Shape thin = shapeFor(Shape::Kind::Line, colour, f);
+        Shape area = shapeFor(Shape::Kind::Area, colour, f);
+        for (auto& [chain, closed] : chains)
+            splitByWidth(chain, closed, thin, area);
+        if (!thin.contours.empty())
+            m_sink.add(thin);
+        if (!area.contours.empty())
+            m_sink.add(area);
+    }
+
+    // Segments without width go to thin lines, runs of wide ones to areas.
+    static void splitByWidth(const std::vector<WideSegment>& chain, bool closed, Shape& thin, Shape& area)
+    {
+        const auto isWide = [](const WideSegment& s) { return s.startWidth > 0.0 || s.endWidth > 0.0; };
+        const bool allWide = std::all_of(chain.begin(), chain.end(), isWide);
+        size_t i = 0;
+        while (i < chain.size()) {
+            const bool w = isWide(chain[i]);
+            size_t j = i;
+            std::vector<WideSegment> part;
+            while (j < chain.size() && isWide(chain[j]) == w)
+                part.push_back(chain[j++]);
+            Contour centre;
+            centre.closed = closed && (w ? allWide : std::none_of(chain.begin(), chain.end(), isWide));
+            for (const WideSegment& s : part)
+                centre.pieces.push_back(s.centre);
+            if (w) {
+                for (Contour& c : wideOutline(part, centre.closed))
+                    area.contours.push_back(std::move(c));
+                area.spine.push_back(std::move(centre));
+            } else {
+                thin.contours.push_back(std::move(centre));
+            }
+            i = j;
+        }
+    }
+
+    void drawHatch(const ZcDbHatch& h, Rgb colour, const Frame& f)
+    {
+        if (!h.isSolidFill()) {
+            // The pattern's lines are not kept in the drawing: its boundary shows where it is.
+            Shape s = shapeFor(Shape::Kind::Line, colour, f);
+            for (const ZcDbHatch::Loop& loop : h.loops())
+                s.contours.push_back(loopContour(loop.vertices, loop.bulges));
+            m_sink.add(s);
+            notice("Hatch patterns other than SOLID are drawn as their boundaries.");
+            return;
+        }
+        HatchArea a = hatchArea(h);
+        if (a.loops.empty())
+            return;
+        Shape s = shapeFor(Shape::Kind::Area, colour, f);
+        s.contours = std::move(a.loops);
+        s.evenOdd = a.evenOdd;
+        m_sink.add(s);
+    }
+
+    void drawLeader(const ZcDbLeader& l, Rgb colour, const DashPattern& pattern, const Frame& f)
+    {
+        const std::vector<curve::Piece> pieces = piecesOf(&l);
+        drawCurve(pieces, false, colour, pattern, f);
+        if (!l.hasArrowHead())
+            return;
+        // The arrow points along the first segment of length, back to the first vertex.
+        const ZcGePoint2d tip = l.firstVertex().convert2d();
+        for (int i = 1; i < l.numVertices(); ++i) {
+            const ZcGeVector2d along = l.vertexAt(i).convert2d() - tip;
+            if (along.length() <= 0.0)
+                continue;
+            const ZcGeVector2d u = along.normal() * kLeaderArrowSize;
+            const ZcGeVector2d side = u.perpVector() / 6.0;
+            Contour c;
+            c.closed = true;
+            const ZcGePoint2d b1 = tip + u + side, b2 = tip + u - side;
+            c.pieces = {curve::linePiece(tip, b1), curve::linePiece(b1, b2), curve::linePiece(b2, tip)};
+            makeCounterClockwise(c);
+            Shape s = shapeFor(Shape::Kind::Area, colour, f);
+            s.contours.push_back(std::move(c));
+            m_sink.add(s);
+            return;
+        }
+    }
+
+    void drawReference(const ZcDbBlockReference& r, ZcDbObjectId layerId, const Frame& f)
+    {
+        const auto* block = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(r.blockTableRecord());
+        if (!block || block->isErased())
+            return;
+        if (f.depth >= kMaxBlockDepth) {
+            notice("Block references nested deeper than " + std::to_string(kMaxBlockDepth) + " levels are not drawn.");
+            return;
+        }
+        if (m_open.count(block)) {
+            notice("The block \"" + block->name() + "\" holds a reference to itself; that reference is not drawn.");
+            return;
+        }
+        const Affine2 own = Affine2::fromMatrix(r.blockTransform());
+        if (!own.isFinite())
+            return;
+        Frame inner = f;
+        inner.map = f.map * own;
+        inner.byBlockColour = colourOf(r, layerId, f);
+        inner.byBlockLinetype = linetypeOf(r, layerId, f);
+        inner.insertLayer = layerId;
+        inner.depth = f.depth + 1;
+        m_open.insert(block);
+        for (const ZcDbObjectId& id : drawOrder(*block))
+            drawEntity(ZcDbObjectAccess::peekAs<ZcDbEntity>(id), inner);
+        m_open.erase(block);
+
+        // The attributes stand in the reference's own plane but take "by
+        // block" and layer "0" from it, like the block's content.
+        Frame attributes = inner;
+        attributes.map = f.map;
+        for (const ZcDbObjectId& id : r.attributeIds()) {
+            const auto* a = ZcDbObjectAccess::peekAs<ZcDbAttribute>(id);
+            if (a && !a->isInvisible())
+                drawEntity(a, attributes);
+        }
+    }
+
+    const ZcDbDatabase& m_db;
+    const SceneSettings& m_settings;
+    ShapeSink& m_sink;
+    std::vector<std::string>& m_notices;
+    std::unordered_map<ZcDbObjectId, LayerLook> m_layers;
+    std::set<const ZcDbBlockTableRecord*> m_open;  // blocks being drawn, outermost first
+    long m_expanded = 0;
+};
+
+}  // namespace
+
+void buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+                std::vector<std::string>& notices)
+{
+    SceneBuilder(db, settings, sink, notices).build();
+}

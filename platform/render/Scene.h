@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/render/Rgb.h"
+#include "platform/render/Shape.h"
+
+class ZcDbDatabase;
+
+// Block references nested deeper than this are not drawn: a drawing that
+// nests blocks in a loop, or absurdly deep, still gives a picture.
+inline constexpr int kMaxBlockDepth = 32;
+// Entities drawn in all, block contents at every level counted each time
+// they are drawn, beyond which the rest is left out: blocks that each
+// insert the next many times multiply without bound.
+inline constexpr long kMaxExpandedEntities = 20'000'000;
+
+// The leader arrowhead's length. The drawing's dimension style carries no
+// arrow size, so the metric default applies, as other programs reading the
+// file take it. Its base is a third of its length (the closed filled arrow).
+inline constexpr double kLeaderArrowSize = 2.5;
+
+struct SceneSettings {
+    // Palette index 7 and "by block" at the top level.
+    Rgb foreground;
+    // A dash pattern shorter than this (in world units) is drawn continuous:
+    // finer than the picture can show.
+    double minPatternLength = 0.0;
+    // At most this many entities are drawn (see kMaxExpandedEntities).
+    long maxEntities = kMaxExpandedEntities;
+};
+
+// Turns a drawing's model space into shapes, bottom first, in draw order:
+// resolves colours (by layer, by block, palette, true colour), linetypes
+// (by layer, by block, scaled by the entity's and the drawing's scales),
+// leaves out what is invisible or on layers switched off or frozen, and
+// expands block references with their attributes. Objects are read without
+// being opened. Says in notices what it left out and why (each reason once).
+void buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+                std::vector<std::string>& notices);

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "ZcUiResources.h"
+
+// The chained modules' resources, newest module first.
+
+// The string of that id, or null when no chained module has it.
+const char* findChainedString(UINT id);
+// The template of that id, or null.
+const ZcUiDialogTemplate* findChainedDialog(UINT id);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The encodings Windows text files come in, turned into UTF-8: the ANSI
+// code page of Polish Windows (1250) and UTF-16 little-endian (what the
+// registry editor writes).
+
+// A byte string in code page 1250 as UTF-8; bytes the code page leaves
+// undefined become U+FFFD.
+std::string utf8FromCp1250(std::string_view bytes);
+
+// UTF-16LE code units (an odd last byte is ignored) as UTF-8; unpaired
+// surrogates become U+FFFD.
+std::string utf8FromUtf16le(std::string_view bytes);
+
+// A text file's bytes as UTF-8: a UTF-16LE byte-order mark selects
+// UTF-16LE, a UTF-8 one is dropped, well-formed UTF-8 is kept, anything
+// else is read as code page 1250.
+std::string utf8FromWindowsText(std::string_view bytes);
+
+bool isWellFormedUtf8(std::string_view bytes);

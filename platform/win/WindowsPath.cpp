@@ -1,0 +1,10 @@
+#include "platform/win/WindowsPath.h"
+
+#include <algorithm>
+
+std::string localPath(std::string_view windowsPath)
+{
+    std::string path(windowsPath);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}

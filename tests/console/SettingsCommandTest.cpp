@@ -1,0 +1,79 @@
+// tarvo settings: the drawing-settings record shown and written.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ConsoleRun.h"
+
+namespace {
+
+// A drawing written by the console from an empty script.
+std::string emptyDrawing(const ScratchDir& dir, const std::string& name)
+{
+    const std::string path = dir.path(name).string();
+    const ConsoleResult made = runTarvo({"run", "--script", "-", "--out", path}, "");
+    EXPECT_EQ(made.status, 0) << made.err;
+    return path;
+}
+
+}  // namespace
+
+TEST(SettingsCommand, WrongUsageIsStatusTwo)
+{
+    EXPECT_EQ(runTarvo({"settings"}).status, 2);
+    ScratchDir dir;
+    const std::string drawing = dir.path("x.dxf").string();
+    const ConsoleResult scale = runTarvo({"settings", drawing, "--drawing-scale", "-1"});
+    EXPECT_EQ(scale.status, 2);
+    EXPECT_TRUE(Contains(scale.err, "positive number"));
+    EXPECT_EQ(runTarvo({"settings", drawing, "--group", "maybe"}).status, 2);
+    EXPECT_EQ(runTarvo({"settings", drawing, "--layer-designed", "a/b"}).status, 2);
+    EXPECT_EQ(runTarvo({"settings", drawing, "--symbol-scale"}).status, 2);
+    EXPECT_EQ(runTarvo({"settings", drawing, "--bogus", "1"}).status, 2);
+    const ConsoleResult help = runTarvo({"settings", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(Contains(help.out, "--drawing-scale"));
+}
+
+TEST(SettingsCommand, WritesARecordThatReadsBackFieldForField)
+{
+    ScratchDir dir;
+    const std::string drawing = emptyDrawing(dir, "plan.dxf");
+    const ConsoleResult shown = runTarvo({"settings", drawing});
+    ASSERT_EQ(shown.status, 0) << shown.err;
+    EXPECT_TRUE(Contains(shown.out, "no record"));
+    EXPECT_TRUE(Contains(shown.out, "drawing-scale    0.001"));
+
+    const std::string out = dir.path("ustawiony.dxf").string();
+    const ConsoleResult set = runTarvo({"settings", drawing, "--out", out, "--layer-designed", "Projektowane",
+                                        "--layer-removed=Usunięte", "--symbol-scale", "2", "--group", "on",
+                                        "--drawing-scale", "0.002"});
+    ASSERT_EQ(set.status, 0) << set.err;
+    EXPECT_TRUE(Contains(set.out, "Layers added: Projektowane, Usunięte"));
+
+    const ConsoleResult read = runTarvo({"settings", out});
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_EQ(read.out, "Drawing settings of " + out +
+                            " (dictionary S_Znaki, record Przeznaczenie, application Tarvo):\n"
+                            "  layer-designed   Projektowane\n"
+                            "  layer-temporary  0\n"
+                            "  layer-removed    Usunięte\n"
+                            "  layer-existing   0\n"
+                            "  symbol-scale     2\n"
+                            "  spare-name       0\n"
+                            "  marking-scale    1\n"
+                            "  group            on\n"
+                            "  drawing-scale    0.002\n");
+    EXPECT_TRUE(Contains(runTarvo({"settings", drawing}).out, "no record")) << "--out leaves the drawing as it was";
+
+    const std::string check = dir.write("check.py", R"(import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+record = doc.rootdict["S_Znaki"]["Przeznaczenie"]
+print(" ".join(str(code) for code, value in record.get_xdata("Tarvo")))
+print(len(doc.audit().errors))
+)");
+    const std::string command = std::string(TARVO_PYTHON) + " " + check + " " + out + " > " + dir.path("py.out").string() + " 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0) << readFile(dir.path("py.out"));
+    EXPECT_EQ(readFile(dir.path("py.out")), "1000 1000 1000 1000 1040 1000 1040 1000 1040\n0\n");
+}
