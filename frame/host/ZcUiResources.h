@@ -5,7 +5,7 @@
 #include "WinTypes.h"
 
 // A module's resources as the resource compiler leaves them: dialog
-// templates and strings. A module chains them into the host's search when
+// templates, strings and images. A module chains them into the host's search when
 // it is loaded and unchains them before it is unloaded.
 
 // One control of a dialog template (a CONTROL line or its shorthand).
@@ -24,6 +24,9 @@ struct ZcUiDialogTemplate {
     int cx, cy;  // dialog units
     const ZcUiControlTemplate* controls;
     size_t controlCount;
+    DWORD style;           // the STYLE statement
+    const char* fontName;  // the FONT statement ("MS Shell Dlg"), "" when none
+    int fontSize;          // points
 };
 
 struct ZcUiStringResource {
@@ -32,11 +35,24 @@ struct ZcUiStringResource {
 };
 
 // A module's resources: chained in front of the modules chained before it.
+// A BITMAP or ICON statement's file, its bytes as they are on disk (.bmp
+// without its own header changed, .ico whole).
+enum class ZcUiImageKind { kBitmap, kIcon };
+
+struct ZcUiImageResource {
+    UINT id;
+    ZcUiImageKind kind;
+    const unsigned char* bytes;
+    size_t size;
+};
+
 struct ZcUiModuleResources {
     const ZcUiDialogTemplate* dialogs;
     size_t dialogCount;
     const ZcUiStringResource* strings;
     size_t stringCount;
+    const ZcUiImageResource* images;
+    size_t imageCount;
 };
 
 void zcuiChainResources(const ZcUiModuleResources* resources);

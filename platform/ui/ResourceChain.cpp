@@ -41,3 +41,12 @@ const ZcUiDialogTemplate* findChainedDialog(UINT id)
                 return &module->dialogs[i];
     return nullptr;
 }
+
+const ZcUiImageResource* findChainedImage(UINT id, ZcUiImageKind kind)
+{
+    for (const ZcUiModuleResources* module : chain())
+        for (size_t i = 0; i < module->imageCount; ++i)
+            if (module->images[i].id == id && module->images[i].kind == kind)
+                return &module->images[i];
+    return nullptr;
+}

@@ -8,3 +8,5 @@
 const char* findChainedString(UINT id);
 // The template of that id, or null.
 const ZcUiDialogTemplate* findChainedDialog(UINT id);
+// The image of that id and kind, or null.
+const ZcUiImageResource* findChainedImage(UINT id, ZcUiImageKind kind);

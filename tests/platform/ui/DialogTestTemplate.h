@@ -20,12 +20,12 @@ inline constexpr ZcUiControlTemplate kTestControls[] = {
 };
 
 inline constexpr ZcUiDialogTemplate kTestDialogs[] = {
-    {kTestDialog, "Próba", 200, 220, kTestControls, sizeof kTestControls / sizeof kTestControls[0]},
+    {kTestDialog, "Próba", 200, 220, kTestControls, sizeof kTestControls / sizeof kTestControls[0], 0, "MS Shell Dlg", 8},
 };
 
 inline constexpr ZcUiStringResource kTestStrings[] = {{9001, "Zamknij"}, {9002, "Wyspy"}};
 
-inline constexpr ZcUiModuleResources kTestResources = {kTestDialogs, 1, kTestStrings, 2};
+inline constexpr ZcUiModuleResources kTestResources = {kTestDialogs, 1, kTestStrings, 2, nullptr, 0};
 
 class ChainedTestResources {
 public:
