@@ -5,26 +5,34 @@ file(GLOB TARVO_PLUGIN_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_SOURCE_DIR}/services/*.cpp
   ${CMAKE_SOURCE_DIR}/geometry/*.cpp
-  ${CMAKE_SOURCE_DIR}/markings/*.cpp)
+  ${CMAKE_SOURCE_DIR}/markings/*.cpp
+  ${CMAKE_SOURCE_DIR}/islands/*.cpp)
 list(FILTER TARVO_PLUGIN_SOURCES EXCLUDE REGEX "/frame/EntryPoint\\.cpp$")
 
 add_library(tarvo_code OBJECT ${TARVO_PLUGIN_SOURCES})
 target_include_directories(tarvo_code PUBLIC ${CMAKE_SOURCE_DIR}/frame/host ${CMAKE_SOURCE_DIR})
 set_target_properties(tarvo_code PROPERTIES CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 
-# The string table of resources/Tarvo.rc, compiled into the plug-in: nothing
-# reads the script at run time.
+# The resources of resources/Tarvo.rc (dialog templates, strings, bitmaps),
+# compiled into the plug-in: nothing reads the script at run time.
+# TARVO_RC_INCLUDE lists more folders for the files the script names, as
+# rc.exe's /I does.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
-set(TARVO_STRINGS_SOURCE ${CMAKE_BINARY_DIR}/generated/TarvoStrings.cpp)
-add_custom_command(OUTPUT ${TARVO_STRINGS_SOURCE}
-  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/rc_strings.py
-          ${CMAKE_SOURCE_DIR}/resources/Tarvo.rc ${TARVO_STRINGS_SOURCE}
-          --depfile ${CMAKE_BINARY_DIR}/generated/TarvoStrings.d
-  DEPENDS ${CMAKE_SOURCE_DIR}/tools/rc_strings.py ${CMAKE_SOURCE_DIR}/resources/Tarvo.rc
-  DEPFILE ${CMAKE_BINARY_DIR}/generated/TarvoStrings.d
-  COMMENT "String table of Tarvo.rc"
+set(TARVO_RC_INCLUDE "" CACHE STRING "More folders for the files that resources/Tarvo.rc names")
+set(TARVO_RC_INCLUDE_ARGS)
+foreach(folder IN LISTS TARVO_RC_INCLUDE)
+  list(APPEND TARVO_RC_INCLUDE_ARGS --include ${folder})
+endforeach()
+set(TARVO_RESOURCES_SOURCE ${CMAKE_BINARY_DIR}/generated/TarvoResources.cpp)
+add_custom_command(OUTPUT ${TARVO_RESOURCES_SOURCE}
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/rc_compile.py
+          ${CMAKE_SOURCE_DIR}/resources/Tarvo.rc ${TARVO_RESOURCES_SOURCE}
+          --depfile ${CMAKE_BINARY_DIR}/generated/TarvoResources.d ${TARVO_RC_INCLUDE_ARGS}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/rc_compile.py ${CMAKE_SOURCE_DIR}/resources/Tarvo.rc
+  DEPFILE ${CMAKE_BINARY_DIR}/generated/TarvoResources.d
+  COMMENT "Resources of Tarvo.rc"
   VERBATIM)
-target_sources(tarvo_code PRIVATE ${TARVO_STRINGS_SOURCE})
+target_sources(tarvo_code PRIVATE ${TARVO_RESOURCES_SOURCE})
 
 add_library(tarvo_plugin MODULE ${CMAKE_SOURCE_DIR}/frame/EntryPoint.cpp)
 target_link_libraries(tarvo_plugin PRIVATE tarvo_code zrx)
@@ -37,3 +45,8 @@ set_target_properties(tarvo_plugin PROPERTIES
   INSTALL_RPATH "$ORIGIN")
 target_link_options(tarvo_plugin PRIVATE -Wl,--no-undefined)
 install(TARGETS tarvo_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+# The island dialog's two sketches, drawn from the constructions themselves;
+# scripts/sketches.sh writes them into resources/bitmaps.
+add_executable(island_sketches ${CMAKE_SOURCE_DIR}/tools/IslandSketches.cpp)
+target_link_libraries(island_sketches PRIVATE tarvo_code zrx)

@@ -1,6 +1,7 @@
 #include "frame/CommandTable.h"
 
 #include "ZcEdCommandStack.h"
+#include "islands/IslandDialog.h"
 #include "markings/CompoundCurveCommand.h"
 
 const std::vector<CommandRow>& CommandTable()
@@ -8,6 +9,7 @@ const std::vector<CommandRow>& CommandTable()
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
         {"D_Koszowa", DrawCompoundCurve},
+        {"D_Wyspy", DrawIslands},
     };
     return rows;
 }

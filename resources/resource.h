@@ -1,6 +1,87 @@
 //{{NO_DEPENDENCIES}}
 // Identifiers of the plug-in's resources, included by Tarvo.rc.
-// The dialog templates, controls, icons and bitmaps join the strings here.
+
+// Dialog templates.
+#define IDD_INFO_BOARD                  8000
+#define IDD_LINE_MARKINGS               8019
+#define IDD_ARROWS                      8027
+#define IDD_SIGNS                       8039
+#define IDD_TRAFFIC_LIGHTS              8040
+#define IDD_ISLANDS                     8048
+
+// Bitmaps: the island sketches.
+#define IDB_ISLAND_TRIANGULAR           8088
+#define IDB_ISLAND_PARALLEL             8090
+
+// Controls of the information board (8000).
+#define IDC_TEXT_SIZE                   8005
+#define IDC_BOARD_TEXT                  8008
+#define IDC_BOARD_SPARE                 8010
+#define IDC_BOARD_COLOUR                8011
+#define IDC_TEXT_COLOUR                 8012
+#define IDC_BOARD_WIDTH                 8014
+#define IDC_BOARD_HEIGHT                8015
+#define IDC_BOARD_HEIGHT_LABEL          8017
+#define IDC_BOARD_COLOUR_LABEL          8020
+#define IDC_TEXT_COLOUR_LABEL           8021
+#define IDC_TEXT_SIZE_LABEL             8022
+
+// Controls of the sign dialog (8039); the scale and destination lists are
+// also those of the traffic-light dialog (8040).
+#define IDC_SIGN_TEXT                   8037
+#define IDC_SIGN_DIRECTION              8038
+#define IDC_SCALE                       8039
+#define IDC_INSERT_AS_SIGN              8040
+#define IDC_SIGN_SIZE                   8041
+#define IDC_ADD_DESCRIPTION             8042
+#define IDC_DESTINATION                 8043
+#define IDC_SIGN_GENERATION             8044
+
+// Controls of the line-marking (8019) and arrow (8027) dialogs.
+#define IDC_LINE_DRAW                   8023
+#define IDC_LINE_LIST                   8024
+#define IDC_ARROW_LIST                  8028
+#define IDC_ARROW_INSERT                8029
+#define IDC_MARKING_DESTINATION         8031
+#define IDC_MARKING_SCALE               8036
+#define IDC_ARROW_LENGTH                8085
+
+// Controls of the traffic-light dialog (8040).
+#define IDC_LIGHT_LIST                  8046
+
+// Controls of the island dialog (8048): an edit and its label per parameter.
+#define IDC_R                           8052
+#define IDC_S                           8053
+#define IDC_R_LABEL                     8054
+#define IDC_S_LABEL                     8055
+#define IDC_L_LABEL                     8056
+#define IDC_A_LABEL                     8057
+#define IDC_SW_LABEL                    8058
+#define IDC_SU_LABEL                    8059
+#define IDC_SD_LABEL                    8060
+#define IDC_L                           8061
+#define IDC_A                           8062
+#define IDC_SW                          8063
+#define IDC_SU                          8064
+#define IDC_SD                          8065
+#define IDC_R1                          8066
+#define IDC_R1_LABEL                    8067
+#define IDC_R3_LABEL                    8068
+#define IDC_R3                          8069
+#define IDC_RU_LABEL                    8070
+#define IDC_RU                          8071
+#define IDC_RW_LABEL                    8072
+#define IDC_RW                          8073
+#define IDC_RU1_LABEL                   8074
+#define IDC_RU1                         8075
+#define IDC_RW1_LABEL                   8076
+#define IDC_RW1                         8077
+#define IDC_L1_LABEL                    8078
+#define IDC_L1                          8079
+#define IDC_L2_LABEL                    8080
+#define IDC_L2                          8081
+#define IDC_ISLAND_SKETCH               8082
+#define IDC_ISLAND_KIND                 8083
 
 // Strings: captions and list items.
 #define IDS_CANCEL                      8001

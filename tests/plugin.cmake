@@ -3,7 +3,8 @@
 file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/geometry/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/services/*.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/markings/*.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/markings/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/islands/*.cpp)
 add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
@@ -39,5 +40,5 @@ target_compile_definitions(console_tests PRIVATE
   TARVO_PYTHON="/usr/bin/python3")
 gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
 
-# The resource-script tool that makes the plug-in's string table.
-add_test(NAME rc_strings COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/rc_strings_test.py)
+# The resource compiler that makes the plug-in's dialogs, strings and images.
+add_test(NAME rc_compile COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/rc_compile_test.py)

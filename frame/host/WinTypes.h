@@ -14,6 +14,14 @@ typedef unsigned int UINT;
 typedef char CHAR;
 typedef uintptr_t ULONG_PTR;
 typedef ULONG_PTR SIZE_T;
+typedef uintptr_t UINT_PTR;
+typedef intptr_t LONG_PTR;
+typedef intptr_t INT_PTR;
+
+// A message's parameters and a window procedure's result.
+typedef UINT_PTR WPARAM;
+typedef LONG_PTR LPARAM;
+typedef LONG_PTR LRESULT;
 
 typedef CHAR* LPSTR;
 typedef const CHAR* LPCSTR;
@@ -49,3 +57,32 @@ typedef HANDLE HLOCAL;
 DECLARE_HANDLE(HWND);
 DECLARE_HANDLE(HKEY);
 typedef HKEY* PHKEY;
+DECLARE_HANDLE(HINSTANCE);
+typedef HINSTANCE HMODULE;
+DECLARE_HANDLE(HBITMAP);
+DECLARE_HANDLE(HICON);
+
+// 0x00bbggrr, as the system keeps a colour.
+typedef DWORD COLORREF;
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r)) | (((DWORD)(BYTE)(g)) << 8) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(rgb) ((BYTE)((rgb)&0xFF))
+#define GetGValue(rgb) ((BYTE)(((rgb) >> 8) & 0xFF))
+#define GetBValue(rgb) ((BYTE)(((rgb) >> 16) & 0xFF))
+
+// A resource named by its number rather than by a text.
+#define MAKEINTRESOURCEA(id) ((LPSTR)((ULONG_PTR)((WORD)(id))))
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define IS_INTRESOURCE(p) ((((ULONG_PTR)(p)) >> 16) == 0)
+
+typedef struct tagPOINT {
+    LONG x;
+    LONG y;
+} POINT, *LPPOINT;
+
+typedef struct tagRECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+} RECT, *LPRECT;
+typedef const RECT* LPCRECT;

@@ -3,6 +3,8 @@
 #include "CString.h"
 #include "WinTypes.h"
 
+class CWnd;
+
 class CZcUiDialog;
 
 // One exchange of values between a dialog's controls and its members.
@@ -22,6 +24,9 @@ void DDX_Text(CDataExchange* pDX, int id, CString& value);
 void DDX_Text(CDataExchange* pDX, int id, int& value);
 void DDX_Text(CDataExchange* pDX, int id, double& value);
 void DDX_Check(CDataExchange* pDX, int id, int& value);
+// The member becomes the dialog's control of that id (once a run), keeping
+// what the control holds; a member of another kind is the program's fault.
+void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 // Checked after the value was stored: an out-of-range value stays stored.
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
 void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);

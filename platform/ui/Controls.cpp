@@ -1,5 +1,10 @@
 #include "ZcUiControls.h"
 
+#include "ZcUiImages.h"
+#include "ZcUiPaint.h"
+#include "platform/ui/GdiHandles.h"
+#include "platform/ui/Utf8Text.h"
+
 CWnd::~CWnd() = default;
 
 void CWnd::initialise(int id, std::string name, std::string windowClass, DWORD style, std::string text)
@@ -12,6 +17,48 @@ void CWnd::initialise(int id, std::string name, std::string windowClass, DWORD s
     m_visible = (style & WS_VISIBLE) != 0;
     m_enabled = (style & WS_DISABLED) == 0;
 }
+
+void CWnd::place(CZcUiDialog* parent, int width, int height)
+{
+    m_parent = parent;
+    m_width = width < 0 ? 0 : width;
+    m_height = height < 0 ? 0 : height;
+}
+
+void CWnd::GetClientRect(LPRECT rect) const
+{
+    if (rect)
+        *rect = RECT{0, 0, m_width, m_height};
+}
+
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT)
+{
+    const DWORD before = m_style;
+    m_style = (m_style & ~remove) | add;
+    return m_style != before;
+}
+
+void CWnd::paint()
+{
+    m_painted.clear();
+    OnPaint();
+}
+
+void CWnd::OnPaint() {}
+
+CDC* CWnd::GetDC() { return new CDC(this); }
+
+int CWnd::ReleaseDC(CDC* dc)
+{
+    if (!dc || dc->window() != this)
+        return 0;
+    delete dc;
+    return 1;
+}
+
+void CWnd::OnLButtonDown(UINT, CPoint) {}
+void CWnd::OnLButtonUp(UINT, CPoint) {}
+void CWnd::OnLButtonDblClk(UINT, CPoint) {}
 
 BOOL CWnd::ShowWindow(int command)
 {
@@ -31,6 +78,63 @@ std::string CButton::valueText() const
 {
     if (isCheckBox())
         return m_text + (m_checked ? " [x]" : " [ ]");
+    return m_text;
+}
+
+void CEdit::SetLimitText(UINT limit)
+{
+    // 0 lifts the limit as far as the control goes.
+    m_limit = limit == 0 ? 0x7FFFFFFE : limit;
+}
+
+BOOL CEdit::SetReadOnly(BOOL readOnly)
+{
+    if (readOnly)
+        m_style |= ES_READONLY;
+    else
+        m_style &= ~DWORD(ES_READONLY);
+    return TRUE;
+}
+
+void CEdit::typeText(const std::string& text) { m_text = firstCharacters(text, m_limit); }
+
+HBITMAP CStatic::SetBitmap(HBITMAP bitmap)
+{
+    const HBITMAP previous = m_bitmap;
+    m_bitmap = bitmap;
+    return previous;
+}
+
+HICON CStatic::SetIcon(HICON icon)
+{
+    const HICON previous = m_icon;
+    m_icon = icon;
+    return previous;
+}
+
+namespace {
+
+std::string imageText(const char* kind, const ImageInfo& image)
+{
+    return std::string(kind) + " " + std::to_string(image.resourceId) + " " + std::to_string(image.width) + "×" +
+           std::to_string(image.height) + ", " + std::to_string(image.bitsPerPixel) + " bpp";
+}
+
+}  // namespace
+
+std::string CStatic::valueText() const
+{
+    const DWORD type = m_style & SS_TYPEMASK;
+    if (type == SS_BITMAP || m_bitmap) {
+        if (const ImageInfo* image = findBitmap(m_bitmap))
+            return imageText("bitmapa", *image);
+        return m_bitmap ? "bitmapa usunięta" : "bez bitmapy";
+    }
+    if (type == SS_ICON || m_icon) {
+        if (const ImageInfo* image = findIcon(m_icon))
+            return imageText("ikona", *image);
+        return m_icon ? "ikona usunięta" : "bez ikony";
+    }
     return m_text;
 }
 

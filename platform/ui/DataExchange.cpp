@@ -130,6 +130,13 @@ void DDX_Check(CDataExchange* pDX, int id, int& value)
         button->SetCheck(value);
 }
 
+void DDX_Control(CDataExchange* pDX, int id, CWnd& member)
+{
+    control(pDX, id);
+    if (!pDX->m_pDlgWnd->subclassControl(id, member))
+        throw DataExchangeFailure{"kontrolka " + std::to_string(id) + " jest innego rodzaju niż jej obiekt w oknie"};
+}
+
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue)
 {
     if (pDX->m_bSaveAndValidate && (value < minValue || value > maxValue))

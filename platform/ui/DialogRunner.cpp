@@ -1,5 +1,7 @@
 #include "platform/ui/DialogRunner.h"
 
+#include "ZcUiListCtrl.h"
+#include "ZcUiRichEdit.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/Transcript.h"
 
@@ -19,7 +21,68 @@ CWnd* findControl(const CZcUiDialog& dialog, const DialogAction& action)
         return dialog.GetDlgItem(IDOK);
     if (action.control == "IDCANCEL")
         return dialog.GetDlgItem(IDCANCEL);
+    for (CWnd* candidate : dialog.controls())
+        if (!candidate->controlName().empty() && candidate->controlName() == action.control)
+            return candidate;
     return nullptr;
+}
+
+// A message of the user's, as the dialog's message loop takes it; TRUE
+// when the dialog kept it for itself.
+BOOL passes(CZcUiDialog& dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam, POINT point = {0, 0})
+{
+    MSG msg{window, message, wParam, lParam, 0, point};
+    return !dialog.preTranslate(msg);
+}
+
+// The user presses and lets go of the mouse button over the control at the
+// point; false when the dialog kept the messages from it.
+bool pressAt(CZcUiDialog& dialog, CWnd& wnd, CPoint point)
+{
+    const LPARAM where = MAKELPARAM(point.x, point.y);
+    if (!passes(dialog, wnd.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, where, point))
+        return false;
+    wnd.OnLButtonDown(MK_LBUTTON, point);
+    if (!passes(dialog, wnd.GetSafeHwnd(), WM_LBUTTONUP, 0, where, point))
+        return false;
+    wnd.OnLButtonUp(0, point);
+    return true;
+}
+
+bool pressCentre(CZcUiDialog& dialog, CWnd& wnd)
+{
+    CRect client;
+    wnd.GetClientRect(client);
+    return pressAt(dialog, wnd, client.CenterPoint());
+}
+
+std::string itemCountText(const std::string& label, int count, int index)
+{
+    return label + " ma " + std::to_string(count) + " pozycji, nie ma pozycji " + std::to_string(index);
+}
+
+std::string selectInList(CZcUiDialog& dialog, CListCtrl& list, const DialogAction& action, const std::string& label)
+{
+    int item = action.index, subItem = 0;
+    if (item < 0) {
+        item = list.findItem(action.text, subItem);
+        if (item < 0)
+            return label + " nie ma pozycji „" + action.text + "”";
+    } else if (item >= list.GetItemCount()) {
+        return itemCountText(label, list.GetItemCount(), item);
+    }
+    // The user scrolls to the item and clicks it: on its label, or on the
+    // column whose text was named.
+    list.EnsureVisible(item, FALSE);
+    CRect target;
+    if (subItem > 0)
+        list.GetSubItemRect(item, subItem, LVIR_BOUNDS, target);
+    else
+        list.GetItemRect(item, target, list.isReportView() ? LVIR_LABEL : LVIR_ICON);
+    if (target.IsRectEmpty())
+        list.GetItemRect(item, target, LVIR_BOUNDS);
+    pressAt(dialog, list, target.CenterPoint());
+    return {};
 }
 
 }  // namespace
@@ -28,8 +91,8 @@ void ZcUiDialogRunner::cancel(CZcUiDialog& dialog) { dialog.OnCommand(IDCANCEL, 
 
 void ZcUiDialogRunner::enter(CZcUiDialog& dialog)
 {
-    for (const auto& wnd : dialog.m_controls) {
-        const auto* button = dynamic_cast<const CButton*>(wnd.get());
+    for (const CWnd* wnd : dialog.controls()) {
+        const auto* button = dynamic_cast<const CButton*>(wnd);
         if (button && (button->style() & BS_TYPEMASK) == BS_DEFPUSHBUTTON && button->IsWindowVisible() &&
             button->IsWindowEnabled()) {
             dialog.OnCommand(button->GetDlgCtrlID(), BN_CLICKED);
@@ -48,14 +111,11 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
         return "żadne okno wyboru koloru nie jest otwarte";
     // The close box is there whatever the buttons are.
     if (action.verb == DialogAction::Verb::Click && action.control == "IDCANCEL") {
-        cancel(dialog);
+        if (passes(dialog, dialog.GetSafeHwnd(), WM_NCLBUTTONDOWN, HTCLOSE, 0))
+            cancel(dialog);
         return {};
     }
     CWnd* wnd = findControl(dialog, action);
-    if (!wnd)
-        for (const auto& candidate : dialog.m_controls)
-            if (!candidate->controlName().empty() && candidate->controlName() == action.control)
-                wnd = candidate.get();
     const std::string caption = "okno „" + dialog.m_caption + "”";
     if (!wnd)
         return caption + " nie ma kontrolki " + action.control;
@@ -69,11 +129,15 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
     switch (action.verb) {
     case DialogAction::Verb::Click: {
         auto* button = dynamic_cast<CButton*>(wnd);
-        if (!button)
+        auto* picture = dynamic_cast<CStatic*>(wnd);
+        if (!button && !picture)
             return label + " nie jest przyciskiem";
-        if (button->isCheckBox())
+        // A static tells its dialog of a click only when made to (SS_NOTIFY).
+        if (!pressCentre(dialog, *wnd) || (picture && !picture->notifiesClicks()))
+            return {};
+        if (button && button->isCheckBox())
             button->SetCheck(button->GetCheck() == BST_CHECKED ? BST_UNCHECKED : BST_CHECKED);
-        dialog.OnCommand(id, BN_CLICKED);
+        dialog.OnCommand(id, button ? BN_CLICKED : STN_CLICKED);
         return {};
     }
     case DialogAction::Verb::Check: {
@@ -81,26 +145,39 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
         if (!button || !button->isCheckBox())
             return label + " nie jest polem wyboru";
         // A user checks a box by clicking it: nothing happens when it already is so.
-        if ((button->GetCheck() == BST_CHECKED) != action.checked) {
+        if ((button->GetCheck() == BST_CHECKED) != action.checked && pressCentre(dialog, *wnd)) {
             button->SetCheck(action.checked ? BST_CHECKED : BST_UNCHECKED);
             dialog.OnCommand(id, BN_CLICKED);
         }
         return {};
     }
     case DialogAction::Verb::Set: {
-        if (dynamic_cast<CEdit*>(wnd)) {
-            wnd->SetWindowText(action.text.c_str());
-            dialog.OnCommand(id, EN_CHANGE);
-            return {};
-        }
+        auto* edit = dynamic_cast<CEdit*>(wnd);
+        auto* rich = dynamic_cast<CRichEditCtrl*>(wnd);
         auto* combo = dynamic_cast<CComboBox*>(wnd);
-        if (!combo || !combo->isEditable())
+        if ((edit && edit->isReadOnly()) || (rich && rich->isReadOnly()))
+            return label + " jest tylko do odczytu";
+        if (!edit && !rich && !(combo && combo->isEditable()))
             return label + " nie przyjmuje tekstu";
-        combo->typeText(action.text);
-        dialog.OnCommand(id, CBN_EDITCHANGE);
+        if (!pressCentre(dialog, *wnd))
+            return {};
+        if (edit) {
+            edit->typeText(action.text);
+            dialog.OnCommand(id, EN_CHANGE);
+        } else if (rich) {
+            rich->typeText(action.text);
+            // A rich edit tells of changes only when asked to.
+            if (rich->GetEventMask() & ENM_CHANGE)
+                dialog.OnCommand(id, EN_CHANGE);
+        } else {
+            combo->typeText(action.text);
+            dialog.OnCommand(id, CBN_EDITCHANGE);
+        }
         return {};
     }
     case DialogAction::Verb::Select: {
+        if (auto* list = dynamic_cast<CListCtrl*>(wnd))
+            return selectInList(dialog, *list, action, label);
         auto* combo = dynamic_cast<CComboBox*>(wnd);
         if (!combo)
             return label + " nie jest listą";
@@ -115,9 +192,10 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
             if (index < 0)
                 return label + " nie ma pozycji „" + action.text + "”";
         } else if (index >= combo->GetCount()) {
-            return label + " ma " + std::to_string(combo->GetCount()) + " pozycji, nie ma pozycji " +
-                   std::to_string(index);
+            return itemCountText(label, combo->GetCount(), index);
         }
+        if (!pressCentre(dialog, *wnd))
+            return {};
         combo->SetCurSel(index);
         dialog.OnCommand(id, CBN_SELCHANGE);
         return {};
@@ -132,8 +210,15 @@ void ZcUiDialogRunner::run(CZcUiDialog& dialog)
 {
     CommandLine& line = commandLine();
     while (!dialog.m_ended) {
+        // Shown and waiting for the user, the dialog's controls paint themselves.
+        if (dialog.IsWindowVisible())
+            for (CWnd* wnd : dialog.controls())
+                if (wnd->IsWindowVisible())
+                    wnd->paint();
         if (line.input() && line.input()->typed())
             transcript().print("\n" + dialog.describe());
+        // A handler's last message may not have ended its line; the dialog's prompt starts its own.
+        transcript().finishLine();
         const std::optional<ScriptLine> answer =
             line.ask("[" + dialog.m_caption + "]", kAcceptDialog, "czynności w oknie (dlg ...)");
         if (!answer) {
@@ -142,11 +227,13 @@ void ZcUiDialogRunner::run(CZcUiDialog& dialog)
             break;
         }
         if (answer->kind == ScriptLine::Kind::Cancel) {
-            cancel(dialog);
+            if (passes(dialog, dialog.GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 0))
+                cancel(dialog);
             continue;
         }
         if (answer->kind == ScriptLine::Kind::Enter) {
-            enter(dialog);
+            if (passes(dialog, dialog.GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0))
+                enter(dialog);
             continue;
         }
         const std::string problem = act(dialog, answer->dialog);

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <sstream>
 
@@ -12,42 +11,9 @@
 
 namespace {
 
-// Every LWPOLYLINE of the file's model space as ezdxf reads it: a line
-// "polyline <closed> <count>", then one "x y bulge" line per vertex; then
-// "audit <errors>".
-const char* const kReadPolylines = R"(
-import sys
-import ezdxf
-doc = ezdxf.readfile(sys.argv[1])
-for e in doc.modelspace():
-    if e.dxftype() == "LWPOLYLINE":
-        points = e.get_points("xyb")
-        print("polyline", int(e.closed), len(points))
-        for x, y, b in points:
-            print(repr(x), repr(y), repr(b))
-    else:
-        print("other", e.dxftype())
-print("audit", len(doc.audit().errors))
-)";
-
 struct Vertex {
     double x, y, bulge;
 };
-
-std::string runPython(const ScratchDir& dir, const std::string& dxf)
-{
-    const std::string script = dir.write("read.py", kReadPolylines);
-    const std::string command = std::string(TARVO_PYTHON) + " '" + script + "' '" + dxf + "' 2>&1";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return output;
-}
 
 // The worked right-angle corner: R = 10, edges along -X and -Y from the origin.
 const Vertex kExpected[] = {
@@ -77,7 +43,7 @@ TEST(CompoundCurveRun, TheDrawingHoldsOneOpenPolylineWithTheCurvesVerticesAndBul
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out, "Podaj środkowy promień krzywej koszowej"));
 
-    std::istringstream read(runPython(dir, out));
+    std::istringstream read(ezdxfPolylineListing(dir, out));
     std::string word;
     int closed = -1, count = 0;
     read >> word >> closed >> count;
@@ -106,6 +72,6 @@ TEST(CompoundCurveRun, ParallelEdgesPrintOneLineAndDrawNothing)
         runTarvo({"run", "--script", dir.write("p.scr", "D_Koszowa\n5\n0,0\n10,0\n30,0\n"), "--out", out});
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out, "\nThe road edges are parallel; no curve drawn.\n"));
-    const std::string seen = runPython(dir, out);
+    const std::string seen = ezdxfPolylineListing(dir, out);
     EXPECT_EQ(seen, "audit 0\n");
 }

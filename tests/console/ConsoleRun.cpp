@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -86,4 +87,38 @@ testing::AssertionResult Contains(const std::string& text, const std::string& pa
     const bool found = text.find(part) != std::string::npos;
     return (found ? testing::AssertionSuccess() : testing::AssertionFailure())
            << "\"" << part << "\" " << (found ? "is" : "is not") << " in:\n" << text;
+}
+
+namespace {
+
+const char* const kReadPolylines = R"(
+import sys
+import ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for e in doc.modelspace():
+    if e.dxftype() == "LWPOLYLINE":
+        points = e.get_points("xyb")
+        print("polyline", int(e.closed), len(points))
+        for x, y, b in points:
+            print(repr(x), repr(y), repr(b))
+    else:
+        print("other", e.dxftype())
+print("audit", len(doc.audit().errors))
+)";
+
+}  // namespace
+
+std::string ezdxfPolylineListing(const ScratchDir& dir, const std::string& dxf)
+{
+    const std::string script = dir.write("read_polylines.py", kReadPolylines);
+    const std::string command = std::string(TARVO_PYTHON) + " '" + script + "' '" + dxf + "' 2>&1";
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return output;
 }

@@ -40,3 +40,9 @@ std::string readFile(const std::filesystem::path& path);
 
 // Whether text contains part; either way the message shows both.
 testing::AssertionResult Contains(const std::string& text, const std::string& part);
+
+// Every LWPOLYLINE of a DXF file's model space as ezdxf reads it: a line
+// "polyline <closed> <count>", then one "x y bulge" line per vertex; other
+// entities as "other <type>"; then "audit <errors>". Python's own errors
+// come along in the text.
+std::string ezdxfPolylineListing(const ScratchDir& dir, const std::string& dxf);

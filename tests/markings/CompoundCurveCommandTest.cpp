@@ -21,21 +21,6 @@ std::string run(const std::string& answers)
     return testing::internal::GetCapturedStdout();
 }
 
-std::vector<const ZcDbPolyline*> polylines(TestDrawing& drawing)
-{
-    std::vector<const ZcDbPolyline*> found;
-    const auto* ms = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(drawing.db().modelSpaceId());
-    for (ZcDbObjectId id : ms->entityIds())
-        if (const auto* p = ZcDbObjectAccess::peekAs<ZcDbPolyline>(id))
-            found.push_back(p);
-    return found;
-}
-
-size_t entityCount(TestDrawing& drawing)
-{
-    return ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(drawing.db().modelSpaceId())->entityIds().size();
-}
-
 const char* const kCorner = "-20,0\n0,0\n0,-20\n";
 
 }  // namespace
@@ -48,7 +33,7 @@ TEST(CompoundCurveCommand, AsksForTheRadiusAndThreePointsAndDrawsOnePolyline)
     EXPECT_NE(out.find("Wskaż punkt na krawędzi pierwszej drogi"), std::string::npos) << out;
     EXPECT_NE(out.find("Wskaż punkt na przecięciu krawędzi dróg"), std::string::npos) << out;
     EXPECT_NE(out.find("Wskaż punkt na krawędzi drugiej drogi"), std::string::npos) << out;
-    const auto found = polylines(drawing);
+    const auto found = drawing.polylines();
     ASSERT_EQ(found.size(), 1u);
     const CompoundCurve expected = BuildCompoundCurve({-20, 0, 0}, {0, 0, 0}, {0, -20, 0}, 10).curve;
     ASSERT_EQ(found[0]->numVerts(), 4u);
@@ -65,8 +50,8 @@ TEST(CompoundCurveCommand, ZeroAndNegativeRadiiAreAskedAgain)
     TestDrawing drawing;
     const std::string out = run(std::string("0\n-4\n10\n") + kCorner);
     EXPECT_NE(out.find("Wymagana wartość dodatnia różna od zera."), std::string::npos) << out;
-    ASSERT_EQ(polylines(drawing).size(), 1u);
-    EXPECT_NEAR(polylines(drawing)[0]->vertices()[0].point.x, -13.270, 5e-4) << "drawn with R = 10";
+    ASSERT_EQ(drawing.polylines().size(), 1u);
+    EXPECT_NEAR(drawing.polylines()[0]->vertices()[0].point.x, -13.270, 5e-4) << "drawn with R = 10";
 }
 
 TEST(CompoundCurveCommand, EscOrEnterAtAnyQuestionDrawsNothing)
@@ -77,7 +62,7 @@ TEST(CompoundCurveCommand, EscOrEnterAtAnyQuestionDrawsNothing)
     for (const std::string& a : answers) {
         TestDrawing drawing;
         const std::string out = run(a);
-        EXPECT_EQ(entityCount(drawing), 0u) << a;
+        EXPECT_EQ(drawing.entityCount(), 0u) << a;
         EXPECT_EQ(out.find("no curve"), std::string::npos) << "a cancel ends quietly: " << out;
         EXPECT_EQ(drawing.openCount(), 0u);
     }
@@ -88,6 +73,6 @@ TEST(CompoundCurveCommand, ParallelEdgesAreNamedAndNothingIsDrawn)
     TestDrawing drawing;
     const std::string out = run("10\n-20,0\n0,0\n35,0\n");
     EXPECT_NE(out.find("\nThe road edges are parallel; no curve drawn."), std::string::npos) << out;
-    EXPECT_EQ(entityCount(drawing), 0u);
+    EXPECT_EQ(drawing.entityCount(), 0u);
     EXPECT_EQ(drawing.openCount(), 0u);
 }

@@ -1,5 +1,6 @@
 #include "support/TestDrawing.h"
 
+#include "ZcDbPolyline.h"
 #include "platform/db/ObjectAccess.h"
 
 ZcDbObjectId TestDrawing::append(ZcDbEntity* entity)
@@ -15,3 +16,18 @@ ZcDbObjectId TestDrawing::append(ZcDbEntity* entity)
 }
 
 size_t TestDrawing::openCount() const { return openObjects(m_db.get()).size(); }
+
+std::vector<const ZcDbPolyline*> TestDrawing::polylines() const
+{
+    std::vector<const ZcDbPolyline*> found;
+    const auto* ms = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(m_db->modelSpaceId());
+    for (ZcDbObjectId id : ms->entityIds())
+        if (const auto* p = ZcDbObjectAccess::peekAs<ZcDbPolyline>(id))
+            found.push_back(p);
+    return found;
+}
+
+size_t TestDrawing::entityCount() const
+{
+    return ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(m_db->modelSpaceId())->entityIds().size();
+}

@@ -1,8 +1,13 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "ZcDbBlockTable.h"
 #include "ZcDbDatabase.h"
 #include "ZcDbEntity.h"
+
+class ZcDbPolyline;
 
 // A new drawing made the working one for the test's lifetime.
 class TestDrawing {
@@ -15,6 +20,9 @@ public:
     ZcDbObjectId append(ZcDbEntity* entity);
     // Number of objects of the drawing still open.
     size_t openCount() const;
+    // Model space's polylines, in drawing order, and its number of entities.
+    std::vector<const ZcDbPolyline*> polylines() const;
+    size_t entityCount() const;
 
 private:
     std::unique_ptr<ZcDbDatabase> m_db;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "ZcGePoint3d.h"
+#include "islands/IslandParameters.h"
+
+// The limits an island's input must keep for the construction to give a
+// sound island: outside them it draws nothing and says which parameter is
+// at fault.
+
+enum class IslandLimit {
+    None,
+    NoSkew,          // A has no ":" or begins with it: nothing drawn, nothing said
+    SamePoints,      // the direction point is the first point: no axis
+    NotPositive,     // the parameter must be a positive number
+    Negative,        // the parameter must be a number, 0 or more
+    NotANumber,      // the parameter must be a number
+    SkewAngle,       // A gives no angle strictly between 0 and 90 degrees
+    IslandLength,    // L reaches the apex of the triangular island's sides
+    CornerRounding,  // R1 does not fit on the island's base and sides
+    Crossing,        // the crossing (L1, L2) does not fit on the straight sides
+    KerbCircle,      // the kerb moved out by Rw (Ru) does not cut its circle twice
+    KerbInsideRoad,  // the kerb (Sw, Su) does not come out to the road's edge (Sd)
+    KerbBreak,       // the arcs of radius Rw1 (Ru1) do not fit on the kerb
+    OutOfRange,      // the island's numbers overflow
+};
+
+struct IslandFault {
+    IslandLimit limit = IslandLimit::None;
+    const char* parameter = "";  // the parameter's name as the dialog shows it
+
+    explicit operator bool() const { return limit != IslandLimit::None; }
+};
+
+// One line for the command line ("\n" first) naming the parameter and
+// saying that nothing was drawn; empty for None and NoSkew.
+std::string IslandFaultMessage(const IslandFault& fault);
+
+// What both kinds of island check before computing a point: P1 and P2
+// apart in plan, every length a number of the right sign, the skew angle
+// alpha (radians, from A) strictly between 0 and 90 degrees.
+IslandFault CheckCommonLimits(const IslandParameters& parameters, ZcGePoint3d p1, ZcGePoint3d p2, double alpha);

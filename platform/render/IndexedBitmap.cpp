@@ -1,0 +1,76 @@
+#include "platform/render/IndexedBitmap.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+#include "platform/core/AciPalette.h"
+#include "platform/render/Picture.h"
+
+namespace {
+
+constexpr uint32_t kFileHeaderSize = 14;
+constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kPaletteSize = 256 * 4;
+constexpr uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
+
+void put16(std::string& out, uint32_t v)
+{
+    out += char(v & 0xFF);
+    out += char((v >> 8) & 0xFF);
+}
+
+void put32(std::string& out, uint32_t v)
+{
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
+
+}  // namespace
+
+std::string indexedBitmapFile(const RasterPicture& picture)
+{
+    const uint32_t width = uint32_t(picture.width);
+    const uint32_t height = uint32_t(picture.height);
+    const uint32_t stride = (width + 3) & ~3u;  // rows end on four bytes
+    const uint32_t pixelBytes = stride * height;
+    const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + kPaletteSize;
+
+    std::string out;
+    out.reserve(offset + pixelBytes);
+    out += "BM";
+    put32(out, offset + pixelBytes);
+    put32(out, 0);
+    put32(out, offset);
+
+    put32(out, kInfoHeaderSize);
+    put32(out, width);
+    put32(out, height);
+    put16(out, 1);  // planes
+    put16(out, 8);  // bits per pixel
+    put32(out, 0);  // no compression
+    put32(out, pixelBytes);
+    put32(out, kPixelsPerMetre);
+    put32(out, kPixelsPerMetre);
+    put32(out, 256);
+    put32(out, 0);
+
+    for (uint32_t rgb : kAciPalette) {
+        out += char(rgb & 0xFF);  // blue, green, red, reserved
+        out += char((rgb >> 8) & 0xFF);
+        out += char((rgb >> 16) & 0xFF);
+        out += char(0);
+    }
+
+    std::unordered_map<uint32_t, char> nearest;
+    for (uint32_t row = height; row-- > 0;) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const uint32_t rgb = picture.pixels[size_t(row) * width + x] & 0xFFFFFF;
+            auto [it, added] = nearest.try_emplace(rgb, char(0));
+            if (added)
+                it->second = char(nearestAciIndex(rgb));
+            out += it->second;
+        }
+        out.append(stride - width, char(0));
+    }
+    return out;
+}
