@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "ZcCmColor.h"
 #include "ZcDbExtents.h"
 #include "ZcDbObject.h"
@@ -37,9 +39,9 @@ public:
     Zcad::ErrorStatus setLinetypeScale(double scale, bool doSubents = true);
     double linetypeScale() const { return m_linetypeScale; }
     Zcad::ErrorStatus setLineWeight(ZcDb::LineWeight weight, bool doSubents = true);
-    ZcDb::LineWeight lineWeight() const { return m_lineWeight; }
+    ZcDb::LineWeight lineWeight() const { return static_cast<ZcDb::LineWeight>(m_lineWeight); }
     Zcad::ErrorStatus setVisibility(ZcDb::Visibility v, bool doSubents = true);
-    ZcDb::Visibility visibility() const { return m_visibility; }
+    ZcDb::Visibility visibility() const { return static_cast<ZcDb::Visibility>(m_visibility); }
 
     // Current layer, colour by layer, linetype by layer, scale 1, lineweight
     // by layer, from the given drawing or the working one.
@@ -69,8 +71,9 @@ private:
     ZcDbObjectId m_linetype;
     ZcCmColor m_color;
     double m_linetypeScale = 1.0;
-    ZcDb::LineWeight m_lineWeight = ZcDb::kLnWtByLayer;
-    ZcDb::Visibility m_visibility = ZcDb::kVisible;
+    // Narrow storage: a drawing holds many entities (the values fit).
+    int16_t m_lineWeight = ZcDb::kLnWtByLayer;
+    uint8_t m_visibility = ZcDb::kVisible;
 };
 
 Zcad::ErrorStatus zcdbOpenZcDbEntity(ZcDbEntity*& ent, ZcDbObjectId id, ZcDb::OpenMode mode,

@@ -59,7 +59,7 @@ public:
     Zcad::ErrorStatus setXData(const resbuf* xdata);
     std::vector<std::string> xDataApplications() const;
 
-    ZcDbObjectId extensionDictionary() const { return m_xdict; }
+    ZcDbObjectId extensionDictionary() const { return m_extras ? m_extras->xdict : ZcDbObjectId(); }
     Zcad::ErrorStatus createExtensionDictionary();
 
     // Persistent reactors: objects told about changes, written as ACAD_REACTORS.
@@ -99,15 +99,15 @@ private:
 
     ZcDbStub* m_stub = nullptr;
     ZcDbObjectId m_owner;
-    ZcDbObjectId m_xdict;
     int m_readers = 0;
     bool m_writer = true;
     bool m_erased = false;
-    // Extended data and reactors, which most objects lack: kept apart so
-    // that a plain object costs one pointer for them.
+    // Extended data, reactors and the extension dictionary, which most
+    // objects lack: kept apart so that a plain object costs one pointer for them.
     struct Extras {
         std::vector<std::pair<std::string, std::vector<ZcDbXDataItem>>> xdata;
         std::vector<ZcDbObjectId> reactors;
+        ZcDbObjectId xdict;
     };
     Extras& extras();
     std::unique_ptr<Extras> m_extras;

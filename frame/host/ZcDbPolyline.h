@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ZcDbCurve.h"
+#include "ZcDbPolylineVertices.h"
 
 // The lightweight polyline: 2D vertices in the plane at its elevation, each
 // with the bulge and the start and end widths of the segment that starts there.
@@ -10,12 +11,7 @@ class ZcDbPolyline : public ZcDbCurve {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbPolyline)
 
-    struct Vertex {
-        ZcGePoint2d point;
-        double bulge = 0.0;
-        double startWidth = -1.0;  // negative: the polyline's constant width
-        double endWidth = -1.0;
-    };
+    using Vertex = ZcDbPolylineVertex;
 
     explicit ZcDbPolyline(unsigned int numVerts = 0);
 
@@ -34,7 +30,7 @@ public:
     // The widths in effect (a default width reads as the constant width).
     Zcad::ErrorStatus getWidthsAt(unsigned int index, double& startWidth, double& endWidth) const;
     Zcad::ErrorStatus setWidthsAt(unsigned int index, double startWidth, double endWidth);
-    const std::vector<Vertex>& vertices() const { return m_vertices; }
+    const ZcDbPolylineVertices& vertices() const { return m_vertices; }
 
     Zcad::ErrorStatus setClosed(bool closed);
     bool isClosed() const override { return m_closed; }
@@ -44,7 +40,7 @@ public:
     Zcad::ErrorStatus setConstantWidth(double width);
     // eOk with the width when all segments have one width, eInvalidInput otherwise.
     Zcad::ErrorStatus getConstantWidth(double& width) const;
-    double elevation() const { return m_elevation; }
+    double elevation() const { return m_vertices.elevation(); }
     Zcad::ErrorStatus setElevation(double z);
     ZcGeVector3d normal() const { return ZcGeVector3d::kZAxis; }
     bool isOnlyLines() const;
@@ -62,9 +58,8 @@ public:
     ZcDbObject* clone() const override;
 
 private:
-    std::vector<Vertex> m_vertices;
-    double m_constantWidth = 0.0;
-    double m_elevation = 0.0;
+    // The flags first: they fit in the entity's tail padding.
     bool m_closed = false;
     bool m_plinegen = false;
+    ZcDbPolylineVertices m_vertices;
 };

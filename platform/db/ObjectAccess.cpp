@@ -121,13 +121,13 @@ Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
         return es;
     if (!m_stub)
         return Zcad::eNotInDatabase;
-    if (!m_xdict.isNull())
+    if (!extensionDictionary().isNull())
         return Zcad::eAlreadyInDb;
     auto* dict = new ZcDbDictionary;
     ZcDbObjectId id;
     ZcDbObjectAccess::addToDatabase(database(), dict, objectId(), id);
     dict->close();
-    m_xdict = id;
+    extras().xdict = id;
     return Zcad::eOk;
 }
 

@@ -69,7 +69,7 @@ public:
     static void setSortentsBlock(ZcDbSortentsTable* table, ZcDbObjectId block);
     // Adds an entry to a dictionary whatever its open state (the drawing's own bookkeeping).
     static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj, ZcDbObjectId& id);
-    static void setExtensionDictionary(ZcDbObject* obj, ZcDbObjectId id) { obj->m_xdict = id; }
+    static void setExtensionDictionary(ZcDbObject* obj, ZcDbObjectId id) { obj->extras().xdict = id; }
 
     // ---- for readers of files: the objects of a file arrive with their
     // handles and links, which may point to objects that come later.

@@ -132,7 +132,7 @@ Zcad::ErrorStatus ZcDbEntity::setLineWeight(ZcDb::LineWeight weight, bool)
     const int w = int(weight);
     if (w < -3 || w > 211)
         return Zcad::eInvalidInput;
-    m_lineWeight = weight;
+    m_lineWeight = int16_t(w);
     return Zcad::eOk;
 }
 
@@ -140,7 +140,9 @@ Zcad::ErrorStatus ZcDbEntity::setVisibility(ZcDb::Visibility v, bool)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
-    m_visibility = v;
+    if (v != ZcDb::kVisible && v != ZcDb::kInvisible)
+        return Zcad::eInvalidInput;
+    m_visibility = uint8_t(v);
     return Zcad::eOk;
 }
 

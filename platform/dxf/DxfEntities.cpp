@@ -105,9 +105,10 @@ void writePolyline(DxfWriteContext& ctx, const ZcDbPolyline* e)
     out.word(100, "AcDbPolyline");
     out.integer(90, int64_t(vertices.size()));
     out.integer(70, (e->isClosed() ? 1 : 0) | (e->hasPlinegen() ? 128 : 0));
-    const bool allDefault = std::all_of(vertices.begin(), vertices.end(), [](const ZcDbPolyline::Vertex& v) {
-        return v.startWidth < 0.0 && v.endWidth < 0.0;
-    });
+    const bool allDefault =
+        !vertices.hasWidths() || std::all_of(vertices.begin(), vertices.end(), [](const ZcDbPolyline::Vertex& v) {
+            return v.startWidth < 0.0 && v.endWidth < 0.0;
+        });
     if (allDefault) {
         // Every vertex reports the constant width; without vertices, ask for it.
         double width = 0.0, end = 0.0;
@@ -120,16 +121,16 @@ void writePolyline(DxfWriteContext& ctx, const ZcDbPolyline* e)
     if (e->elevation() != 0.0)
         out.real(38, e->elevation());
     for (unsigned int i = 0; i < vertices.size(); ++i) {
-        const ZcDbPolyline::Vertex& v = vertices[i];
-        out.point(10, v.point.x, v.point.y);
+        const ZcGePoint2d& point = vertices.point(i);
+        out.point(10, point.x, point.y);
         if (!allDefault) {
             double startWidth = 0.0, endWidth = 0.0;
             e->getWidthsAt(i, startWidth, endWidth);
             out.real(40, startWidth);
             out.real(41, endWidth);
         }
-        if (v.bulge != 0.0)
-            out.real(42, v.bulge);
+        if (const double bulge = vertices.bulge(i); bulge != 0.0)
+            out.real(42, bulge);
     }
 }
 

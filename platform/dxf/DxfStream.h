@@ -15,7 +15,7 @@ public:
     using Sink = std::function<bool(std::string_view)>;
 
     // Large enough that a sink's write calls cost nothing next to formatting.
-    static constexpr size_t kChunkSize = size_t(1) << 20;
+    static constexpr size_t kChunkSize = size_t(1) << 16;
 
     DxfStream() = default;
     explicit DxfStream(Sink sink) : m_sink(std::move(sink)) {}

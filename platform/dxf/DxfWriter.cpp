@@ -29,24 +29,26 @@ std::string recordName(ZcDbObjectId id, const char* fallback)
 bool addStraightPolyline(ZcDbExtents& extents, const ZcDbPolyline* p)
 {
     const auto& vertices = p->vertices();
-    for (unsigned int i = 0; i < vertices.size(); ++i) {
-        const ZcDbPolyline::Vertex& v = vertices[i];
-        if (v.bulge != 0.0 || v.startWidth > 0.0 || v.endWidth > 0.0)
-            return false;
+    if (vertices.hasBulges() || vertices.hasWidths()) {
+        for (const ZcDbPolyline::Vertex& v : vertices)
+            if (v.bulge != 0.0 || v.startWidth > 0.0 || v.endWidth > 0.0)
+                return false;
     }
     // A default width is the polyline's constant width, which any vertex
     // using it reports.
-    const auto usesDefault = std::find_if(vertices.begin(), vertices.end(), [](const ZcDbPolyline::Vertex& v) {
-        return v.startWidth < 0.0 || v.endWidth < 0.0;
-    });
-    if (usesDefault != vertices.end()) {
-        double start = 0.0, end = 0.0;
-        p->getWidthsAt(unsigned(usesDefault - vertices.begin()), start, end);
-        if (start != 0.0 || end != 0.0)
-            return false;
+    for (unsigned int i = 0; i < vertices.size(); ++i) {
+        const ZcDbPolyline::Vertex v = vertices[i];
+        if (v.startWidth < 0.0 || v.endWidth < 0.0) {
+            double start = 0.0, end = 0.0;
+            p->getWidthsAt(i, start, end);
+            if (start != 0.0 || end != 0.0)
+                return false;
+            break;
+        }
     }
-    for (const ZcDbPolyline::Vertex& v : vertices)
-        extents.addPoint({v.point.x, v.point.y, p->elevation()});
+    const double z = p->elevation();
+    for (unsigned int i = 0; i < vertices.size(); ++i)
+        extents.addPoint({vertices.point(i).x, vertices.point(i).y, z});
     return true;
 }
 

@@ -5,17 +5,17 @@
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 
-size_t polylineSegmentCount(const std::vector<ZcDbPolyline::Vertex>& vertices, bool closed)
+size_t polylineSegmentCount(const ZcDbPolylineVertices& vertices, bool closed)
 {
     if (vertices.size() < 2)
         return 0;
     return closed ? vertices.size() : vertices.size() - 1;
 }
 
-curve::Piece polylineSegment(const std::vector<ZcDbPolyline::Vertex>& vertices, size_t i)
+curve::Piece polylineSegment(const ZcDbPolylineVertices& vertices, size_t i)
 {
     const size_t next = (i + 1) % vertices.size();
-    return curve::bulgePiece(vertices[i].point, vertices[next].point, vertices[i].bulge);
+    return curve::bulgePiece(vertices.point(i), vertices.point(next), vertices.bulge(i));
 }
 
 std::vector<curve::Piece> polylinePieces(const ZcDbPolyline& pline)

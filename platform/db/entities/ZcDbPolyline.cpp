@@ -40,7 +40,8 @@ Zcad::ErrorStatus ZcDbPolyline::addVertexAt(unsigned int index, const ZcGePoint2
         return Zcad::eInvalidIndex;
     if (!isFinite(pt) || !isFinite(bulge) || !isFinite(startWidth) || !isFinite(endWidth))
         return Zcad::eInvalidInput;
-    m_vertices.insert(m_vertices.begin() + index, Vertex{pt, bulge, storedWidth(startWidth), storedWidth(endWidth)});
+    if (!m_vertices.insert(index, Vertex{pt, bulge, storedWidth(startWidth), storedWidth(endWidth)}))
+        return Zcad::eOutOfMemory;
     return Zcad::eOk;
 }
 
@@ -50,7 +51,7 @@ Zcad::ErrorStatus ZcDbPolyline::removeVertexAt(unsigned int index)
         return es;
     if (index >= m_vertices.size())
         return Zcad::eInvalidIndex;
-    m_vertices.erase(m_vertices.begin() + index);
+    m_vertices.erase(index);
     return Zcad::eOk;
 }
 
@@ -58,7 +59,7 @@ Zcad::ErrorStatus ZcDbPolyline::getPointAt(unsigned int index, ZcGePoint2d& pt) 
 {
     if (index >= m_vertices.size())
         return Zcad::eInvalidIndex;
-    pt = m_vertices[index].point;
+    pt = m_vertices.point(index);
     return Zcad::eOk;
 }
 
@@ -66,7 +67,7 @@ Zcad::ErrorStatus ZcDbPolyline::getPointAt(unsigned int index, ZcGePoint3d& pt) 
 {
     if (index >= m_vertices.size())
         return Zcad::eInvalidIndex;
-    pt = {m_vertices[index].point.x, m_vertices[index].point.y, m_elevation};
+    pt = {m_vertices.point(index).x, m_vertices.point(index).y, m_vertices.elevation()};
     return Zcad::eOk;
 }
 
@@ -78,7 +79,7 @@ Zcad::ErrorStatus ZcDbPolyline::setPointAt(unsigned int index, const ZcGePoint2d
         return Zcad::eInvalidIndex;
     if (!isFinite(pt))
         return Zcad::eInvalidInput;
-    m_vertices[index].point = pt;
+    m_vertices.setPoint(index, pt);
     return Zcad::eOk;
 }
 
@@ -86,7 +87,7 @@ Zcad::ErrorStatus ZcDbPolyline::getBulgeAt(unsigned int index, double& bulge) co
 {
     if (index >= m_vertices.size())
         return Zcad::eInvalidIndex;
-    bulge = m_vertices[index].bulge;
+    bulge = m_vertices.bulge(index);
     return Zcad::eOk;
 }
 
@@ -98,7 +99,7 @@ Zcad::ErrorStatus ZcDbPolyline::setBulgeAt(unsigned int index, double bulge)
         return Zcad::eInvalidIndex;
     if (!isFinite(bulge))
         return Zcad::eInvalidInput;
-    m_vertices[index].bulge = bulge;
+    m_vertices.setBulge(index, bulge);
     return Zcad::eOk;
 }
 
@@ -106,9 +107,9 @@ Zcad::ErrorStatus ZcDbPolyline::getWidthsAt(unsigned int index, double& startWid
 {
     if (index >= m_vertices.size())
         return Zcad::eInvalidIndex;
-    const Vertex& v = m_vertices[index];
-    startWidth = v.startWidth < 0.0 ? m_constantWidth : v.startWidth;
-    endWidth = v.endWidth < 0.0 ? m_constantWidth : v.endWidth;
+    const Vertex v = m_vertices[index];
+    startWidth = v.startWidth < 0.0 ? m_vertices.constantWidth() : v.startWidth;
+    endWidth = v.endWidth < 0.0 ? m_vertices.constantWidth() : v.endWidth;
     return Zcad::eOk;
 }
 
@@ -120,8 +121,7 @@ Zcad::ErrorStatus ZcDbPolyline::setWidthsAt(unsigned int index, double startWidt
         return Zcad::eInvalidIndex;
     if (!isFinite(startWidth) || !isFinite(endWidth))
         return Zcad::eInvalidInput;
-    m_vertices[index].startWidth = storedWidth(startWidth);
-    m_vertices[index].endWidth = storedWidth(endWidth);
+    m_vertices.setWidths(index, storedWidth(startWidth), storedWidth(endWidth));
     return Zcad::eOk;
 }
 
@@ -147,16 +147,16 @@ Zcad::ErrorStatus ZcDbPolyline::setConstantWidth(double width)
         return es;
     if (!isFinite(width) || width < 0.0)
         return Zcad::eInvalidInput;
-    m_constantWidth = width;
-    for (Vertex& v : m_vertices)
-        v.startWidth = v.endWidth = -1.0;
+    m_vertices.setConstantWidth(width);
+    for (size_t i = 0; i < m_vertices.size(); ++i)
+        m_vertices.setWidths(i, -1.0, -1.0);
     return Zcad::eOk;
 }
 
 Zcad::ErrorStatus ZcDbPolyline::getConstantWidth(double& width) const
 {
     const size_t n = polylineSegmentCount(m_vertices, m_closed);
-    double common = m_constantWidth;
+    double common = m_vertices.constantWidth();
     for (size_t i = 0; i < n; ++i) {
         double s = 0.0, e = 0.0;
         getWidthsAt(static_cast<unsigned int>(i), s, e);
@@ -175,7 +175,7 @@ Zcad::ErrorStatus ZcDbPolyline::setElevation(double z)
         return es;
     if (!isFinite(z))
         return Zcad::eInvalidInput;
-    m_elevation = z;
+    m_vertices.setElevation(z);
     return Zcad::eOk;
 }
 
@@ -214,13 +214,13 @@ Zcad::ErrorStatus ZcDbPolyline::getPointAtParam(double param, ZcGePoint3d& point
     if (!isFinite(param) || param < -kParamSlack || param > static_cast<double>(n) + kParamSlack)
         return Zcad::eInvalidInput;
     if (n == 0) {
-        point = {m_vertices[0].point.x, m_vertices[0].point.y, m_elevation};
+        point = {m_vertices.point(0).x, m_vertices.point(0).y, m_vertices.elevation()};
         return Zcad::eOk;
     }
     param = std::clamp(param, 0.0, static_cast<double>(n));
     const size_t i = std::min(static_cast<size_t>(param), n - 1);
     const ZcGePoint2d p = curve::pointAt(polylineSegment(m_vertices, i), param - static_cast<double>(i));
-    point = {p.x, p.y, m_elevation};
+    point = {p.x, p.y, m_vertices.elevation()};
     return Zcad::eOk;
 }
 
@@ -234,7 +234,7 @@ Zcad::ErrorStatus ZcDbPolyline::getParamAtPoint(const ZcGePoint3d& point, double
     const ZcGePoint2d p = point.convert2d();
     const size_t n = polylineSegmentCount(m_vertices, m_closed);
     if (n == 0) {
-        if (p.distanceTo(m_vertices[0].point) > curve::kOnCurveTol)
+        if (p.distanceTo(m_vertices.point(0)) > curve::kOnCurveTol)
             return Zcad::eInvalidInput;
         param = 0.0;
         return Zcad::eOk;
@@ -271,7 +271,7 @@ Zcad::ErrorStatus ZcDbPolyline::getClosestPointTo(const ZcGePoint3d& given, ZcGe
     if (!isFinite(given))
         return Zcad::eInvalidInput;
     const ZcGePoint2d q = given.convert2d();
-    ZcGePoint2d best = m_vertices[0].point;
+    ZcGePoint2d best = m_vertices.point(0);
     double bestDist = q.distanceTo(best);
     for (const curve::Piece& piece : polylinePieces(*this)) {
         const ZcGePoint2d p = curve::closestPoint(piece, q, false).point;
@@ -280,7 +280,7 @@ Zcad::ErrorStatus ZcDbPolyline::getClosestPointTo(const ZcGePoint3d& given, ZcGe
             bestDist = d;
         }
     }
-    closest = {best.x, best.y, m_elevation};
+    closest = {best.x, best.y, m_vertices.elevation()};
     return Zcad::eOk;
 }
 
@@ -293,7 +293,7 @@ Zcad::ErrorStatus ZcDbPolyline::getOffsetCurves(double distance, ZcDbVoidPtrArra
     // have no side to move to.
     struct Part {
         curve::Piece piece;
-        const Vertex* source;
+        Vertex source;
     };
     std::vector<Part> parts;
     const size_t n = polylineSegmentCount(m_vertices, m_closed);
@@ -304,7 +304,7 @@ Zcad::ErrorStatus ZcDbPolyline::getOffsetCurves(double distance, ZcDbVoidPtrArra
         const std::optional<curve::Piece> moved = curve::offset(piece, distance);
         if (!moved)
             return Zcad::eDegenerateGeometry;  // an arc shrinks to nothing
-        parts.push_back({*moved, &m_vertices[i]});
+        parts.push_back({*moved, m_vertices[i]});
     }
     if (parts.empty())
         return Zcad::eDegenerateGeometry;
@@ -344,7 +344,7 @@ Zcad::ErrorStatus ZcDbPolyline::getOffsetCurves(double distance, ZcDbVoidPtrArra
     for (size_t k = 0; k < count; ++k) {
         const curve::Piece& piece = parts[k].piece;
         const double bulge = piece.arc ? std::tan(trimmedSweep(piece, starts[k], ends[k]) / 4.0) : 0.0;
-        vertices.push_back({starts[k], bulge, parts[k].source->startWidth, parts[k].source->endWidth});
+        vertices.push_back({starts[k], bulge, parts[k].source.startWidth, parts[k].source.endWidth});
         if (straightJoin[k])
             vertices.push_back({ends[k], 0.0, -1.0, -1.0});
     }
@@ -355,7 +355,10 @@ Zcad::ErrorStatus ZcDbPolyline::getOffsetCurves(double distance, ZcDbVoidPtrArra
             return Zcad::eDegenerateGeometry;
 
     ZcDbPolyline* copy = static_cast<ZcDbPolyline*>(clone());
-    copy->m_vertices = std::move(vertices);
+    if (!copy->m_vertices.assign(vertices)) {
+        delete copy;
+        return Zcad::eOutOfMemory;
+    }
     offsetCurves.append(copy);
     return Zcad::eOk;
 }
@@ -366,9 +369,9 @@ Zcad::ErrorStatus ZcDbPolyline::getGeomExtents(ZcDbExtents& extents) const
     if (m_vertices.empty())
         return Zcad::eInvalidExtents;
     extents = ZcDbExtents();
-    extents.addPoint({m_vertices[0].point.x, m_vertices[0].point.y, m_elevation});
+    extents.addPoint({m_vertices.point(0).x, m_vertices.point(0).y, m_vertices.elevation()});
     for (const curve::Piece& piece : polylinePieces(*this))
-        curve::addToExtents(extents, piece, m_elevation);
+        curve::addToExtents(extents, piece, m_vertices.elevation());
     return Zcad::eOk;
 }
 
@@ -381,9 +384,10 @@ Zcad::ErrorStatus ZcDbPolyline::transformBy(const ZcGeMatrix3d& xform)
     const PlanarTransform t = analysePlanar(xform);
     if (!t.keepsPlane || !t.conformal)
         return Zcad::eNotApplicable;  // arcs and widths would not stay arcs and widths
-    std::vector<Vertex> vertices = m_vertices;
+    std::vector<Vertex> vertices(m_vertices.begin(), m_vertices.end());
+    const double z = m_vertices.elevation();
     for (Vertex& v : vertices) {
-        const ZcGePoint3d p = xform * ZcGePoint3d(v.point.x, v.point.y, m_elevation);
+        const ZcGePoint3d p = xform * ZcGePoint3d(v.point.x, v.point.y, z);
         v.point = p.convert2d();
         if (t.mirrored)
             v.bulge = -v.bulge;
@@ -394,13 +398,16 @@ Zcad::ErrorStatus ZcDbPolyline::transformBy(const ZcGeMatrix3d& xform)
         if (!isFinite(v.point) || !isFinite(v.startWidth) || !isFinite(v.endWidth))
             return Zcad::eInvalidInput;
     }
-    const double elevation = (xform * ZcGePoint3d(0.0, 0.0, m_elevation)).z;
-    const double constantWidth = m_constantWidth * t.scale;
+    const double elevation = (xform * ZcGePoint3d(0.0, 0.0, z)).z;
+    const double constantWidth = m_vertices.constantWidth() * t.scale;
     if (!isFinite(elevation) || !isFinite(constantWidth))
         return Zcad::eInvalidInput;
-    m_vertices = std::move(vertices);
-    m_elevation = elevation;
-    m_constantWidth = constantWidth;
+    ZcDbPolylineVertices moved;
+    if (!moved.assign(vertices))
+        return Zcad::eOutOfMemory;
+    moved.setElevation(elevation);
+    moved.setConstantWidth(constantWidth);
+    m_vertices = std::move(moved);
     return Zcad::eOk;
 }
 
@@ -408,8 +415,6 @@ ZcDbObject* ZcDbPolyline::clone() const
 {
     auto* copy = new ZcDbPolyline();
     copy->m_vertices = m_vertices;
-    copy->m_constantWidth = m_constantWidth;
-    copy->m_elevation = m_elevation;
     copy->m_closed = m_closed;
     copy->m_plinegen = m_plinegen;
     copyEntityDataTo(copy);

@@ -131,3 +131,43 @@ TEST(CurveParameters, LineArcAndCircle)
     ASSERT_EQ(circle.getDistAtPoint({0, -3, 1}, dist), Zcad::eOk);
     EXPECT_NEAR(dist, 3 * 1.5 * kPi, kGeomTol);
 }
+
+// Bulges and widths are stored only once some vertex has one: inserting,
+// removing and copying must keep every vertex's own values, whichever
+// vertex brought them in first.
+TEST(PolylineVertices, BulgesAndWidthsStayWithTheirVerticesThroughEdits)
+{
+    ZcDbPolyline p;
+    for (unsigned i = 0; i < 5; ++i)
+        ASSERT_EQ(p.addVertexAt(i, {double(i), 0}), Zcad::eOk);
+    ASSERT_EQ(p.addVertexAt(2, {1.5, 1}, 0.25), Zcad::eOk);
+    ASSERT_EQ(p.addVertexAt(0, {-1, 0}, 0, 0.3, 0.4), Zcad::eOk);
+    ASSERT_EQ(p.removeVertexAt(1), Zcad::eOk);
+    ASSERT_EQ(p.setElevation(2.5), Zcad::eOk);
+
+    // Left: (-1,0) w 0.3/0.4, (1,0), (1.5,1) bulge 0.25, (2,0), (3,0), (4,0).
+    const double xs[] = {-1, 1, 1.5, 2, 3, 4};
+    const double bulges[] = {0, 0, 0.25, 0, 0, 0};
+    ASSERT_EQ(p.numVerts(), 6u);
+    auto check = [&](const ZcDbPolyline& q) {
+        for (unsigned i = 0; i < 6; ++i) {
+            ZcGePoint3d pt;
+            double b = 9, s = 9, e = 9;
+            ASSERT_EQ(q.getPointAt(i, pt), Zcad::eOk);
+            q.getBulgeAt(i, b);
+            q.getWidthsAt(i, s, e);
+            EXPECT_EQ(pt.x, xs[i]) << i;
+            EXPECT_EQ(pt.z, 2.5) << i;
+            EXPECT_EQ(b, bulges[i]) << i;
+            EXPECT_EQ(s, i == 0 ? 0.3 : 0.0) << i;
+            EXPECT_EQ(e, i == 0 ? 0.4 : 0.0) << i;
+        }
+    };
+    check(p);
+    ZcDbObject* copy = p.clone();
+    check(*ZcDbPolyline::cast(copy));
+    copy->close();
+    EXPECT_EQ(p.addVertexAt(7, {0, 0}), Zcad::eInvalidIndex);
+    EXPECT_EQ(p.removeVertexAt(6), Zcad::eInvalidIndex);
+    check(p);
+}

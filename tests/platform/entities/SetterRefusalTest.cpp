@@ -62,6 +62,10 @@ TEST(EntitySetters, CurvesRefuseNonFiniteAndInvalidValues)
     expectRefused(state, Zcad::eInvalidIndex,
                   {[&] { return p.addVertexAt(3, {1, 1}); }, [&] { return p.setPointAt(2, {0, 0}); },
                    [&] { return p.removeVertexAt(7); }});
+
+    expectRefused([&] { return std::to_string(p.visibility()) + std::to_string(p.lineWeight()); }, Zcad::eInvalidInput,
+                  {[&] { return p.setVisibility(static_cast<ZcDb::Visibility>(7)); },
+                   [&] { return p.setLineWeight(static_cast<ZcDb::LineWeight>(300)); }});
 }
 
 TEST(EntitySetters, TextsReferencesHatchesAndLeadersRefuseBadValues)
