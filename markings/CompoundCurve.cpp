@@ -127,15 +127,15 @@ const char* CompoundCurveFaultMessage(CompoundCurveFault fault)
     case CompoundCurveFault::None:
         return "";
     case CompoundCurveFault::BadRadius:
-        return "\nThe radius must be a positive number; no curve drawn.";
+        return "\nPromień musi być liczbą dodatnią; krzywej nie narysowano.";
     case CompoundCurveFault::SamePoints:
-        return "\nAn edge point is the crossing point itself; no curve drawn.";
+        return "\nPunkt na krawędzi drogi jest punktem przecięcia krawędzi; krzywej nie narysowano.";
     case CompoundCurveFault::ParallelEdges:
-        return "\nThe road edges are parallel; no curve drawn.";
+        return "\nKrawędzie dróg są równoległe; krzywej nie narysowano.";
     case CompoundCurveFault::EdgesTooStraight:
-        return "\nThe road edges turn by 30 degrees or less, too little for the curve; no curve drawn.";
+        return "\nKrawędzie dróg zmieniają kierunek o 30° lub mniej, za mało dla krzywej; krzywej nie narysowano.";
     case CompoundCurveFault::OutOfRange:
-        return "\nThe curve is out of the drawing's range; no curve drawn.";
+        return "\nKrzywa wychodzi poza zakres rysunku; krzywej nie narysowano.";
     }
     return "";
 }

@@ -71,7 +71,7 @@ TEST(CompoundCurveRun, ParallelEdgesPrintOneLineAndDrawNothing)
     const ConsoleResult r =
         runTarvo({"run", "--script", dir.write("p.scr", "D_Koszowa\n5\n0,0\n10,0\n30,0\n"), "--out", out});
     ASSERT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_TRUE(Contains(r.out, "\nThe road edges are parallel; no curve drawn.\n"));
+    EXPECT_TRUE(Contains(r.out, "\nKrawędzie dróg są równoległe; krzywej nie narysowano.\n"));
     const std::string seen = ezdxfPolylineListing(dir, out);
     EXPECT_EQ(seen, "audit 0\n");
 }

@@ -63,7 +63,7 @@ TEST(CompoundCurveCommand, EscOrEnterAtAnyQuestionDrawsNothing)
         TestDrawing drawing;
         const std::string out = run(a);
         EXPECT_EQ(drawing.entityCount(), 0u) << a;
-        EXPECT_EQ(out.find("no curve"), std::string::npos) << "a cancel ends quietly: " << out;
+        EXPECT_EQ(out.find("krzywej nie narysowano"), std::string::npos) << "a cancel ends quietly: " << out;
         EXPECT_EQ(drawing.openCount(), 0u);
     }
 }
@@ -72,7 +72,7 @@ TEST(CompoundCurveCommand, ParallelEdgesAreNamedAndNothingIsDrawn)
 {
     TestDrawing drawing;
     const std::string out = run("10\n-20,0\n0,0\n35,0\n");
-    EXPECT_NE(out.find("\nThe road edges are parallel; no curve drawn."), std::string::npos) << out;
+    EXPECT_NE(out.find("\nKrawędzie dróg są równoległe; krzywej nie narysowano."), std::string::npos) << out;
     EXPECT_EQ(drawing.entityCount(), 0u);
     EXPECT_EQ(drawing.openCount(), 0u);
 }
