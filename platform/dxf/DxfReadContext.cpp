@@ -1,5 +1,6 @@
 #include "platform/dxf/DxfReadContext.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "ZcDbBlockTable.h"
@@ -166,6 +167,21 @@ ZcDbObjectId DxfReadContext::add(ZcDbObject* obj, uint64_t h, ZcDbObjectId owner
     return id;
 }
 
+namespace {
+
+// Whether the tags of an application's group are values only. A handle or a
+// subclass marker belongs to the record itself: such a group is not kept,
+// since written back it would change the record when read again.
+bool holdsOnlyValues(const DxfRecord& record, size_t from, size_t to)
+{
+    const auto& tags = record.tags();
+    return std::none_of(tags.begin() + std::ptrdiff_t(from), tags.begin() + std::ptrdiff_t(to), [](const DxfTag& t) {
+        return t.code == 5 || t.code == 105 || t.code == 100;
+    });
+}
+
+}  // namespace
+
 bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, size_t from)
 {
     const size_t n = record.size();
@@ -182,9 +198,12 @@ bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, s
         }
         if (t.code == 102 && !t.value.empty() && t.value.front() == '{') {
             const std::string_view group = t.value.substr(1);
+            // A group ends at its "}"; one the file leaves open ends where the
+            // next group or the extended data begins, which it cannot hold.
             size_t j = i + 1;
-            while (j < n && record[j].code != 102)
+            while (j < n && record[j].code != 102 && record[j].code < 1000)
                 ++j;
+            const bool closed = j < n && record[j].code == 102 && record[j].value == "}";
             if (group == "ACAD_REACTORS") {
                 for (size_t k = i + 1; k < j; ++k)
                     if (record[k].code == 330 || record[k].code == 360) {
@@ -197,10 +216,13 @@ bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, s
                 for (size_t k = i + 1; k < j; ++k)
                     if (record[k].code == 360 && !handle(record[k], start.xdict))
                         return false;
-            } else if (!rawTags(record, i, std::min(j + 1, n), start.otherGroups)) {
-                return false;
+            } else if (holdsOnlyValues(record, i + 1, j)) {
+                if (!rawTags(record, i, closed ? j + 1 : j, start.otherGroups))
+                    return false;
+                if (!closed)
+                    start.otherGroups.push_back({102, "}"});
             }
-            i = j + 1;
+            i = closed ? j + 1 : j;
             continue;
         }
         if (t.code == 330 && !start.hasOwner) {

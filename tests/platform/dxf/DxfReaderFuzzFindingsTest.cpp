@@ -49,6 +49,10 @@ const Finding kFindings[] = {
     {"layouts-beside-a-group.dxf",
      "a layout dictionary that was not one also held a group: dropped with the layouts, it took the group "
      "along, while an entity still named the group as its reactor, a link to nothing in the file"},
+    {"group-left-open-before-extended-data.dxf",
+     "an entity's application group left open, holding a handle and a subclass marker, took the extended data "
+     "after it into the group: written back inside the group, before the entity's own codes, it could not be "
+     "read again"},
 };
 
 std::string findingText(const char* file)
