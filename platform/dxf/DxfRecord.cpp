@@ -1,9 +1,20 @@
 #include "platform/dxf/DxfRecord.h"
 
+#include <algorithm>
+
+#include "platform/dxf/DxfGroupCodes.h"
+
 bool DxfRecord::read(DxfTagStream& in)
 {
-    m_kind.assign(in.value());
+    // Kinds are words: blanks around one (some writers pad them) are not part of it.
+    m_kind.assign(dxfTrimmed(in.value()));
     m_line = in.line();
+    // No program names a kind with control bytes, and no spelling of one
+    // would read back as the same kind.
+    if (std::any_of(m_kind.begin(), m_kind.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        in.fail(m_line, "control characters in the name of an object's kind");
+        return false;
+    }
     m_text.clear();
     m_stored.clear();
     while (in.next()) {

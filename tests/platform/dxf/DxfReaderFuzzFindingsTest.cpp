@@ -53,6 +53,10 @@ const Finding kFindings[] = {
      "an entity's application group left open, holding a handle and a subclass marker, took the extended data "
      "after it into the group: written back inside the group, before the entity's own codes, it could not be "
      "read again"},
+    {"kind-padded-with-nul-bytes.dxf",
+     "an old polyline whose kind was padded with NUL bytes was kept as an unknown kind without its vertices, "
+     "and written cut at the first NUL: read again, it was a polyline that got an end mark, and the handles "
+     "after it moved"},
 };
 
 std::string findingText(const char* file)
