@@ -123,8 +123,12 @@ bool EntityReader::parse(const DxfRecord& r, ParsedEntity& p)
     if (!m_ctx.readStart(r, p.start))
         return false;
     const size_t xdata = DxfReadContext::xdataBegin(r);
-    // 0: before any marker (all of an old file); 1: the common part; 2: the kind's own.
+    // 0: before any marker (all of an old file's record); 1: the common part; 2: the kind's own.
     int part = 0;
+    // An old file's record has no markers; one that has them is read as a
+    // newer file's, as it will be once written back.
+    const bool oldRecord = m_ctx.r12 && std::none_of(r.tags().begin(), r.tags().end(),
+                                                     [](const DxfTag& t) { return t.code == 100; });
     for (size_t i = p.start.end; i < xdata; ++i) {
         const DxfTag& t = r[i];
         if (t.code == 100) {
@@ -179,7 +183,7 @@ bool EntityReader::parse(const DxfRecord& r, ParsedEntity& p)
         }
         // Before any marker a newer file has nothing of the kind's own: what
         // is there goes with the common part, as it is written back.
-        if (part == 1 || (part == 0 && !m_ctx.r12)) {
+        if (part == 1 || (part == 0 && !oldRecord)) {
             ZcDbRawTag raw;
             if (!m_ctx.rawTag(t, raw))
                 return false;

@@ -57,6 +57,10 @@ const Finding kFindings[] = {
      "an old polyline whose kind was padded with NUL bytes was kept as an unknown kind without its vertices, "
      "and written cut at the first NUL: read again, it was a polyline that got an end mark, and the handles "
      "after it moved"},
+    {"old-file-record-with-markers.dxf",
+     "an old file's text with subclass markers and unknown codes before its handle: the codes were taken for "
+     "the kind's own and the text kept as read; written back they stood in the common part, and read again "
+     "the text was modelled and gained its style"},
 };
 
 std::string findingText(const char* file)
