@@ -61,6 +61,9 @@ const Finding kFindings[] = {
      "an old file's text with subclass markers and unknown codes before its handle: the codes were taken for "
      "the kind's own and the text kept as read; written back they stood in the common part, and read again "
      "the text was modelled and gained its style"},
+    {"group-among-the-common-codes.dxf",
+     "an application's group holding colour, linetype and lineweight codes, kept whole at the record's start "
+     "and written among the common codes: read again, its codes became the entity's own"},
 };
 
 std::string findingText(const char* file)
