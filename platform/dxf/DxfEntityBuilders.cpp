@@ -593,6 +593,9 @@ ZcDbEntity* mtext(DxfReadContext& ctx, const DxfEntityBody& body)
             return nullptr;
         angle = std::atan2(direction.y, direction.x);
     }
+    // An attachment the model has no name for: the text is kept as read.
+    if (attachment < ZcDbMText::kTopLeft || attachment > ZcDbMText::kBottomRight)
+        return nullptr;
     Owned<ZcDbMText> e(new ZcDbMText);
     if (e->setLocation(point3d(location)) != Zcad::eOk || e->setTextHeight(height) != Zcad::eOk ||
         e->setWidth(width) != Zcad::eOk || e->setAttachment(ZcDbMText::AttachmentPoint(attachment)) != Zcad::eOk ||

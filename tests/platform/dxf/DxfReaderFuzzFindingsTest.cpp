@@ -64,6 +64,9 @@ const Finding kFindings[] = {
     {"group-among-the-common-codes.dxf",
      "an application's group holding colour, linetype and lineweight codes, kept whole at the record's start "
      "and written among the common codes: read again, its codes became the entity's own"},
+    {"multiline-text-attachment-out-of-range.dxf",
+     "a multi-line text's attachment of 72 was turned into the attachment type before it was checked, a "
+     "value the type cannot hold"},
 };
 
 std::string findingText(const char* file)
