@@ -488,6 +488,10 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
         return nullptr;
     if (!isSolid && (angle != 0.0 || scale != 1.0 || doubled != 0))
         return nullptr;
+    // Kinds and styles the model has no name for: the hatch is kept as read.
+    if (patternType < ZcDbHatch::kUserDefined || patternType > ZcDbHatch::kCustomDefined ||
+        style < ZcDbHatch::kNormal || style > ZcDbHatch::kIgnore)
+        return nullptr;
     Owned<ZcDbHatch> e(new ZcDbHatch);
     if (e->setPattern(ZcDbHatch::HatchPatternType(patternType), pattern.c_str()) != Zcad::eOk ||
         e->setHatchStyle(ZcDbHatch::HatchStyle(style)) != Zcad::eOk || e->setElevation(elevationPoint.z) != Zcad::eOk ||

@@ -67,6 +67,7 @@ const Finding kFindings[] = {
     {"multiline-text-attachment-out-of-range.dxf",
      "a multi-line text's attachment of 72 was turned into the attachment type before it was checked, a "
      "value the type cannot hold"},
+    {"hatch-style-out-of-range.dxf", "the same with a hatch's style of 5"},
 };
 
 std::string findingText(const char* file)
