@@ -1,6 +1,7 @@
 // The TABLES section: the tables the object model holds become its tables
 // and records; the others are kept as read.
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -541,7 +542,15 @@ bool TableReader::blockRecord(const DxfRecord& r, const DxfObjectStart& s, DxfXD
     if (layoutTag && !model && !paper) {
         ZcDbRawTag raw;
         m_ctx.rawTag(*layoutTag, raw);
-        body.kept.insert(body.kept.begin(), std::move(raw));
+        // After the applications' groups that lead, where groups at the
+        // record's start are written: read again, the order is the same.
+        auto at = body.kept.begin();
+        while (at != body.kept.end() && at->code == 102 && !at->value.empty() && at->value.front() == '{') {
+            at = std::find_if(at, body.kept.end(), [](const ZcDbRawTag& t) { return t.code == 102 && t.value == "}"; });
+            if (at != body.kept.end())
+                ++at;
+        }
+        body.kept.insert(at, std::move(raw));
     }
     const ZcDbObjectId id = finish(rec, std::move(body), s, std::move(xdata),
                                    m_ctx.table(m_ctx.impl.blockTable, make<ZcDbBlockTable>), m_ctx.blocks);

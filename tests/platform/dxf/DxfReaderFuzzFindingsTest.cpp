@@ -68,6 +68,9 @@ const Finding kFindings[] = {
      "a multi-line text's attachment of 72 was turned into the attachment type before it was checked, a "
      "value the type cannot hold"},
     {"hatch-style-out-of-range.dxf", "the same with a hatch's style of 5"},
+    {"layout-link-after-a-group.dxf",
+     "a block record without a name, its application group at the start: the group was written before its "
+     "layout link, and read again the link was put before the group"},
 };
 
 std::string findingText(const char* file)
