@@ -199,9 +199,10 @@ bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, s
         if (t.code == 102 && !t.value.empty() && t.value.front() == '{') {
             const std::string_view group = t.value.substr(1);
             // A group ends at its "}"; one the file leaves open ends where the
-            // next group or the extended data begins, which it cannot hold.
+            // next group, a subclass marker or the extended data begins,
+            // which it cannot hold.
             size_t j = i + 1;
-            while (j < n && record[j].code != 102 && record[j].code < 1000)
+            while (j < n && record[j].code != 102 && record[j].code != 100 && record[j].code < 1000)
                 ++j;
             const bool closed = j < n && record[j].code == 102 && record[j].value == "}";
             if (group == "ACAD_REACTORS") {

@@ -186,6 +186,8 @@ bool TableReader::readTable(const DxfRecord& head)
                     return false;
                 kept->startTags.push_back(std::move(raw));
             }
+            if (inGroup)
+                kept->startTags.push_back({102, "}"});  // the file left it open
             kept->bodyTags = std::move(body);
         }
     }

@@ -71,6 +71,9 @@ const Finding kFindings[] = {
     {"layout-link-after-a-group.dxf",
      "a block record without a name, its application group at the start: the group was written before its "
      "layout link, and read again the link was put before the group"},
+    {"table-group-left-open.dxf",
+     "a table without a name whose reactor group was left open: kept open, the owner after it read as a "
+     "reactor the first time and as the owner the next"},
 };
 
 std::string findingText(const char* file)
