@@ -128,6 +128,11 @@ bool TableReader::readTable(const DxfRecord& head)
     } else {
         name = m_ctx.text.decode(dxfTrimmed(head.first(2)));
     }
+    // Table names are not told apart by case: a known one takes its usual
+    // spelling, which is how it is looked for and written.
+    for (const char* known : {"VPORT", "LTYPE", "LAYER", "STYLE", "VIEW", "UCS", "APPID", "DIMSTYLE", "BLOCK_RECORD"})
+        if (sameSymbolName(name, known))
+            name = known;
     DxfObjectStart start;
     if (!m_ctx.readStart(head, start, from))
         return false;

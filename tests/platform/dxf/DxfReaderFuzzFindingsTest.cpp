@@ -74,6 +74,9 @@ const Finding kFindings[] = {
     {"table-group-left-open.dxf",
      "a table without a name whose reactor group was left open: kept open, the owner after it read as a "
      "reactor the first time and as the owner the next"},
+    {"table-name-in-another-case.dxf",
+     "a viewport table named \"VPORt\" was kept apart from the viewport table the writer adds; read again, "
+     "the two were one table"},
 };
 
 std::string findingText(const char* file)
