@@ -185,6 +185,7 @@ bool holdsOnlyValues(const DxfRecord& record, size_t from, size_t to)
 bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, size_t from)
 {
     const size_t n = record.size();
+    const size_t xdata = xdataBegin(record);
     size_t i = from;
     bool sawHandle = false;
     while (i < n) {
@@ -196,15 +197,10 @@ bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, s
             ++i;
             continue;
         }
-        if (t.code == 102 && !t.value.empty() && t.value.front() == '{') {
+        if (opensGroup(record, i)) {
             const std::string_view group = t.value.substr(1);
-            // A group ends at its "}"; one the file leaves open ends where the
-            // next group, a subclass marker or the extended data begins,
-            // which it cannot hold.
-            size_t j = i + 1;
-            while (j < n && record[j].code != 102 && record[j].code != 100 && record[j].code < 1000)
-                ++j;
-            const bool closed = j < n && record[j].code == 102 && record[j].value == "}";
+            bool closed = false;
+            const size_t j = groupClose(record, i, xdata, closed);
             if (group == "ACAD_REACTORS") {
                 for (size_t k = i + 1; k < j; ++k)
                     if (record[k].code == 330 || record[k].code == 360) {
@@ -218,10 +214,9 @@ bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, s
                     if (record[k].code == 360 && !handle(record[k], start.xdict))
                         return false;
             } else if (holdsOnlyValues(record, i + 1, j)) {
-                if (!rawTags(record, i, closed ? j + 1 : j, start.otherGroups))
+                size_t last = i;
+                if (!keepGroup(record, last, xdata, start.otherGroups))
                     return false;
-                if (!closed)
-                    start.otherGroups.push_back({102, "}"});
             }
             i = closed ? j + 1 : j;
             continue;
@@ -236,6 +231,33 @@ bool DxfReadContext::readStart(const DxfRecord& record, DxfObjectStart& start, s
         break;
     }
     start.end = std::min(i, n);
+    return true;
+}
+
+bool DxfReadContext::opensGroup(const DxfRecord& record, size_t i)
+{
+    const DxfTag& t = record[i];
+    return t.code == 102 && !t.value.empty() && t.value.front() == '{';
+}
+
+size_t DxfReadContext::groupClose(const DxfRecord& record, size_t i, size_t end, bool& closed)
+{
+    size_t j = i + 1;
+    while (j < end && record[j].code != 102 && record[j].code != 100)
+        ++j;
+    closed = j < end && record[j].code == 102 && record[j].value == "}";
+    return j;
+}
+
+bool DxfReadContext::keepGroup(const DxfRecord& record, size_t& i, size_t end, ZcDbRawTags& out)
+{
+    bool closed = false;
+    const size_t j = groupClose(record, i, end, closed);
+    if (!rawTags(record, i, closed ? j + 1 : j, out))
+        return false;
+    if (!closed)
+        out.push_back({102, "}"});
+    i = closed ? j : j - 1;
     return true;
 }
 

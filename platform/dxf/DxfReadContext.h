@@ -118,6 +118,16 @@ public:
     bool readStart(const DxfRecord& record, DxfObjectStart& start, size_t from = 0);
     // Index of the first tag of extended data (or the record's size).
     static size_t xdataBegin(const DxfRecord& record);
+    // Whether tag i opens an application's group ("102 {NAME").
+    static bool opensGroup(const DxfRecord& record, size_t i);
+    // The group opening at i ends at its "}"; one the file leaves open ends
+    // where the next group, a subclass marker or `end` (the extended data)
+    // comes, which it cannot hold. The index of that "}" or of where the
+    // open group stops; closed says which.
+    static size_t groupClose(const DxfRecord& record, size_t i, size_t end, bool& closed);
+    // Appends the group opening at i whole, closing one the file left open,
+    // and moves i to the group's last tag.
+    bool keepGroup(const DxfRecord& record, size_t& i, size_t end, ZcDbRawTags& out);
     bool readXData(const DxfRecord& record, size_t from, DxfXData& xdata);
     // Reactors, extension dictionary and other application groups; extended data.
     void applyStart(ZcDbObject* obj, const DxfObjectStart& start);

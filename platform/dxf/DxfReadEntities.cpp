@@ -140,23 +140,11 @@ bool EntityReader::parse(const DxfRecord& r, ParsedEntity& p)
             p.body.push_back(&t);
             continue;
         }
-        if (part != 2 && t.code == 102 && !t.value.empty() && t.value.front() == '{') {
+        if (part != 2 && DxfReadContext::opensGroup(r, i)) {
             // An application's group among the common codes is kept whole:
             // the codes in it are the application's, not the entity's.
-            size_t j = i + 1;
-            while (j < xdata && r[j].code != 102)
-                ++j;
-            const bool closed = j < xdata && r[j].value == "}";
-            const size_t end = closed ? j + 1 : j;
-            for (size_t k = i; k < end; ++k) {
-                ZcDbRawTag raw;
-                if (!m_ctx.rawTag(r[k], raw))
-                    return false;
-                p.extras.push_back(std::move(raw));
-            }
-            if (!closed)
-                p.extras.push_back({102, "}"});
-            i = end - 1;
+            if (!m_ctx.keepGroup(r, i, xdata, p.extras))
+                return false;
             continue;
         }
         if (part != 2 && isCommonCode(t.code)) {

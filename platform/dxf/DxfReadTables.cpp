@@ -262,6 +262,12 @@ bool recordBody(DxfReadContext& ctx, const DxfRecord& r, const DxfObjectStart& s
         const DxfTag& t = r[i];
         if (t.code == 100 && isRecordMarker(t.value, marker))
             continue;
+        if (DxfReadContext::opensGroup(r, i)) {
+            // An application's group is kept whole: its codes are not the record's.
+            if (!ctx.keepGroup(r, i, end, body.kept))
+                return false;
+            continue;
+        }
         if (t.code == 2) {
             body.name = ctx.textOf(t);
             continue;

@@ -77,6 +77,9 @@ const Finding kFindings[] = {
     {"table-name-in-another-case.dxf",
      "a viewport table named \"VPORt\" was kept apart from the viewport table the writer adds; read again, "
      "the two were one table"},
+    {"group-in-a-record-body.dxf",
+     "a block record's open group at its start held a name: kept whole and written after the record's name, "
+     "read again its name became the record's"},
 };
 
 std::string findingText(const char* file)
