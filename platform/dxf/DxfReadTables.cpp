@@ -531,10 +531,15 @@ bool TableReader::blockRecord(const DxfRecord& r, const DxfObjectStart& s, DxfXD
     RecordBody body;
     uint64_t layout = 0;
     const DxfTag* layoutTag = nullptr;
+    size_t layoutAt = 0;  // its place among the kept codes
     const bool ok = recordBody(m_ctx, r, s, "AcDbBlockTableRecord", body, [&](const DxfTag& t, size_t&, bool& known) {
-        known = t.code == 340 && !layoutTag;
-        if (known) {
+        // The layout link stays in its place among the kept codes until the
+        // record is known to be one of the two spaces, whose links are the
+        // structure's.
+        known = false;
+        if (t.code == 340 && !layoutTag) {
             layoutTag = &t;
+            layoutAt = body.kept.size();
             return m_ctx.handle(t, layout);
         }
         return true;
@@ -551,20 +556,8 @@ bool TableReader::blockRecord(const DxfRecord& r, const DxfObjectStart& s, DxfXD
     else if (paper)
         name = ZCDB_PAPER_SPACE;
     body.name = name;
-    // Only the two layouts' links are the structure's; other layouts keep theirs.
-    if (layoutTag && !model && !paper) {
-        ZcDbRawTag raw;
-        m_ctx.rawTag(*layoutTag, raw);
-        // After the applications' groups that lead, where groups at the
-        // record's start are written: read again, the order is the same.
-        auto at = body.kept.begin();
-        while (at != body.kept.end() && at->code == 102 && !at->value.empty() && at->value.front() == '{') {
-            at = std::find_if(at, body.kept.end(), [](const ZcDbRawTag& t) { return t.code == 102 && t.value == "}"; });
-            if (at != body.kept.end())
-                ++at;
-        }
-        body.kept.insert(at, std::move(raw));
-    }
+    if (layoutTag && (model || paper))
+        body.kept.erase(body.kept.begin() + std::ptrdiff_t(layoutAt));
     const ZcDbObjectId id = finish(rec, std::move(body), s, std::move(xdata),
                                    m_ctx.table(m_ctx.impl.blockTable, make<ZcDbBlockTable>), m_ctx.blocks);
     if (model && m_ctx.impl.modelSpace.isNull()) {

@@ -80,6 +80,9 @@ const Finding kFindings[] = {
     {"group-in-a-record-body.dxf",
      "a block record's open group at its start held a name: kept whole and written after the record's name, "
      "read again its name became the record's"},
+    {"layout-link-after-unknown-markers.dxf",
+     "a block record's layout link after markers it does not know: written before them, and read again "
+     "after; it now stays where it was read"},
 };
 
 std::string findingText(const char* file)
