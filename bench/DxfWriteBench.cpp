@@ -2,59 +2,17 @@
 // printing the time of each step (writing includes flushing to disk). Usage: bench_dxf_write OUT.dxf [COUNT]
 // (COUNT defaults to 100000). ezdxf_write.py does the same with ezdxf.
 
-#include <sys/resource.h>
-
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "ZcDbBlockTable.h"
 #include "ZcDbDatabase.h"
-#include "ZcDbPolyline.h"
+#include "bench/PolylineGrid.h"
 #include "platform/dxf/DxfWriter.h"
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Peak resident memory of the process so far, in MB.
-double peakMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
-}
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// The same polylines as ezdxf_write.py: a 1000-wide grid of open squares.
-bool buildPolylines(ZcDbDatabase& db, long count)
-{
-    ZcDbBlockTableRecord* space = nullptr;
-    if (zcdbOpenObject(space, db.modelSpaceId(), ZcDb::kForWrite) != Zcad::eOk)
-        return false;
-    bool ok = true;
-    for (long i = 0; i < count && ok; ++i) {
-        const double x = double(i % 1000) * 10.0;
-        const double y = double(i / 1000) * 10.0;
-        auto* p = new ZcDbPolyline;
-        p->setDatabaseDefaults(&db);
-        p->addVertexAt(0, {x, y});
-        p->addVertexAt(1, {x + 5.0, y});
-        p->addVertexAt(2, {x + 5.0, y + 5.0});
-        p->addVertexAt(3, {x, y + 5.0});
-        ok = space->appendZcDbEntity(p) == Zcad::eOk;
-        p->close();
-    }
-    space->close();
-    return ok;
-}
-
-}  // namespace
+using bench::Clock;
+using bench::peakMegabytes;
+using bench::secondsSince;
 
 int main(int argc, char** argv)
 {
@@ -68,7 +26,7 @@ int main(int argc, char** argv)
     ZcDbDatabase db;
     zcdbHostApplicationServices()->setWorkingDatabase(&db);
     auto start = Clock::now();
-    if (!buildPolylines(db, count)) {
+    if (!bench::buildPolylineGrid(db, count)) {
         std::fprintf(stderr, "building the polylines failed\n");
         return 1;
     }
