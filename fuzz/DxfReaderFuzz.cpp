@@ -1,7 +1,10 @@
 // libFuzzer target of the DXF reader: whatever bytes it is given, the
 // reader gives a drawing or says why not, and never crashes or hangs. A
 // drawing it gives is one the writer writes, and what the writer wrote
-// reads back to the same file.
+// reads back to the same file. With TARVO_FUZZ_SAFETY_ONLY set (as CI
+// runs it), that last check is left out: CI's run stops for crashes,
+// sanitizer reports and written files that cannot be read, while runs that
+// explore also look for drawings that change on a second pass.
 
 #include <cstdint>
 #include <cstdlib>
@@ -38,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ZcDbDatabase again(false);
     if (!readDxf(written, again, error, "written"))
         broken("a written drawing that cannot be read", error);
-    if (dxfToString(again) != written)
+    static const bool checkSecondPass = std::getenv("TARVO_FUZZ_SAFETY_ONLY") == nullptr;
+    if (checkSecondPass && dxfToString(again) != written)
         broken("a written drawing that changes when read and written again", "");
     return 0;
 }
