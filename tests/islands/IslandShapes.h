@@ -10,9 +10,28 @@
 #include <cmath>
 #include <vector>
 
+#include "geometry/Points.h"
 #include "islands/IslandPolyline.h"
 
 namespace island_test {
+
+// The picks of the worked examples: P1 at the origin, P2 to the east.
+inline const ZcGePoint3d kOrigin(0, 0, 0), kEast(10, 0, 0);
+
+// A named point to the four decimals the worked examples give.
+inline void expectAt(const ZcGePoint3d& p, double x, double y, const char* what)
+{
+    EXPECT_NEAR(p.x, x, 5e-5) << what;
+    EXPECT_NEAR(p.y, y, 5e-5) << what;
+}
+
+// A vertex as the construction's point and bulge, exactly.
+inline void expectVertex(const IslandPolyline& p, size_t i, const ZcGePoint3d& at, double bulge)
+{
+    ASSERT_LT(i, p.vertices.size());
+    EXPECT_EQ(p.vertices[i].point, MakePoint2d(at)) << "vertex " << i;
+    EXPECT_EQ(p.vertices[i].bulge, bulge) << "vertex " << i;
+}
 
 // Turns v by angle a counter-clockwise.
 inline ZcGeVector2d turned(const ZcGeVector2d& v, double a)

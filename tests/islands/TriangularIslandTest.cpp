@@ -14,25 +14,6 @@
 
 using namespace island_test;
 
-namespace {
-
-const ZcGePoint3d kOrigin(0, 0, 0), kEast(10, 0, 0);
-
-void expectAt(const ZcGePoint3d& p, double x, double y, const char* what)
-{
-    EXPECT_NEAR(p.x, x, 5e-5) << what;
-    EXPECT_NEAR(p.y, y, 5e-5) << what;
-}
-
-void expectVertex(const IslandPolyline& p, size_t i, const ZcGePoint3d& at, double bulge)
-{
-    ASSERT_LT(i, p.vertices.size());
-    EXPECT_EQ(p.vertices[i].point, MakePoint2d(at)) << "vertex " << i;
-    EXPECT_EQ(p.vertices[i].bulge, bulge) << "vertex " << i;
-}
-
-}  // namespace
-
 TEST(TriangularIsland, WorkedIslandOfTheDefaults)
 {
     const TriangularIslandResult r = BuildTriangularIsland(IslandParameters{}, kOrigin, kEast);
