@@ -6,6 +6,8 @@ file(GLOB TARVO_PLUGIN_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/services/*.cpp
   ${CMAKE_SOURCE_DIR}/geometry/*.cpp
   ${CMAKE_SOURCE_DIR}/markings/*.cpp
+  ${CMAKE_SOURCE_DIR}/signs/*.cpp
+  ${CMAKE_SOURCE_DIR}/lights/*.cpp
   ${CMAKE_SOURCE_DIR}/islands/*.cpp)
 list(FILTER TARVO_PLUGIN_SOURCES EXCLUDE REGEX "/frame/EntryPoint\\.cpp$")
 

@@ -2,6 +2,7 @@
 
 #include "ZcEdCommandStack.h"
 #include "islands/IslandDialog.h"
+#include "lights/Swiatla_dlg.h"
 #include "markings/CompoundCurveCommand.h"
 
 const std::vector<CommandRow>& CommandTable()
@@ -9,6 +10,7 @@ const std::vector<CommandRow>& CommandTable()
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
         {"D_Koszowa", DrawCompoundCurve},
+        {"D_Swiatla", InsertTrafficLights},
         {"D_Wyspy", DrawIslands},
     };
     return rows;

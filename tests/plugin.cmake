@@ -4,6 +4,8 @@ file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/geometry/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/services/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/markings/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/signs/*.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/lights/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/islands/*.cpp)
 add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})

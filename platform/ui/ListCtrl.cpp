@@ -252,7 +252,8 @@ void CListCtrl::notifyChange(int item, UINT oldState, UINT newState)
 
 int CListCtrl::headerHeight() const
 {
-    return (m_style & LVS_NOCOLUMNHEADER) ? 0 : kHeaderHeight;
+    // Only a report has column headings; icons start at the top.
+    return !isReportView() || (m_style & LVS_NOCOLUMNHEADER) ? 0 : kHeaderHeight;
 }
 
 int CListCtrl::rowHeight() const

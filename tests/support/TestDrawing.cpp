@@ -2,6 +2,7 @@
 
 #include "ZcDbPolyline.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/dxf/DxfWriter.h"
 
 ZcDbObjectId TestDrawing::append(ZcDbEntity* entity)
 {
@@ -30,4 +31,21 @@ std::vector<const ZcDbPolyline*> TestDrawing::polylines() const
 size_t TestDrawing::entityCount() const
 {
     return ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(m_db->modelSpaceId())->entityIds().size();
+}
+
+bool writeTemplateDrawing(const std::string& path, ZcDbEntity* entity, std::string& error)
+{
+    ZcDbDatabase source;
+    ZcDbBlockTableRecord* ms = nullptr;
+    if (zcdbOpenObject(ms, source.modelSpaceId(), ZcDb::kForWrite) != Zcad::eOk) {
+        delete entity;
+        error = "model space cannot be opened";
+        return false;
+    }
+    if (ms->appendZcDbEntity(entity) == Zcad::eOk)
+        entity->close();
+    else
+        delete entity;
+    ms->close();
+    return writeDxfFile(source, path, error);
 }

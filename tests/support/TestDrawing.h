@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ZcDbBlockTable.h"
@@ -27,3 +28,7 @@ public:
 private:
     std::unique_ptr<ZcDbDatabase> m_db;
 };
+
+// Writes a template drawing whose model space holds the one entity (taken
+// over); false, with the reason in error, when it cannot be written.
+bool writeTemplateDrawing(const std::string& path, ZcDbEntity* entity, std::string& error);
