@@ -28,7 +28,7 @@ void CommandLine::reset()
     m_lastKeyword.clear();
 }
 
-std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
+std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
 {
     const std::string shown = promptShown(prompt);
     if (m_input->typed()) {
@@ -46,6 +46,8 @@ std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
         auto raw = m_input->readLine(shown);
         if (!raw) {
             transcript().finishLine();
+            if (const std::string reason = m_input->stopReason(); !reason.empty())
+                fail(kExitScriptFailure, m_input->where() + ": " + reason);
             return raw;
         }
         const std::string_view text = trimmed(*raw);
@@ -59,7 +61,7 @@ std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
 std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned accepted, std::string_view expected)
 {
     while (live()) {
-        const std::optional<std::string> raw = readAnswer(prompt);
+        const std::optional<std::string_view> raw = readAnswer(prompt);
         if (!raw) {
             m_inputEnded = true;
             return std::nullopt;
@@ -89,7 +91,10 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
         case ScriptLine::Kind::Dialog:
             fits = accepted & kAcceptDialog;
             if (!fits)
-                problem = "żadne okno dialogowe nie jest otwarte";
+                problem = m_dialogs.empty() ? std::string("żadne okno dialogowe nie jest otwarte")
+                                            : "okno „" + m_dialogs.back() +
+                                                  "” jest ukryte, dopóki polecenie pyta o dane; oczekiwano " +
+                                                  std::string(expected);
             break;
         case ScriptLine::Kind::Malformed:
             problem = line.error;
@@ -110,7 +115,7 @@ bool CommandLine::misfit(const ScriptLine& line, std::string_view problem)
         return true;
     }
     const std::string where = m_input ? m_input->where() : std::string("?");
-    fail(kExitScriptFailure, where + ": " + std::string(problem) + " (wiersz \"" + line.text + "\")");
+    fail(kExitScriptFailure, where + ": " + std::string(problem) + " (wiersz \"" + quotedExcerpt(line.text) + "\")");
     return false;
 }
 
