@@ -9,15 +9,20 @@ CommandLine& commandLine()
     return line;
 }
 
-std::string promptShown(std::string_view prompt)
+namespace {
+
+// What follows a prompt when shown: ": " unless it ends in a colon, a blank
+// or a line end (a colon gets its blank).
+std::string_view promptEnding(std::string_view prompt)
 {
-    std::string shown(prompt);
-    if (!shown.empty() && shown.back() != ':' && !isBlank(shown.back()) && shown.back() != '\n')
-        shown += ": ";
-    else if (!shown.empty() && shown.back() == ':')
-        shown += ' ';
-    return shown;
+    if (prompt.empty() || isBlank(prompt.back()) || prompt.back() == '\n')
+        return {};
+    return prompt.back() == ':' ? " " : ": ";
 }
+
+}  // namespace
+
+std::string promptShown(std::string_view prompt) { return std::string(prompt) += promptEnding(prompt); }
 
 void CommandLine::reset()
 {
@@ -30,8 +35,8 @@ void CommandLine::reset()
 
 std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
 {
-    const std::string shown = promptShown(prompt);
     if (m_input->typed()) {
+        const std::string shown = promptShown(prompt);
         // The terminal shows the prompt's last line; earlier lines go before it.
         const size_t lastBreak = shown.rfind('\n');
         if (lastBreak != std::string::npos)
@@ -41,9 +46,11 @@ std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
         transcript().answerEnded();
         return raw;
     }
-    transcript().print(shown);
+    // Printed in its parts: a script's prompt is not kept, so it is not built.
+    transcript().print(prompt);
+    transcript().print(promptEnding(prompt));
     for (;;) {
-        auto raw = m_input->readLine(shown);
+        auto raw = m_input->readLine(prompt);
         if (!raw) {
             transcript().finishLine();
             if (const std::string reason = m_input->stopReason(); !reason.empty())
@@ -68,7 +75,7 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
         }
         ScriptLine line = parseScriptLine(*raw);
         bool fits = false;
-        std::string problem = "oczekiwano " + std::string(expected);
+        std::string problem;  // when it does not fit and the reason is not what was expected
         switch (line.kind) {
         case ScriptLine::Kind::Comment:
             continue;
@@ -102,6 +109,8 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
         }
         if (fits)
             return line;
+        if (problem.empty())
+            problem = "oczekiwano " + std::string(expected);
         if (!misfit(line, problem))
             return std::nullopt;
     }

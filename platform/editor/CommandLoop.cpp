@@ -59,7 +59,7 @@ void runCommandLine(std::string_view text)
                 transcript().print("\nWejście skończyło się w trakcie polecenia " + key + "; przerwano je jak Esc.");
         }
     }
-    checkNothingLeftOpen(zcdbHostApplicationServices()->workingDatabase(), "poleceniu " + std::string(name));
+    checkNothingLeftOpen(zcdbHostApplicationServices()->workingDatabase(), "poleceniu ", name);
 }
 
 void runCommandLoop()
