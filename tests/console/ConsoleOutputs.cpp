@@ -51,7 +51,8 @@ std::vector<std::string> namesIn(const ScratchDir& dir)
     return names;
 }
 
-const std::vector<Writer> kWriters = {
+// The writers of a run, which has a script of its own.
+const std::vector<Writer> kRunWriters = {
     {"Out", ".dxf",
      [](const ScratchDir& dir, const std::string& path) { return runTestScript(dir, kScript, {"--out", path}); }},
     {"Save", ".dxf",
@@ -72,6 +73,18 @@ std::string nullDevice(const ScratchDir& dir)
         return own;
     return "/dev/null";
 }
+
+// The settings command reads only its drawing.
+const std::vector<Writer> kSettingsWriter = {
+    // The drawing it reads lives elsewhere, so that the folder holds only the case.
+    {"Settings", ".dxf",
+     [](const ScratchDir& dir, const std::string& path) {
+         const ScratchDir source;
+         const std::string drawing = source.path("in.dxf").string();
+         EXPECT_EQ(runTestScript(dir, kScript, {"--out", drawing}).status, 0);
+         return runTarvo({"settings", drawing, "--out", path, "--drawing-scale", "2"});
+     }},
+};
 
 void expectNewContent(const std::string& path)
 {
@@ -149,6 +162,12 @@ const std::vector<PathCase> kPaths = {
      [](const ScratchDir& dir, const std::string& file) {
          EXPECT_TRUE(S_ISCHR(statOf(fs::read_symlink(dir.path(file)).string()).st_mode));
      }},
+};
+
+// Only a run has a script being run.
+const std::vector<PathCase> kRunPaths = [] {
+    std::vector<PathCase> paths = kPaths;
+    paths.push_back(
     // Through a link too, for the same reason.
     {"LinkToTheScriptBeingRun",
      [](const ScratchDir& dir, const std::string& file) {
@@ -156,8 +175,9 @@ const std::vector<PathCase> kPaths = {
          return dir.path(file).string();
      },
      false,
-     [](const ScratchDir& dir, const std::string&) { EXPECT_TRUE(readFile(dir.path("test.scr")).starts_with(kScript)); }},
-};
+     [](const ScratchDir& dir, const std::string&) { EXPECT_TRUE(readFile(dir.path("test.scr")).starts_with(kScript)); }});
+    return paths;
+}();
 
 void PrintTo(const Writer& w, std::ostream* os) { *os << w.name; }
 void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
@@ -188,11 +208,15 @@ TEST_P(ConsoleOutputs, WritesThroughLinksAndRefusesWhatARenameWouldDamage)
     EXPECT_EQ(after, expected) << "no file added or removed beside it";
 }
 
-INSTANTIATE_TEST_SUITE_P(EachWriterAndPath, ConsoleOutputs, testing::Combine(testing::ValuesIn(kWriters),
-                                                                             testing::ValuesIn(kPaths)),
-                         [](const testing::TestParamInfo<ConsoleOutputs::ParamType>& p) {
-                             return std::string(std::get<0>(p.param).name) + "_" + std::get<1>(p.param).name;
-                         });
+std::string caseName(const testing::TestParamInfo<ConsoleOutputs::ParamType>& p)
+{
+    return std::string(std::get<0>(p.param).name) + "_" + std::get<1>(p.param).name;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachRunWriterAndPath, ConsoleOutputs,
+                         testing::Combine(testing::ValuesIn(kRunWriters), testing::ValuesIn(kRunPaths)), caseName);
+INSTANTIATE_TEST_SUITE_P(SettingsAndEachPath, ConsoleOutputs,
+                         testing::Combine(testing::ValuesIn(kSettingsWriter), testing::ValuesIn(kPaths)), caseName);
 
 // The reported case: the device keeps what it is, and the run is refused
 // before the script runs.
