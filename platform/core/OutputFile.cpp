@@ -107,8 +107,9 @@ public:
     explicit TemporaryFile(const std::string& target)
     {
         const std::string pattern = directoryOf(target) + "/." + fileNameOf(target) + ".XXXXXX";
+        // One write at a time: the signal handler knows one temporary file.
         if (pattern.size() >= sizeof g_temporaryPath || g_temporaryLive) {
-            m_error = ENAMETOOLONG;
+            m_error = g_temporaryLive ? EBUSY : ENAMETOOLONG;
             return;
         }
         const SignalsBlocked blocked;
