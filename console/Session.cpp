@@ -7,6 +7,7 @@
 #include "ZcRxDynamicLinker.h"
 #include "console/InstallationServices.h"
 #include "console/TerminalInput.h"
+#include "platform/core/OutputFile.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/editor/CommandLine.h"
@@ -53,10 +54,37 @@ void loadApplications(ZcRxDynamicLinker& linker, const std::vector<std::string>&
     }
 }
 
+// Marks the files the run reads so that no output replaces them, then checks
+// each output the options name before anything runs; false (with the
+// message shown) when one of them may not be written.
+bool outputsAllowed(const Options& options)
+{
+    clearOutputProtection();
+    if (options.script)
+        protectFromOutput(*options.script == "-" ? "/dev/stdin" : *options.script, "the script being run");
+    if (options.registry)
+        protectFromOutput(*options.registry, "the registry file");
+    const auto allowed = [](const std::string& path) {
+        std::string error;
+        if (outputTarget(path, error))
+            return true;
+        transcript().error("tarvo: " + error);
+        return false;
+    };
+    if (options.out && !allowed(*options.out))
+        return false;
+    for (const std::string& path : options.pictures.files)
+        if (!allowed(path))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 int runSession(const Options& options, const ConsolePaths& paths)
 {
+    if (!outputsAllowed(options))
+        return kExitDrawing;
     std::unique_ptr<ZcDbDatabase> opened;
     if (options.in) {
         opened = std::make_unique<ZcDbDatabase>(false);

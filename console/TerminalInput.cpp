@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-std::optional<std::string> TerminalInput::readLine(std::string_view prompt)
+std::optional<std::string_view> TerminalInput::readLine(std::string_view prompt)
 {
     std::fflush(stdout);
     char* typed = readline(std::string(prompt).c_str());
@@ -15,9 +15,9 @@ std::optional<std::string> TerminalInput::readLine(std::string_view prompt)
         return std::nullopt;
     }
     ++m_line;
-    std::string line = typed;
-    if (line.find_first_not_of(" \t") != std::string::npos)
+    m_text = typed;
+    if (m_text.find_first_not_of(" \t") != std::string::npos)
         add_history(typed);
     std::free(typed);
-    return line;
+    return std::string_view(m_text);
 }

@@ -1,10 +1,15 @@
 #!/bin/bash
 # The console's own cost: the whole-process time of `tarvo run` with an
 # empty script (start, load the plug-in, unload, exit; goal: median under
-# 20 ms), and the cost of one command from 10,000 REGEN lines in a script.
+# 20 ms), the cost of one command from 10,000 REGEN lines in a script, and
+# the script path as a user drives it: 20,000 D_Koszowa runs from a script
+# and the drawing saved, against ezdxf writing the same drawing (read
+# first, not timed), in the same run (goal: 15 times faster than ezdxf).
 # Uses hyperfine when it is installed, else a loop timed with date.
 # Usage: bench/console/run.sh BUILD_DIR [RUNS]
 set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
 
 build=${1:?usage: $0 BUILD_DIR [RUNS]}
 runs=${2:-200}
@@ -16,6 +21,10 @@ trap 'rm -rf "$work"' EXIT
 : >"$work/empty.scr"
 commands=10000
 for ((i = 0; i < commands; i++)); do echo REGEN; done >"$work/regen.scr"
+curves=20000
+for ((i = 0; i < curves; i++)); do
+    printf 'D_Koszowa\n8\n%d,0\n%d,0\n%d,-30\n' $((i * 100 - 30)) $((i * 100)) $((i * 100))
+done >"$work/curves.scr"
 
 # Median wall time in milliseconds of running the command `runs` times.
 median_ms() {
@@ -47,3 +56,6 @@ echo "tool:                       $(command -v hyperfine >/dev/null && echo hype
 echo "empty script, median:       $empty ms (goal: under 20 ms)"
 echo "$commands REGEN lines, median: $many ms"
 echo "per command:                $per us"
+
+# The pipeline: fewer runs, each takes long enough to time on its own.
+/usr/bin/python3 "$here/pipeline.py" "$tarvo" "$work/curves.scr" "$work" $(((runs + 19) / 20))

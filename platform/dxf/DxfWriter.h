@@ -19,9 +19,8 @@ bool writeDxf(const ZcDbDatabase& db, const DxfStream::Sink& sink, std::string& 
 // The drawing's DXF text; empty (and error set when given) on failure.
 std::string dxfToString(const ZcDbDatabase& db, std::string* error = nullptr);
 
-// Writes the drawing to a file: first to a new temporary file beside it,
-// flushed to disk, then renamed over the target, so that the target is
-// either the old file or the whole new one. On failure the temporary file is
-// removed, an existing target is left untouched and error says what failed,
-// with the path and the system's reason.
+// Writes the drawing to a file by the rules of writeOutputFile
+// (platform/core/OutputFile.h): links followed, devices, folders, read-only
+// files and the run's own inputs refused, a temporary file renamed over the
+// target. On failure error says what failed, with the path and the reason.
 bool writeDxfFile(const ZcDbDatabase& db, const std::string& path, std::string& error);

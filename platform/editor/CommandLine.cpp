@@ -9,15 +9,20 @@ CommandLine& commandLine()
     return line;
 }
 
-std::string promptShown(std::string_view prompt)
+namespace {
+
+// What follows a prompt when shown: ": " unless it ends in a colon, a blank
+// or a line end (a colon gets its blank).
+std::string_view promptEnding(std::string_view prompt)
 {
-    std::string shown(prompt);
-    if (!shown.empty() && shown.back() != ':' && !isBlank(shown.back()) && shown.back() != '\n')
-        shown += ": ";
-    else if (!shown.empty() && shown.back() == ':')
-        shown += ' ';
-    return shown;
+    if (prompt.empty() || isBlank(prompt.back()) || prompt.back() == '\n')
+        return {};
+    return prompt.back() == ':' ? " " : ": ";
 }
+
+}  // namespace
+
+std::string promptShown(std::string_view prompt) { return std::string(prompt) += promptEnding(prompt); }
 
 void CommandLine::reset()
 {
@@ -28,10 +33,10 @@ void CommandLine::reset()
     m_lastKeyword.clear();
 }
 
-std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
+std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
 {
-    const std::string shown = promptShown(prompt);
     if (m_input->typed()) {
+        const std::string shown = promptShown(prompt);
         // The terminal shows the prompt's last line; earlier lines go before it.
         const size_t lastBreak = shown.rfind('\n');
         if (lastBreak != std::string::npos)
@@ -41,11 +46,15 @@ std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
         transcript().answerEnded();
         return raw;
     }
-    transcript().print(shown);
+    // Printed in its parts: a script's prompt is not kept, so it is not built.
+    transcript().print(prompt);
+    transcript().print(promptEnding(prompt));
     for (;;) {
-        auto raw = m_input->readLine(shown);
+        auto raw = m_input->readLine(prompt);
         if (!raw) {
             transcript().finishLine();
+            if (const std::string reason = m_input->stopReason(); !reason.empty())
+                fail(kExitScriptFailure, m_input->where() + ": " + reason);
             return raw;
         }
         const std::string_view text = trimmed(*raw);
@@ -59,14 +68,14 @@ std::optional<std::string> CommandLine::readAnswer(std::string_view prompt)
 std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned accepted, std::string_view expected)
 {
     while (live()) {
-        const std::optional<std::string> raw = readAnswer(prompt);
+        const std::optional<std::string_view> raw = readAnswer(prompt);
         if (!raw) {
             m_inputEnded = true;
             return std::nullopt;
         }
         ScriptLine line = parseScriptLine(*raw);
         bool fits = false;
-        std::string problem = "oczekiwano " + std::string(expected);
+        std::string problem;  // when it does not fit and the reason is not what was expected
         switch (line.kind) {
         case ScriptLine::Kind::Comment:
             continue;
@@ -89,7 +98,10 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
         case ScriptLine::Kind::Dialog:
             fits = accepted & kAcceptDialog;
             if (!fits)
-                problem = "żadne okno dialogowe nie jest otwarte";
+                problem = m_dialogs.empty() ? std::string("żadne okno dialogowe nie jest otwarte")
+                                            : "okno „" + m_dialogs.back() +
+                                                  "” jest ukryte, dopóki polecenie pyta o dane; oczekiwano " +
+                                                  std::string(expected);
             break;
         case ScriptLine::Kind::Malformed:
             problem = line.error;
@@ -97,6 +109,8 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
         }
         if (fits)
             return line;
+        if (problem.empty())
+            problem = "oczekiwano " + std::string(expected);
         if (!misfit(line, problem))
             return std::nullopt;
     }
@@ -110,7 +124,7 @@ bool CommandLine::misfit(const ScriptLine& line, std::string_view problem)
         return true;
     }
     const std::string where = m_input ? m_input->where() : std::string("?");
-    fail(kExitScriptFailure, where + ": " + std::string(problem) + " (wiersz \"" + line.text + "\")");
+    fail(kExitScriptFailure, where + ": " + std::string(problem) + " (wiersz \"" + quotedExcerpt(line.text) + "\")");
     return false;
 }
 

@@ -78,12 +78,17 @@ public:
     void setLastKeyword(std::string keyword) { m_lastKeyword = std::move(keyword); }
     const std::string& lastKeyword() const { return m_lastKeyword; }
 
+    // A modal dialog is open (shown, or hidden while its command asks for
+    // input) from open until close; caption names it in messages.
+    void dialogOpened(std::string caption) { m_dialogs.push_back(std::move(caption)); }
+    void dialogClosed() { m_dialogs.pop_back(); }
+
     // The applications the console loads, which ARX L loads again.
     void setApplications(std::vector<std::string> paths) { m_applications = std::move(paths); }
     const std::vector<std::string>& applications() const { return m_applications; }
 
 private:
-    std::optional<std::string> readAnswer(std::string_view prompt);
+    std::optional<std::string_view> readAnswer(std::string_view prompt);
 
     InputSource* m_input = nullptr;
     std::optional<RunFailure> m_failure;
@@ -93,6 +98,7 @@ private:
     InputLimits m_limits;
     std::string m_lastKeyword;
     std::vector<std::string> m_applications;
+    std::vector<std::string> m_dialogs;
 };
 
 CommandLine& commandLine();

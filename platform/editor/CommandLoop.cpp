@@ -49,7 +49,7 @@ void runCommandLine(std::string_view text)
         const ZcEdCommand* command =
             !stack ? nullptr : globalOnly ? stack->lookupGlobalCmd(key.c_str()) : stack->lookupTyped(key.c_str());
         if (!command) {
-            transcript().print("\nNieznane polecenie \"" + key + "\".");
+            transcript().print("\nNieznane polecenie \"" + quotedExcerpt(key) + "\".");
         } else if (!arguments.empty()) {
             commandLine().commandError("Polecenie " + key + " pyta o swoje dane w kolejnych wierszach, " +
                                        "nie w wierszu polecenia");
@@ -59,7 +59,7 @@ void runCommandLine(std::string_view text)
                 transcript().print("\nWejście skończyło się w trakcie polecenia " + key + "; przerwano je jak Esc.");
         }
     }
-    checkNothingLeftOpen(zcdbHostApplicationServices()->workingDatabase(), "poleceniu " + std::string(name));
+    checkNothingLeftOpen(zcdbHostApplicationServices()->workingDatabase(), "poleceniu ", name);
 }
 
 void runCommandLoop()

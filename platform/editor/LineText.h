@@ -66,3 +66,21 @@ inline std::string_view takeWord(std::string_view& s)
         s.remove_prefix(1);
     return word;
 }
+
+// Messages quote at most this many characters of a line: enough to recognise
+// it, and a long line does not flood the terminal.
+inline constexpr size_t kQuotedLineChars = 200;
+
+// The start of a line for a message: at most kQuotedLineChars characters
+// (UTF-8 sequences kept whole), "…" when something was left out.
+inline std::string quotedExcerpt(std::string_view line)
+{
+    size_t chars = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+        if ((static_cast<unsigned char>(line[i]) & 0xC0) == 0x80)
+            continue;  // a continuation byte belongs to the character before
+        if (chars++ == kQuotedLineChars)
+            return std::string(line.substr(0, i)) + "…";
+    }
+    return std::string(line);
+}

@@ -11,5 +11,5 @@ std::vector<std::string> describeOpenObjects(const ZcDbDatabase* db);
 
 // After a command (or an application's load or unload): every object must
 // be closed by whoever opened it. Each one left open is named and the run
-// fails. True when none is open.
-bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after);
+// fails ("Po <after><subject> ..."). True when none is open.
+bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after, std::string_view subject = {});

@@ -2,8 +2,49 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 
 #include "platform/editor/LineText.h"
+
+namespace {
+
+// Digits a decimal may have for the quick reading: 10^15 < 2^53, so the
+// digits as a whole number are exactly a double.
+constexpr int kQuickDigits = 15;
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// "-12.5" and the like, as scripts hold them: the digits as a whole number
+// divided by a power of ten, both exact, so the one rounding of the division
+// gives the same double as a full decimal reading. Nothing for any other
+// form (exponents, many digits, "5.", ".5"), which the full reading takes.
+std::optional<double> quickDecimal(std::string_view text)
+{
+    const bool negative = !text.empty() && text.front() == '-';
+    if (negative)
+        text.remove_prefix(1);
+    uint64_t digits = 0;
+    int count = 0, afterPoint = -1;
+    for (const char c : text) {
+        if (c >= '0' && c <= '9') {
+            if (++count > kQuickDigits)
+                return std::nullopt;
+            digits = digits * 10 + uint64_t(c - '0');
+            if (afterPoint >= 0)
+                ++afterPoint;
+        } else if (c == '.' && afterPoint < 0 && count > 0) {
+            afterPoint = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (count == 0 || afterPoint == 0)
+        return std::nullopt;
+    const double value = afterPoint > 0 ? double(digits) / kPowersOfTen[afterPoint] : double(digits);
+    return negative ? -value : value;
+}
+
+}  // namespace
 
 std::optional<double> parseNumber(std::string_view text)
 {
@@ -16,6 +57,8 @@ std::optional<double> parseNumber(std::string_view text)
     }
     if (text.empty())
         return std::nullopt;
+    if (const auto quick = quickDecimal(text))
+        return quick;
     // Only plain decimal notation: refuse "inf", "nan" and the like.
     for (const char c : text)
         if (!((c >= '0' && c <= '9') || c == '.' || c == '-' || c == 'e' || c == 'E' || c == '+'))
@@ -29,17 +72,21 @@ std::optional<double> parseNumber(std::string_view text)
 
 std::optional<ZcGePoint3d> parsePoint(std::string_view text)
 {
-    const std::vector<std::string_view> parts = splitOn(trimmed(text), ',');
-    if (parts.size() != 2 && parts.size() != 3)
-        return std::nullopt;
+    text = trimmed(text);
     double xyz[3] = {0.0, 0.0, 0.0};
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const auto value = parseNumber(parts[i]);
+    size_t count = 0;
+    for (;;) {
+        const size_t comma = text.find(',');
+        if (count == 3 || (comma == std::string_view::npos && count == 0))
+            return std::nullopt;  // more than three parts, or only one
+        const auto value = parseNumber(text.substr(0, comma));
         if (!value)
             return std::nullopt;
-        xyz[i] = *value;
+        xyz[count++] = *value;
+        if (comma == std::string_view::npos)
+            return ZcGePoint3d(xyz[0], xyz[1], xyz[2]);
+        text.remove_prefix(comma + 1);
     }
-    return ZcGePoint3d(xyz[0], xyz[1], xyz[2]);
 }
 
 ScriptLine parseScriptLine(std::string_view raw)

@@ -1,6 +1,11 @@
 #include "platform/editor/Transcript.h"
 
+#include <stdio.h>
+
 #include <cstdio>
+
+// The command line is written from one thread: the unlocked writes spare a
+// lock per prompt and answer.
 
 Transcript& transcript()
 {
@@ -17,14 +22,14 @@ void Transcript::print(std::string_view text)
     m_afterAnswer = false;
     if (text.empty())
         return;
-    std::fwrite(text.data(), 1, text.size(), stdout);
+    fwrite_unlocked(text.data(), 1, text.size(), stdout);
     m_atLineStart = text.back() == '\n';
 }
 
 void Transcript::echoAnswer(std::string_view answer)
 {
-    std::fwrite(answer.data(), 1, answer.size(), stdout);
-    std::fputc('\n', stdout);
+    fwrite_unlocked(answer.data(), 1, answer.size(), stdout);
+    fputc_unlocked('\n', stdout);
     answerEnded();
 }
 
@@ -37,7 +42,7 @@ void Transcript::answerEnded()
 void Transcript::finishLine()
 {
     if (!m_atLineStart) {
-        std::fputc('\n', stdout);
+        fputc_unlocked('\n', stdout);
         m_atLineStart = true;
         m_afterAnswer = false;
     }

@@ -32,16 +32,27 @@ std::optional<std::string> matchKeyword(const InputLimits& limits, std::string_v
     return found;
 }
 
-std::string expectedWithKeywords(const char* expected, const InputLimits& limits)
-{
-    std::string text = expected;
-    if (!limits.keywords.empty()) {
-        text += " albo słowa:";
+// What a prompt expects, for messages: the fixed text, or with the keywords
+// of zcedInitGet (built only then).
+class Expected {
+public:
+    Expected(const char* base, const InputLimits& limits) : m_base(base)
+    {
+        if (limits.keywords.empty())
+            return;
+        m_withKeywords = std::string(base) + " albo słowa:";
         for (const std::string& k : limits.keywords)
-            text += " " + k;
+            m_withKeywords += " " + k;
     }
-    return text;
-}
+    operator std::string_view() const
+    {
+        return m_withKeywords.empty() ? std::string_view(m_base) : std::string_view(m_withKeywords);
+    }
+
+private:
+    const char* m_base;
+    std::string m_withKeywords;
+};
 
 unsigned withKeywords(unsigned accepted, const InputLimits& limits)
 {
@@ -49,14 +60,14 @@ unsigned withKeywords(unsigned accepted, const InputLimits& limits)
 }
 
 // RTKWORD for a keyword; a word that is none does not fit.
-int keywordAnswer(const InputLimits& limits, const ScriptLine& line, const std::string& expected, bool& askAgain)
+int keywordAnswer(const InputLimits& limits, const ScriptLine& line, std::string_view expected, bool& askAgain)
 {
     askAgain = false;
     if (const auto k = matchKeyword(limits, line.text)) {
         commandLine().setLastKeyword(*k);
         return RTKWORD;
     }
-    askAgain = commandLine().misfit(line, "oczekiwano " + expected);
+    askAgain = commandLine().misfit(line, "oczekiwano " + std::string(expected));
     return RTCAN;
 }
 
@@ -66,7 +77,7 @@ const char* const kAnswerRequired = "Wymagana odpowiedź.";
 // ends the input instead sets rc and gives none: Esc RTCAN, Enter RTNONE
 // (refused and asked again when an answer is required), a keyword its result.
 std::optional<ScriptLine> askForValue(CommandLine& cl, const char* prompt, unsigned accepted,
-                                      const InputLimits& limits, const std::string& expected, int& rc)
+                                      const InputLimits& limits, std::string_view expected, int& rc)
 {
     for (;;) {
         auto line = cl.ask(prompt ? prompt : "", withKeywords(accepted, limits), expected);
@@ -141,7 +152,7 @@ int zcedGetPoint(const ads_point, const char* prompt, ads_point result)
 {
     CommandLine& cl = commandLine();
     const InputLimits limits = cl.takeInputLimits();
-    const std::string expected = expectedWithKeywords(kExpectPoint, limits);
+    const Expected expected(kExpectPoint, limits);
     if (!result)
         return RTERROR;
     int rc = RTNORM;
@@ -156,7 +167,7 @@ int zcedGetDist(const ads_point base, const char* prompt, ads_real* result)
 {
     CommandLine& cl = commandLine();
     const InputLimits limits = cl.takeInputLimits();
-    const std::string expected = expectedWithKeywords(kExpectDistance, limits);
+    const Expected expected(kExpectDistance, limits);
     if (!result)
         return RTERROR;
     for (;;) {
@@ -191,7 +202,7 @@ int zcedEntSel(const char* prompt, ads_name ent, ads_point pt)
 {
     CommandLine& cl = commandLine();
     const InputLimits limits = cl.takeInputLimits();
-    const std::string expected = expectedWithKeywords(kExpectPick, limits);
+    const Expected expected(kExpectPick, limits);
     if (!ent || !pt)
         return RTERROR;
     int rc = RTNORM;

@@ -85,6 +85,16 @@ std::string selectInList(CZcUiDialog& dialog, CListCtrl& list, const DialogActio
     return {};
 }
 
+// The command line knows of the dialog while it is open, to say so when a
+// dialog line comes while the dialog is hidden.
+class OpenDialog {
+public:
+    explicit OpenDialog(const std::string& caption) { commandLine().dialogOpened(caption); }
+    ~OpenDialog() { commandLine().dialogClosed(); }
+    OpenDialog(const OpenDialog&) = delete;
+    OpenDialog& operator=(const OpenDialog&) = delete;
+};
+
 }  // namespace
 
 void ZcUiDialogRunner::cancel(CZcUiDialog& dialog) { dialog.OnCommand(IDCANCEL, BN_CLICKED); }
@@ -209,6 +219,7 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
 void ZcUiDialogRunner::run(CZcUiDialog& dialog)
 {
     CommandLine& line = commandLine();
+    const OpenDialog open(dialog.m_caption);
     while (!dialog.m_ended) {
         // Shown and waiting for the user, the dialog's controls paint themselves.
         if (dialog.IsWindowVisible())

@@ -75,6 +75,16 @@ TEST(ConsoleScript, ADialogLineWithoutADialogIsAnError)
     EXPECT_TRUE(Contains(r.err, "test.scr:2: żadne okno dialogowe nie jest otwarte"));
 }
 
+// The island dialog hides itself while its first button asks for points.
+TEST(ConsoleScript, ADialogLineWhileTheDialogIsHiddenSaysSo)
+{
+    ScratchDir dir;
+    const ConsoleResult r = runTarvo({"run", "--script", dir.write("w.scr", "D_Wyspy\ndlg click 1\ndlg click 2\n")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "w.scr:3: okno „"));
+    EXPECT_TRUE(Contains(r.err, "” jest ukryte, dopóki polecenie pyta o dane; oczekiwano punktu"));
+}
+
 TEST(ConsoleScript, PointsAreInTheUserCoordinateSystem)
 {
     ScratchDir dir;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
+#include <random>
+
 #include "platform/editor/ScriptLine.h"
 
 using Kind = ScriptLine::Kind;
@@ -38,6 +42,28 @@ TEST(ScriptLine, NumbersAreFinitePlainDecimals)
         EXPECT_NE(parseScriptLine(bad).kind, Kind::Point) << bad;
     EXPECT_EQ(parseNumber("-.5"), -0.5);
     EXPECT_EQ(parseNumber("+2"), 2.0);
+}
+
+// Short decimals take a quicker way than long ones; both must give the
+// double a full decimal reading gives, to the bit.
+TEST(ScriptLine, NumbersReadExactlyAsAFullDecimalReading)
+{
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 200000; ++i) {
+        std::string text = random() % 2 ? "-" : "";
+        const int digits = 1 + int(random() % 18);
+        const int point = int(random() % (digits + 1));  // digits before the point; all of them: none
+        for (int d = 0; d < digits; ++d) {
+            if (d == point && d > 0)
+                text += '.';
+            text += char('0' + random() % 10);
+        }
+        double expected = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        const auto read = parseNumber(text);
+        ASSERT_TRUE(read) << text;
+        ASSERT_EQ(std::memcmp(&*read, &expected, sizeof expected), 0) << text << " read as " << *read;
+    }
 }
 
 TEST(ScriptLine, APickOrDialogLineThatIsWrongSaysWhy)
