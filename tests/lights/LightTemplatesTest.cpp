@@ -23,6 +23,7 @@
 #include "frame/ModuleResources.h"
 #include "platform/core/AciPalette.h"
 #include "platform/ui/ImageFiles.h"
+#include "support/TestDrawing.h"
 #include "tools/LightSymbols.h"
 #include "tools/LightTemplateFiles.h"
 
@@ -94,17 +95,14 @@ struct ReadTemplate {
     ZcDbExtents extents;
 };
 
-ReadTemplate readTemplate(size_t i)
+// The block's (model space's) entities as they read.
+ReadTemplate entitiesOf(ZcDbObjectId blockId)
 {
     ReadTemplate t;
-    ZcDbDatabase db(false);
-    // The system asks for the DWG; the DXF beside it is read.
-    const fs::path dwg = fs::path(templatePath(i)).replace_extension(".dwg");
-    EXPECT_EQ(db.readDwgFile(dwg.c_str()), Zcad::eOk) << nameOf(i);
-    ZcDbBlockTableRecord* space = nullptr;
-    if (zcdbOpenObject(space, db.modelSpaceId(), ZcDb::kForRead) != Zcad::eOk)
+    ZcDbBlockTableRecord* block = nullptr;
+    if (zcdbOpenObject(block, blockId, ZcDb::kForRead) != Zcad::eOk)
         return t;
-    for (ZcDbObjectId id : space->entityIds()) {
+    for (ZcDbObjectId id : block->entityIds()) {
         ZcDbEntity* e = nullptr;
         if (zcdbOpenObject(e, id, ZcDb::kForRead) != Zcad::eOk)
             continue;
@@ -115,8 +113,23 @@ ReadTemplate readTemplate(size_t i)
             t.extents.addExt(box);
         e->close();
     }
-    space->close();
+    block->close();
     return t;
+}
+
+// Reads the template as the system asks for it: the DWG, whose DXF beside
+// it is read.
+void readTemplate(size_t i, ZcDbDatabase& into)
+{
+    const fs::path dwg = fs::path(templatePath(i)).replace_extension(".dwg");
+    EXPECT_EQ(into.readDwgFile(dwg.c_str()), Zcad::eOk) << nameOf(i);
+}
+
+ReadTemplate readTemplate(size_t i)
+{
+    ZcDbDatabase db(false);
+    readTemplate(i, db);
+    return entitiesOf(db.modelSpaceId());
 }
 
 // The ENTITIES section of a DXF text: what a symbol draws.
@@ -126,12 +139,18 @@ std::string entitiesSection(const std::string& dxf)
     return from == std::string::npos ? std::string() : dxf.substr(from, to - from);
 }
 
-TEST(LightTemplates, EachIsASymbolOfItsOwnAtThePoleOnLayerZero)
+TEST(LightTemplates, EachIsASymbolOfItsOwnAtThePoleOnLayerZeroThatInsertsAsABlock)
 {
+    TestDrawing drawing;
     std::map<std::string, std::string> drawnBy;
     for (size_t i = 0; i < kSymbols; ++i) {
         SCOPED_TRACE(nameOf(i));
-        const ReadTemplate t = readTemplate(i);
+        ZcDbDatabase source(false);
+        readTemplate(i, source);
+        const ReadTemplate t = entitiesOf(source.modelSpaceId());
+        ZcDbObjectId blockId;
+        ASSERT_EQ(drawing.db().insert(blockId, nameOf(i).c_str(), &source), Zcad::eOk);
+        EXPECT_EQ(entitiesOf(blockId).entities, t.entities) << "the whole model space becomes the block";
         EXPECT_GT(t.entities, 2u);
         EXPECT_EQ(t.layers, std::set<std::string>{"0"});
         const ZcGePoint3d lo = t.extents.minPoint(), hi = t.extents.maxPoint();
@@ -146,6 +165,7 @@ TEST(LightTemplates, EachIsASymbolOfItsOwnAtThePoleOnLayerZero)
         const auto [other, added] = drawnBy.try_emplace(entitiesSection(bytesOf(templatePath(i))), nameOf(i));
         EXPECT_TRUE(added) << "draws the same as " << other->second;
     }
+    EXPECT_EQ(drawing.openCount(), 0u);
 }
 
 TEST(LightTemplates, EzdxfReadsEveryTemplateWithoutAuditErrors)
