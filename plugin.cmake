@@ -52,3 +52,11 @@ install(TARGETS tarvo_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # scripts/sketches.sh writes them into resources/bitmaps.
 add_executable(island_sketches ${CMAKE_SOURCE_DIR}/tools/IslandSketches.cpp)
 target_link_libraries(island_sketches PRIVATE tarvo_code zrx)
+
+# The traffic-light catalogue's template drawings and icons, drawn from the
+# symbols' tables; scripts/light_templates.sh writes them into resources/.
+# It needs only the platform, so that it builds before the icons it makes.
+set(TARVO_LIGHT_SYMBOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/LightSymbols.cpp ${CMAKE_SOURCE_DIR}/tools/LightTemplateFiles.cpp)
+add_executable(light_templates ${CMAKE_SOURCE_DIR}/tools/LightTemplates.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
+target_include_directories(light_templates PRIVATE ${CMAKE_SOURCE_DIR}/frame/host ${CMAKE_SOURCE_DIR})
+target_link_libraries(light_templates PRIVATE zrx)

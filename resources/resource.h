@@ -13,6 +13,38 @@
 #define IDB_ISLAND_TRIANGULAR           8088
 #define IDB_ISLAND_PARALLEL             8090
 
+// Icons: the traffic-light catalogue's symbols, one per template drawing
+// (s_c4's also stands for its mirror s_c5).
+#define IDI_LIGHT_S_A1                  8049
+#define IDI_LIGHT_S_B1                  8050
+#define IDI_LIGHT_S_C1                  8051
+#define IDI_LIGHT_S_C2                  8080
+#define IDI_LIGHT_S_C3                  8053
+#define IDI_LIGHT_S_C4                  8054
+#define IDI_LIGHT_S_C6                  8055
+#define IDI_LIGHT_S_C7                  8056
+#define IDI_LIGHT_S_C8                  8057
+#define IDI_LIGHT_S_D1                  8059
+#define IDI_LIGHT_S_D2                  8060
+#define IDI_LIGHT_S_D3                  8061
+#define IDI_LIGHT_S_E1                  8062
+#define IDI_LIGHT_S_F1                  8063
+#define IDI_LIGHT_S_G1                  8064
+#define IDI_LIGHT_S_G2                  8065
+#define IDI_LIGHT_S_G3                  8066
+#define IDI_LIGHT_S_G4                  8067
+#define IDI_LIGHT_S_G5                  8068
+#define IDI_LIGHT_S_G6                  8069
+#define IDI_LIGHT_S_H1                  8070
+#define IDI_LIGHT_S_I1                  8071
+#define IDI_LIGHT_S_J1                  8072
+#define IDI_LIGHT_S_K1                  8073
+#define IDI_LIGHT_S_L1                  8074
+#define IDI_LIGHT_S_M1                  8075
+#define IDI_LIGHT_S_N1                  8076
+#define IDI_LIGHT_S_O1                  8077
+#define IDI_LIGHT_S_P1                  8078
+
 // Controls of the information board (8000).
 #define IDC_TEXT_SIZE                   8005
 #define IDC_BOARD_TEXT                  8008

@@ -7,7 +7,7 @@ file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/signs/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/lights/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/islands/*.cpp)
-add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
+add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
 gtest_discover_tests(frame_tests DISCOVERY_TIMEOUT 60)
@@ -39,7 +39,8 @@ target_compile_definitions(console_tests PRIVATE
   TARVO_PLUGIN="$<TARGET_FILE:tarvo_plugin>"
   TARVO_TEST_PLUGIN="$<TARGET_FILE:tarvo_test_plugin>"
   TARVO_TEST_TMP="${CMAKE_BINARY_DIR}/test-tmp"
-  TARVO_PYTHON="/usr/bin/python3")
+  TARVO_PYTHON="/usr/bin/python3"
+  TARVO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
 
 # The resource compiler that makes the plug-in's dialogs, strings and images.

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "platform/core/AciPalette.h"
+#include "platform/render/LittleEndian.h"
 #include "platform/render/Picture.h"
 
 namespace {
@@ -12,18 +13,6 @@ constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kPaletteSize = 256 * 4;
 constexpr uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
-
-void put16(std::string& out, uint32_t v)
-{
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
-}
-
-void put32(std::string& out, uint32_t v)
-{
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
 
 }  // namespace
 
@@ -38,21 +27,21 @@ std::string indexedBitmapFile(const RasterPicture& picture)
     std::string out;
     out.reserve(offset + pixelBytes);
     out += "BM";
-    put32(out, offset + pixelBytes);
-    put32(out, 0);
-    put32(out, offset);
+    putLe32(out, offset + pixelBytes);
+    putLe32(out, 0);
+    putLe32(out, offset);
 
-    put32(out, kInfoHeaderSize);
-    put32(out, width);
-    put32(out, height);
-    put16(out, 1);  // planes
-    put16(out, 8);  // bits per pixel
-    put32(out, 0);  // no compression
-    put32(out, pixelBytes);
-    put32(out, kPixelsPerMetre);
-    put32(out, kPixelsPerMetre);
-    put32(out, 256);
-    put32(out, 0);
+    putLe32(out, kInfoHeaderSize);
+    putLe32(out, width);
+    putLe32(out, height);
+    putLe16(out, 1);  // planes
+    putLe16(out, 8);  // bits per pixel
+    putLe32(out, 0);  // no compression
+    putLe32(out, pixelBytes);
+    putLe32(out, kPixelsPerMetre);
+    putLe32(out, kPixelsPerMetre);
+    putLe32(out, 256);
+    putLe32(out, 0);
 
     for (uint32_t rgb : kAciPalette) {
         out += char(rgb & 0xFF);  // blue, green, red, reserved
