@@ -10,6 +10,7 @@
 #include "ZcDbDatabase.h"
 #include "console/Session.h"
 #include "console/SettingsRecord.h"
+#include "platform/core/Utf8.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
@@ -51,9 +52,21 @@ bool validLayerName(const std::string& s) { return !s.empty() && s.find_first_of
 
 using Setter = std::function<bool(SettingsRecord&, const std::string&, std::string&)>;
 
+// Names and texts of a drawing are UTF-8; other bytes (a terminal in
+// another encoding) are refused rather than stored as garbage.
+bool refusedAsNotUtf8(const std::string& v, std::string& error)
+{
+    if (isWellFormedUtf8(v))
+        return false;
+    error = "the value is not UTF-8 text";
+    return true;
+}
+
 Setter layerSetter(std::string SettingsRecord::*field)
 {
     return [field](SettingsRecord& r, const std::string& v, std::string& error) {
+        if (refusedAsNotUtf8(v, error))
+            return false;
         if (!validLayerName(v)) {
             error = "\"" + v + "\" is not a layer name (empty, or with one of <>/\\\":;?*|,=`)";
             return false;
@@ -86,7 +99,9 @@ const std::vector<std::pair<std::string, Setter>>& setters()
         {"--layer-existing", layerSetter(&SettingsRecord::layerExisting)},
         {"--symbol-scale", scaleSetter(&SettingsRecord::symbolScale)},
         {"--spare-name",
-         [](SettingsRecord& r, const std::string& v, std::string&) {
+         [](SettingsRecord& r, const std::string& v, std::string& error) {
+             if (refusedAsNotUtf8(v, error))
+                 return false;
              r.spareName = v;
              return true;
          }},

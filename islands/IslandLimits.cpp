@@ -1,6 +1,7 @@
 #include "islands/IslandLimits.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
 #include "ZcGeTol.h"
@@ -38,6 +39,12 @@ std::string IslandFaultMessage(const IslandFault& fault)
     case IslandLimit::NotANumber:
         text = "\nParametr " + name + " musi być liczbą";
         break;
+    case IslandLimit::TooLarge: {
+        char largest[32];
+        std::snprintf(largest, sizeof largest, "%.0f", kLargestIslandLength);
+        text = "\nParametr " + name + " nie może przekraczać " + largest;
+        break;
+    }
     case IslandLimit::SkewAngle:
         text = "\nSkos wyspy A musi dawać kąt większy od 0° i mniejszy od 90° (np. 1:10)";
         break;
@@ -64,11 +71,28 @@ std::string IslandFaultMessage(const IslandFault& fault)
         text = std::string("\nŁuk załamania krawędzi ") + laneOf(fault.parameter) + " o promieniu " + name +
                " nie mieści się między jej odcinkami";
         break;
+    case IslandLimit::KerbEntryArc:
+        text = std::string("\nŁuk krawędzi ") + laneOf(fault.parameter) + " o promieniu " + name +
+               " sięga od ronda poza jej załamanie ku krawędzi jezdni";
+        break;
+    case IslandLimit::KerbArcs:
+        text = std::string("\nŁuki krawędzi ") + laneOf(fault.parameter) + " o promieniach " + name + " i " +
+               fault.second + " nie mieszczą się razem między jej odcinkami";
+        break;
     case IslandLimit::OutOfRange:
         text = "\nWymiary wyspy wykraczają poza zakres liczb rysunku";
         break;
     }
     return text + kNothingDrawn;
+}
+
+IslandFault KerbArcsFault(bool entryAloneTooBig, bool breakAloneTooBig, const char* entryName, const char* breakName)
+{
+    if (entryAloneTooBig && !breakAloneTooBig)
+        return {IslandLimit::KerbEntryArc, entryName};
+    if (breakAloneTooBig && !entryAloneTooBig)
+        return {IslandLimit::KerbBreak, breakName};
+    return {IslandLimit::KerbArcs, entryName, breakName};
 }
 
 IslandFault CheckCommonLimits(const IslandParameters& p, ZcGePoint3d p1, ZcGePoint3d p2, double alpha)
@@ -82,21 +106,30 @@ IslandFault CheckCommonLimits(const IslandParameters& p, ZcGePoint3d p1, ZcGePoi
     };
     // In the order the dialog lists them, so the first one named is the
     // first one the user meets.
+    const auto tooLarge = [](double value) { return std::fabs(value) > kLargestIslandLength; };
     for (const Named& n : {Named{"R", p.R}, Named{"S", p.S}, Named{"L", p.L}, Named{"Sw", p.Sw}, Named{"Su", p.Su},
                            Named{"Sd", p.Sd}}) {
         if (!(std::isfinite(n.value) && n.value > 0.0))
             return {IslandLimit::NotPositive, n.name};
+        if (tooLarge(n.value))
+            return {IslandLimit::TooLarge, n.name};
     }
     if (!(std::isfinite(p.R1) && p.R1 >= 0.0))
         return {IslandLimit::Negative, "R1"};
+    if (tooLarge(p.R1))
+        return {IslandLimit::TooLarge, "R1"};
     for (const Named& n : {Named{"Ru", p.Ru}, Named{"Rw", p.Rw}, Named{"Ru1", p.Ru1}, Named{"Rw1", p.Rw1}}) {
         if (!(std::isfinite(n.value) && n.value > 0.0))
             return {IslandLimit::NotPositive, n.name};
+        if (tooLarge(n.value))
+            return {IslandLimit::TooLarge, n.name};
     }
-    if (!std::isfinite(p.L1))
-        return {IslandLimit::NotANumber, "L1"};
-    if (!std::isfinite(p.L2))
-        return {IslandLimit::NotANumber, "L2"};
+    for (const Named& n : {Named{"L1", p.L1}, Named{"L2", p.L2}}) {
+        if (!std::isfinite(n.value))
+            return {IslandLimit::NotANumber, n.name};
+        if (tooLarge(n.value))
+            return {IslandLimit::TooLarge, n.name};
+    }
     if (!(alpha > 0.0 && alpha < PiValue() / 2.0))
         return {IslandLimit::SkewAngle, "A"};
     return {};

@@ -68,12 +68,22 @@ IslandFault buildKerb(const IslandParameters& p, const ParallelIsland& t, const 
         return {IslandLimit::KerbInsideRoad, in.widthName};
     // ...the straight runs between the arcs do not run backwards, and the
     // last arc turns back onto the edge away from the island.
-    const bool fits = PositionAlong(k.arc.onKerb, in.start, in.end) <= PositionAlong(f2[1], in.start, in.end) &&
-                      PositionAlong(f2[2], in.end, t.s3) <= PositionAlong(f3[1], in.end, t.s3) &&
-                      OnOppositeSides(f3[0], t.p1, k.alongTaper) && OnOppositeSides(f3[0], t.p1, k.roadEdge);
-    if (!fits)
-        return {IslandLimit::KerbBreak, in.breakName};
-    return {};
+    const auto along = [&](ZcGePoint3d q) { return PositionAlong(q, in.start, in.end); };
+    const bool entryFits = along(k.arc.onKerb) <= along(f2[1]);
+    const bool bendsShareTaper = PositionAlong(f2[2], in.end, t.s3) <= PositionAlong(f3[1], in.end, t.s3);
+    const bool edgeBendOutside =
+        OnOppositeSides(f3[0], t.p1, k.alongTaper) && OnOppositeSides(f3[0], t.p1, k.roadEdge);
+    if (entryFits && bendsShareTaper && edgeBendOutside)
+        return {};
+    // Alone, the entry arc may end at the taper's corner, and the bends may
+    // take the taper and run back to where the kerb leaves the circle. An
+    // entry arc past the corner also moves the centre the edge bend is
+    // chosen by, so the bend's side is its own fault only otherwise.
+    const ZcGePoint3d corner = IntersectLines(k.alongIsland[0], k.alongIsland[1], k.alongTaper[0], k.alongTaper[1]);
+    const ZcGePoint3d leaves = KerbLeavesCircle(t.mainRondCenter, p.R, k.alongIsland, t.p1);
+    const bool entryAlone = along(k.arc.onKerb) > along(corner);
+    const bool breakAlone = !bendsShareTaper || (!entryAlone && !edgeBendOutside) || along(f2[1]) < along(leaves);
+    return KerbArcsFault(entryAlone, breakAlone, in.radiusName, in.breakName);
 }
 
 IslandFault buildIsland(const IslandParameters& p, double alpha, ParallelIsland& t)

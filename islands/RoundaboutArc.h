@@ -22,3 +22,8 @@ struct RoundaboutArc {
 // line only touches or misses the circle: there is no such arc.
 std::optional<RoundaboutArc> ArcToRoundabout(ZcGePoint3d roundaboutCentre, double R, double r, const IslandLine& kerb,
                                              const IslandLine& movedKerb, ZcGePoint3d base);
+
+// Where the kerb line cuts the roundabout's circle (the cut nearer base):
+// the end of such an arc as its radius shrinks to nothing. Base's foot on
+// the line when the line misses the circle.
+ZcGePoint3d KerbLeavesCircle(ZcGePoint3d roundaboutCentre, double R, const IslandLine& kerb, ZcGePoint3d base);

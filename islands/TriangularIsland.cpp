@@ -52,9 +52,15 @@ IslandFault buildKerb(const IslandParameters& p, const TriangularIsland& t, cons
         return {IslandLimit::KerbInsideRoad, in.widthName};
     // ...and the straight kerb between the two arcs must not run backwards
     // (which also keeps the entry arc outside the road).
-    if (!(PositionAlong(k.arc.onKerb, in.sidePoint, t.s3) <= PositionAlong(k.op2, in.sidePoint, t.s3)))
-        return {IslandLimit::KerbBreak, in.breakName};
-    return {};
+    const auto along = [&](ZcGePoint3d q) { return PositionAlong(q, in.sidePoint, t.s3); };
+    if (along(k.arc.onKerb) <= along(k.op2))
+        return {};
+    // Alone, the entry arc may end at the corner the bend rounds, and the
+    // bend may begin where the kerb line leaves the circle.
+    const ZcGePoint3d corner = IntersectLines(k.kerbLine[0], k.kerbLine[1], k.roadEdge[0], k.roadEdge[1]);
+    const ZcGePoint3d leaves = KerbLeavesCircle(t.mainRondCenter, p.R, k.kerbLine, t.p1);
+    return KerbArcsFault(along(k.arc.onKerb) > along(corner), along(k.op2) < along(leaves), in.radiusName,
+                         in.breakName);
 }
 
 // Sharp corners (R1 = 0) have no arc.

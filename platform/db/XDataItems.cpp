@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/core/ResbufTypes.h"
+#include "platform/core/Utf8.h"
 
 static bool itemIsFinite(const ZcDbXDataItem& item)
 {
@@ -19,7 +20,7 @@ bool itemFromResbuf(const resbuf* rb, ZcDbXDataItem& item)
     switch (resbufValueKind(rb->restype)) {
     case ResbufValue::String:
         item.text = rb->resval.rstring ? rb->resval.rstring : "";
-        return true;
+        return isWellFormedUtf8(item.text);
     case ResbufValue::Binary:
         if (rb->resval.rbinary.clen < 0 || (rb->resval.rbinary.clen > 0 && !rb->resval.rbinary.buf))
             return false;

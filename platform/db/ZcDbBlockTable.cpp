@@ -8,6 +8,7 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbEntity.h"
 #include "ZcDbSortentsTable.h"
+#include "platform/core/Utf8.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
@@ -121,6 +122,8 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::setComments(const char* text)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
+    if (text && !isWellFormedUtf8(text))
+        return Zcad::eInvalidInput;
     m_comments = text ? text : "";
     return Zcad::eOk;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/core/Utf8.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
 
@@ -66,7 +67,7 @@ Zcad::ErrorStatus ZcDbObjectAccess::addEntry(ZcDbDictionary* dict, const std::st
 {
     if (!dict->database())
         return Zcad::eNotInDatabase;
-    if (key.empty() || key.size() > 255)
+    if (key.empty() || key.size() > 255 || !isWellFormedUtf8(key))
         return Zcad::eInvalidInput;
     std::string name = key;
     if (name == "*") {

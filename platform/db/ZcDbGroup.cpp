@@ -4,12 +4,14 @@
 
 #include "ZcDbDictionary.h"
 #include "ZcDbEntity.h"
+#include "platform/core/Utf8.h"
 #include "platform/db/ObjectAccess.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbGroup, ZcDbObject)
 
+// A constructor cannot refuse: a description that is not UTF-8 is left empty.
 ZcDbGroup::ZcDbGroup(const char* description, bool selectable)
-    : m_description(description ? description : ""), m_selectable(selectable)
+    : m_description(description && isWellFormedUtf8(description) ? description : ""), m_selectable(selectable)
 {
 }
 
@@ -31,6 +33,8 @@ Zcad::ErrorStatus ZcDbGroup::setDescription(const char* text)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
+    if (text && !isWellFormedUtf8(text))
+        return Zcad::eInvalidInput;
     m_description = text ? text : "";
     return Zcad::eOk;
 }

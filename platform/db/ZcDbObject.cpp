@@ -8,8 +8,10 @@
 #include "ZcDbDatabase.h"
 #include "ZcDbRegAppTable.h"
 #include "platform/core/ResbufTypes.h"
+#include "platform/core/Utf8.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/SymbolName.h"
 #include "platform/db/XDataItems.h"
 #include "platform/db/ZcDbStub.h"
 
@@ -149,15 +151,6 @@ Zcad::ErrorStatus zcdbOpenZcDbObject(ZcDbObject*& obj, ZcDbObjectId id, ZcDb::Op
 
 // ---- extended data --------------------------------------------------------
 
-namespace {
-bool sameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-}  // namespace
-
 ZcDbObject::Extras& ZcDbObject::extras()
 {
     if (!m_extras)
@@ -178,7 +171,7 @@ resbuf* ZcDbObject::xData(const char* regappName) const
     resbuf* head = nullptr;
     resbuf** tail = &head;
     for (const auto& [app, items] : m_extras->xdata) {
-        if (regappName && !sameName(app, regappName))
+        if (regappName && !sameSymbolName(app, regappName))
             continue;
         resbuf* name = zcutNewRb(1001);
         name->resval.rstring = zcutNewString(app.c_str());
@@ -201,7 +194,7 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
     for (const resbuf* rb = xdata; rb; rb = rb->rbnext) {
         if (rb->restype == 1001) {
             const char* name = rb->resval.rstring;
-            if (!name || !*name)
+            if (!name || !*name || !isWellFormedUtf8(name))
                 return Zcad::eInvalidInput;
             parsed.emplace_back(name, std::vector<ZcDbXDataItem>{});
             continue;
@@ -216,7 +209,7 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
     for (auto& [app, items] : parsed) {
         if (db && !items.empty())
             ZcDbObjectAccess::registerApplication(db, app);
-        auto it = std::find_if(stored.begin(), stored.end(), [&, &name = app](const auto& e) { return sameName(e.first, name); });
+        auto it = std::find_if(stored.begin(), stored.end(), [&, &name = app](const auto& e) { return sameSymbolName(e.first, name); });
         if (items.empty()) {
             if (it != stored.end())
                 stored.erase(it);

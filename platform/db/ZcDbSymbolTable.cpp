@@ -6,6 +6,7 @@
 #include "ZcDbLinetypeTable.h"
 #include "ZcDbRegAppTable.h"
 #include "ZcDbTextStyleTable.h"
+#include "platform/core/Utf8.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
 
@@ -57,6 +58,8 @@ Zcad::ErrorStatus ZcDbSymbolTableRecord::setName(const char* name)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
+    if (name && !isWellFormedUtf8(name))
+        return Zcad::eInvalidInput;
     if (!name || !isValidSymbolName(name))
         return Zcad::eInvalidSymbolTableName;
     // A record already in a table must not take a name another record has.
@@ -181,6 +184,8 @@ Zcad::ErrorStatus ZcDbLinetypeTableRecord::setComments(const char* text)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
+    if (text && !isWellFormedUtf8(text))
+        return Zcad::eInvalidInput;
     m_comments = text ? text : "";
     return Zcad::eOk;
 }
@@ -233,7 +238,8 @@ Zcad::ErrorStatus ZcDbLinetypeTableRecord::setElementAt(int index, const DashEle
         return es;
     if (index < 0 || index >= numDashes())
         return Zcad::eInvalidIndex;
-    if (!isFiniteValue(element.scale) || !isFiniteValue(element.rotation) || !isFiniteValue(element.offsetX) || !isFiniteValue(element.offsetY))
+    if (!isFiniteValue(element.scale) || !isFiniteValue(element.rotation) || !isFiniteValue(element.offsetX) ||
+        !isFiniteValue(element.offsetY) || !isWellFormedUtf8(element.text))
         return Zcad::eInvalidInput;
     m_elements[size_t(index)] = element;
     return Zcad::eOk;
@@ -249,13 +255,15 @@ Zcad::ErrorStatus ZcDbTextStyleTableRecord::fileName(const char*& name) const
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setFileName(const char* name)
 {
-    return setField(m_fileName, name, name != nullptr);
+    return setField(m_fileName, name, name != nullptr && isWellFormedUtf8(name));
 }
 
 Zcad::ErrorStatus ZcDbTextStyleTableRecord::setBigFontFileName(const char* name)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
+    if (name && !isWellFormedUtf8(name))
+        return Zcad::eInvalidInput;
     m_bigFont = name ? name : "";
     return Zcad::eOk;
 }

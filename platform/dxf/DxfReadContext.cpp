@@ -392,10 +392,7 @@ void DxfReadContext::keepTags(ZcDbObject* obj, ZcDbRawTags&& tags)
 
 std::string DxfReadContext::key(std::string_view name)
 {
-    std::string k(name);
-    for (char& c : k)
-        c = char(std::tolower(static_cast<unsigned char>(c)));
-    return k;
+    return foldedSymbolName(name);
 }
 
 ZcDbSymbolTable* DxfReadContext::table(ZcDbObjectId& slot, ZcDbObject* (*makeTable)())

@@ -2,44 +2,10 @@
 
 #include <cstdint>
 
+#include "platform/core/Utf8.h"
+#include "platform/win/TextEncodings.h"
+
 namespace {
-
-// The code point at the front of s and its length in bytes; length 0 when
-// the front is not a well-formed sequence.
-struct Decoded {
-    uint32_t codePoint = 0;
-    size_t length = 0;
-};
-
-Decoded decodeUtf8(std::string_view s)
-{
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b0 = byte(0);
-    if (b0 < 0x80)
-        return {b0, 1};
-    size_t length = 0;
-    uint32_t cp = 0;
-    uint32_t minimum = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2, cp = b0 & 0x1Fu, minimum = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3, cp = b0 & 0x0Fu, minimum = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4, cp = b0 & 0x07u, minimum = 0x10000;
-    } else {
-        return {};
-    }
-    if (s.size() < length)
-        return {};
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0u) != 0x80u)
-            return {};
-        cp = (cp << 6) | (byte(i) & 0x3Fu);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return {};
-    return {cp, length};
-}
 
 void appendEscape(std::string& out, uint32_t unit)
 {
@@ -82,6 +48,8 @@ void appendCodePoint(std::string& out, uint32_t cp, std::string_view rest)
         out.push_back(char(cp + 0x40));
     } else if (cp <= 0x7E) {
         out.push_back(char(cp));
+    } else if (const int byte = cp1250ByteOf(cp); byte >= 0x80) {
+        out.push_back(char(byte));  // the drawing's code page holds it
     } else if (cp <= 0xFFFF) {
         appendEscape(out, cp);
     } else {
@@ -97,7 +65,7 @@ void forEachCodePoint(std::string_view s, std::string& out, OnCodePoint onCodePo
 {
     size_t i = 0;
     while (i < s.size()) {
-        const Decoded d = decodeUtf8(s.substr(i));
+        const Utf8Char d = decodeUtf8(s.substr(i));
         if (d.length == 0) {
             out.push_back('?');
             ++i;

@@ -101,35 +101,6 @@ void appendDecoded(std::string& out, uint32_t cp)
         appendUtf8(out, char32_t(cp));
 }
 
-// Length of the well-formed UTF-8 sequence at the front, or 0.
-size_t utf8Length(std::string_view s)
-{
-    const auto b = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b0 = b(0);
-    size_t n = 0;
-    uint32_t cp = 0, minimum = 0;
-    if (b0 < 0x80)
-        return 1;
-    if (b0 >= 0xC2 && b0 <= 0xDF)
-        n = 2, cp = b0 & 0x1Fu, minimum = 0x80;
-    else if (b0 >= 0xE0 && b0 <= 0xEF)
-        n = 3, cp = b0 & 0x0Fu, minimum = 0x800;
-    else if (b0 >= 0xF0 && b0 <= 0xF4)
-        n = 4, cp = b0 & 0x07u, minimum = 0x10000;
-    else
-        return 0;
-    if (s.size() < n)
-        return 0;
-    for (size_t i = 1; i < n; ++i) {
-        if ((b(i) & 0xC0u) != 0x80u)
-            return 0;
-        cp = (cp << 6) | (b(i) & 0x3Fu);
-    }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    return n;
-}
-
 // The code page of a "\M+n" escape.
 const char* multibyteCodePage(char n)
 {
@@ -214,7 +185,7 @@ void DxfTextDecoder::decode(std::string_view text, std::string& out)
         m_scratch.clear();
         if (m_utf8) {
             for (size_t i = 0; i < text.size();) {
-                const size_t n = utf8Length(text.substr(i));
+                const size_t n = decodeUtf8(text.substr(i)).length;
                 if (n == 0) {
                     m_scratch.push_back('?');
                     ++i;

@@ -8,8 +8,8 @@
 class ZcDbDatabase;
 
 // Writes a whole drawing as R2000 (AC1015) ASCII DXF: the structure other
-// CAD programs expect, texts outside ASCII as "\U+XXXX", erased objects left
-// out. The same drawing always gives the same bytes, and writing never
+// CAD programs expect, texts in code page 1250 (see DxfText.h), erased
+// objects left out. The same drawing always gives the same bytes, and writing never
 // changes the drawing (every handle it needs was given out beforehand).
 
 // Writes the drawing to a sink in large chunks. False with a message when

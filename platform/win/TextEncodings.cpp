@@ -3,6 +3,7 @@
 #include "platform/core/Utf8.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -22,7 +23,28 @@ constexpr char16_t kCp1250High[128] = {
     0x0151, 0x00F6, 0x00F7, 0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
 };
 
+// The code points of the upper half run up to U+2122 (the trade mark sign).
+constexpr char32_t kCp1250HighestCodePoint = 0x2122;
+
 }  // namespace
+
+int cp1250ByteOf(char32_t codePoint)
+{
+    if (codePoint < 0x80)
+        return int(codePoint);
+    if (codePoint > kCp1250HighestCodePoint)
+        return -1;
+    // The upper half turned round, built on first use: code point -> byte (0: none).
+    static const std::vector<unsigned char> bytes = [] {
+        std::vector<unsigned char> table(kCp1250HighestCodePoint + 1, 0);
+        for (size_t i = 0; i < 128; ++i)
+            if (kCp1250High[i])
+                table[kCp1250High[i]] = static_cast<unsigned char>(0x80 + i);
+        return table;
+    }();
+    const unsigned char b = bytes[codePoint];
+    return b ? int(b) : -1;
+}
 
 std::string utf8FromCp1250(std::string_view bytes)
 {
@@ -61,41 +83,6 @@ std::string utf8FromUtf16le(std::string_view bytes)
         appendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : char32_t(u));
     }
     return out;
-}
-
-bool isWellFormedUtf8(std::string_view text)
-{
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        size_t extra = 0;
-        char32_t cp = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1, cp = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2, cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3, cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= text.size())
-            return false;
-        for (size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (cc & 0x3F);
-        }
-        if ((extra == 2 && cp < 0x800) || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-            (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
 }
 
 std::string utf8FromWindowsText(std::string_view bytes)

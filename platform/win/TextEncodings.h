@@ -11,6 +11,10 @@
 // undefined become U+FFFD.
 std::string utf8FromCp1250(std::string_view bytes);
 
+// The code page 1250 byte of a code point, or -1 when the code page does not
+// hold it. ASCII is its own byte.
+int cp1250ByteOf(char32_t codePoint);
+
 // UTF-16LE code units (an odd last byte is ignored) as UTF-8; unpaired
 // surrogates become U+FFFD.
 std::string utf8FromUtf16le(std::string_view bytes);
@@ -19,5 +23,3 @@ std::string utf8FromUtf16le(std::string_view bytes);
 // UTF-16LE, a UTF-8 one is dropped, well-formed UTF-8 is kept, anything
 // else is read as code page 1250.
 std::string utf8FromWindowsText(std::string_view bytes);
-
-bool isWellFormedUtf8(std::string_view bytes);

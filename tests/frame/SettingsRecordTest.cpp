@@ -102,7 +102,7 @@ TEST(SettingsRecord, AnotherProgramSeesTheExtendedDataOfTarvo)
 doc = ezdxf.readfile(sys.argv[1])
 settings = doc.rootdict["S_Znaki"]
 record = settings["Przeznaczenie"]
-# Texts beyond ASCII are spelled \U+XXXX in the file, as CAD programs read them.
+# Texts the code page lacks are spelled \U+XXXX in the file, as CAD programs read them.
 def decoded(value):
     return re.sub(r"\\U\+([0-9A-Fa-f]{4})", lambda m: chr(int(m.group(1), 16)), str(value))
 for code, value in record.get_xdata("Tarvo"):

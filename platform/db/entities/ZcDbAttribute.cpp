@@ -1,13 +1,13 @@
 #include "ZcDbAttribute.h"
 
-#include "platform/db/entities/TextChecks.h"
+#include "platform/core/Utf8.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbAttribute, ZcDbText)
 
 // A tag names the field; an empty one could not be matched or written.
 Zcad::ErrorStatus ZcDbAttribute::setTag(const char* tag)
 {
-    return setField(m_tag, tag, tag && *tag && isValidUtf8(tag));
+    return setField(m_tag, tag, tag && *tag && isWellFormedUtf8(tag));
 }
 
 Zcad::ErrorStatus ZcDbAttribute::setInvisible(bool on)

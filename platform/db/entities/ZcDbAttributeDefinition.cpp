@@ -1,18 +1,18 @@
 #include "ZcDbAttributeDefinition.h"
 
-#include "platform/db/entities/TextChecks.h"
+#include "platform/core/Utf8.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbAttributeDefinition, ZcDbText)
 
 // A tag names the field; an empty one could not be matched or written.
 Zcad::ErrorStatus ZcDbAttributeDefinition::setTag(const char* tag)
 {
-    return setField(m_tag, tag, tag && *tag && isValidUtf8(tag));
+    return setField(m_tag, tag, tag && *tag && isWellFormedUtf8(tag));
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setPrompt(const char* prompt)
 {
-    return setField(m_prompt, prompt, prompt && isValidUtf8(prompt));
+    return setField(m_prompt, prompt, prompt && isWellFormedUtf8(prompt));
 }
 
 Zcad::ErrorStatus ZcDbAttributeDefinition::setInvisible(bool on)

@@ -3,6 +3,7 @@
 #include "platform/db/entities/CurveMath.h"
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
+#include "platform/core/Utf8.h"
 #include "platform/db/entities/TextChecks.h"
 #include "platform/text/TextLayout.h"
 
@@ -62,7 +63,7 @@ Zcad::ErrorStatus ZcDbText::setTextString(const char* text)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
-    if (!text || !isValidUtf8(text))
+    if (!text || !isWellFormedUtf8(text))
         return Zcad::eInvalidInput;
     m_text = text;
     return Zcad::eOk;

@@ -91,6 +91,17 @@ TEST(SymbolTable, NamesAreUniqueWithoutRegardToCase)
     EXPECT_EQ(table->getAt("oznakowanie", found), Zcad::eOk);
     EXPECT_EQ(table->getAt("missing", found), Zcad::eKeyNotFound);
     EXPECT_TRUE(found.isNull());
+    // Polish capitals are the same letters too.
+    auto* polish = new ZcDbLayerTableRecord;
+    ASSERT_EQ(polish->setName("Zażółć gęślą jaźń"), Zcad::eOk);
+    ASSERT_EQ(table->add(polish), Zcad::eOk);
+    polish->close();
+    auto* shouted = new ZcDbLayerTableRecord;
+    ASSERT_EQ(shouted->setName("ZAŻÓŁĆ GĘŚLĄ JAŹŃ"), Zcad::eOk);
+    EXPECT_EQ(table->add(shouted), Zcad::eDuplicateKey);
+    shouted->close();
+    EXPECT_EQ(table->getAt("zAżÓłĆ gĘśLą JaŹń", found), Zcad::eOk);
+    EXPECT_EQ(table->getAt("Zazolc gesla jazn", found), Zcad::eKeyNotFound) << "letters keep their marks";
     table->close();
 
     ZcDbLayerTableRecord* rec = nullptr;
@@ -104,6 +115,7 @@ TEST(SymbolTable, RefusesBadNamesWrongRecordsAndReadOnlyTables)
     EXPECT_EQ(rec->setName(""), Zcad::eInvalidSymbolTableName);
     EXPECT_EQ(rec->setName("a<b"), Zcad::eInvalidSymbolTableName);
     EXPECT_EQ(rec->setName("a*b"), Zcad::eInvalidSymbolTableName);
+    EXPECT_EQ(rec->setName("Za\xBF\xF3\xB3\xE6"), Zcad::eInvalidInput) << "code page 1250 bytes are not UTF-8";
     ZcDbLayerTable* layers = nullptr;
     d.db().getLayerTable(layers, ZcDb::kForRead);
     rec->setName("Ok");

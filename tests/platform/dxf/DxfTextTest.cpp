@@ -9,7 +9,10 @@
 
 #include "DxfPairs.h"
 #include "platform/dxf/DxfStream.h"
+#include "platform/core/Utf8.h"
 #include "platform/dxf/DxfText.h"
+#include "platform/dxf/DxfTextDecoder.h"
+#include "platform/win/TextEncodings.h"
 
 namespace {
 std::string mtext(std::string_view utf8)
@@ -28,19 +31,44 @@ std::string real(double v)
 
 }  // namespace
 
-TEST(DxfText, PolishLettersBecomeUnicodeEscapes)
+TEST(DxfText, PolishLettersAreCodePageBytes)
 {
-    EXPECT_EQ(dxfText("Długość"), "D\\U+0142ugo\\U+015B\\U+0107");
-    EXPECT_EQ(dxfText("ŁÓDŹ żółć"), "\\U+0141\\U+00D3D\\U+0179 \\U+017C\\U+00F3\\U+0142\\U+0107");
+    EXPECT_EQ(dxfText("Długość"), "D\xB3ugo\x9C\xE6");
+    EXPECT_EQ(dxfText("ŁÓDŹ żółć"), "\xA3\xD3" "D\x8F \xBF\xF3\xB3\xE6");
+    EXPECT_EQ(dxfText("Zażółć gęślą jaźń"), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
     EXPECT_EQ(dxfText("P-8x_D/_K 12,5"), "P-8x_D/_K 12,5");
     EXPECT_TRUE(isPlainDxfText("Slupek1"));
     EXPECT_FALSE(isPlainDxfText("Słupek"));
 }
 
-TEST(DxfText, BeyondSixteenBitsASurrogatePair)
+TEST(DxfText, OutsideTheCodePageUnicodeEscapes)
 {
-    EXPECT_EQ(dxfText("😀 znak"), "\\U+D83D\\U+DE00 znak");
-    EXPECT_EQ(dxfText("€"), "\\U+20AC");
+    EXPECT_EQ(dxfText("Mañana → 日本"), "Ma\\U+00F1ana \\U+2192 \\U+65E5\\U+672C");
+    EXPECT_EQ(dxfText("😀 znak"), "\\U+D83D\\U+DE00 znak") << "beyond sixteen bits, a surrogate pair";
+    EXPECT_EQ(dxfText("€ ł"), "\x80 \xB3") << "the euro sign is in the code page";
+}
+
+// Every character of the first plane, written and read through the
+// drawing's code page, comes back; those the code page holds take one byte.
+TEST(DxfText, EveryCharacterReadsBackThroughTheCodePage)
+{
+    DxfTextDecoder decoder;
+    decoder.setVersion("AC1015");
+    decoder.setCodePage("ANSI_1250");
+    int oneByte = 0;
+    for (char32_t cp = 0x20; cp <= 0xFFFF; ++cp) {
+        if (cp >= 0xD800 && cp <= 0xDFFF)
+            continue;
+        std::string utf8;
+        appendUtf8(utf8, cp);
+        const std::string written = dxfText(utf8);
+        ASSERT_EQ(decoder.decode(written), utf8) << std::hex << uint32_t(cp);
+        if (cp >= 0x80 && written.size() == 1) {
+            ++oneByte;
+            EXPECT_EQ(utf8FromCp1250(written), utf8) << std::hex << uint32_t(cp);
+        }
+    }
+    EXPECT_EQ(oneByte, 123) << "the code page defines 123 of its 128 upper bytes";
 }
 
 TEST(DxfText, ControlCharactersNeverBreakTheLine)
@@ -61,7 +89,7 @@ TEST(DxfText, MalformedUtf8BecomesQuestionMarks)
     EXPECT_EQ(dxfText("\xc0\xaf"), "??");            // overlong '/'
     EXPECT_EQ(dxfText("\xed\xa0\x80"), "???");       // an encoded surrogate
     EXPECT_EQ(dxfText("\xf4\x90\x80\x80"), "????");  // beyond U+10FFFF
-    EXPECT_EQ(dxfText("\x80Ł"), "?\\U+0141");
+    EXPECT_EQ(dxfText("\x80Ł"), "?\xA3");
 }
 
 TEST(DxfText, MTextLineBreaksBecomeParagraphs)
@@ -69,7 +97,7 @@ TEST(DxfText, MTextLineBreaksBecomeParagraphs)
     EXPECT_EQ(mtext("a\nb"), "a\\Pb");
     EXPECT_EQ(mtext("a\r\nb"), "a\\Pb");
     EXPECT_EQ(mtext("a\rb\n\nc"), "a\\Pb\\P\\Pc");
-    EXPECT_EQ(mtext("Łódź\nŁ"), "\\U+0141\\U+00F3d\\U+017A\\P\\U+0141");
+    EXPECT_EQ(mtext("Łódź\nŁ"), "\xA3\xF3" "d\x9F\\P\xA3");
     EXPECT_EQ(mtext("x\ty"), "x^Iy");
 }
 
@@ -199,7 +227,7 @@ TEST(DxfStreamFormat, LongMTextIsChunkedWithoutSplittingEscapes)
 {
     std::string contents;
     for (int i = 0; i < 120; ++i)
-        contents += "Długość ";
+        contents += "Długość → ";
     DxfStream out;
     out.mtextContents(contents);
     ASSERT_TRUE(out.finish());

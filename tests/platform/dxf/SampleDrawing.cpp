@@ -3,6 +3,7 @@
 #include <numbers>
 
 #include "Opened.h"
+#include "TableRecord.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
@@ -24,19 +25,6 @@
 #include "ZcDbXrecord.h"
 
 namespace {
-
-template <class Table, class Record>
-ZcDbObjectId addRecord(Zcad::ErrorStatus (ZcDbDatabase::*getTable)(Table*&, ZcDb::OpenMode), ZcDbDatabase& db,
-                       Record* record)
-{
-    Table* raw = nullptr;
-    (db.*getTable)(raw, ZcDb::kForWrite);
-    Opened<Table> table(raw);
-    Opened<Record> owned(record);
-    ZcDbObjectId id;
-    table->add(id, record);
-    return id;
-}
 
 ZcDbObjectId appendTo(ZcDbObjectId space, ZcDbEntity* entity)
 {

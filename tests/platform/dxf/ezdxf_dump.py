@@ -18,7 +18,7 @@ from ezdxf.lldxf.tagger import ascii_tags_loader
 
 
 def text(value):
-    """A DXF string as the drawing holds it (R2000 files escape non-ASCII)."""
+    """A DXF string as the drawing holds it (R2000 files escape what their code page lacks)."""
     return decode_dxf_unicode(value) if isinstance(value, str) else value
 
 
