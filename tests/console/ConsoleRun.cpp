@@ -108,9 +108,9 @@ print("audit", len(doc.audit().errors))
 
 }  // namespace
 
-std::string ezdxfPolylineListing(const ScratchDir& dir, const std::string& dxf)
+std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const std::string& dxf)
 {
-    const std::string script = dir.write("read_polylines.py", kReadPolylines);
+    const std::string script = dir.write("read_drawing.py", reader);
     const std::string command = std::string(TARVO_PYTHON) + " '" + script + "' '" + dxf + "' 2>&1";
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
@@ -121,4 +121,9 @@ std::string ezdxfPolylineListing(const ScratchDir& dir, const std::string& dxf)
         ::pclose(pipe);
     }
     return output;
+}
+
+std::string ezdxfPolylineListing(const ScratchDir& dir, const std::string& dxf)
+{
+    return ezdxfListing(dir, kReadPolylines, dxf);
 }

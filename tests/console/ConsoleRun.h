@@ -41,6 +41,10 @@ std::string readFile(const std::filesystem::path& path);
 // Whether text contains part; either way the message shows both.
 testing::AssertionResult Contains(const std::string& text, const std::string& part);
 
+// What the Python program reader (run with ezdxf's Python, the DXF file's
+// path as its argument) prints, with Python's own errors.
+std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const std::string& dxf);
+
 // Every LWPOLYLINE of a DXF file's model space as ezdxf reads it: a line
 // "polyline <closed> <count>", then one "x y bulge" line per vertex; other
 // entities as "other <type>"; then "audit <errors>". Python's own errors
