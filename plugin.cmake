@@ -52,3 +52,8 @@ install(TARGETS tarvo_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # scripts/sketches.sh writes them into resources/bitmaps.
 add_executable(island_sketches ${CMAKE_SOURCE_DIR}/tools/IslandSketches.cpp)
 target_link_libraries(island_sketches PRIVATE tarvo_code zrx)
+
+# The arrow dialog's catalogue icons, drawn from the arrows' outlines;
+# scripts/icons.sh writes them into resources/icons.
+add_executable(arrow_icons ${CMAKE_SOURCE_DIR}/tools/ArrowIcons.cpp)
+target_link_libraries(arrow_icons PRIVATE tarvo_code zrx)

@@ -49,8 +49,8 @@ constexpr ArrowVertex kP9A[] = {
     {2.2414, -0.15}, {1.1414, -0.15}, {5, 1.45}, {4.1793, -0.15}, {3.1793, -0.15}, {1.7, -1.45}, {0, -1.45}, {2.2287, -0.15}};
 constexpr ArrowVertex kP9B[] = {
     {2.2414, 0.15}, {1.1414, 0.15}, {5, -1.45}, {4.1793, 0.15}, {3.1793, 0.15}, {1.7, 1.45}, {0, 1.45}, {2.2287, 0.15}};
-// The warning arrow is the one with arcs: a hollowed flank towards its tip
-// on each side.
+// The warning arrow is the one with arcs: its two long flanks bend the same
+// way, so that the arrow curves across the lane towards its tip.
 constexpr ArrowVertex kP6A[] = {
     {0, 0.35, -0.0692}, {4.1, 0.044}, {4.5, 0.24}, {6, -0.5}, {3.5, -0.25}, {3.9, -0.054, 0.0549}, {0, 0.1}};
 

@@ -14,6 +14,7 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbGroup.h"
 #include "ZcDbObjectPointer.h"
+#include "ZcUiImages.h"
 #include "console/SettingsRecord.h"
 #include "frame/CommandSettings.h"
 #include "frame/ModuleResources.h"
@@ -260,4 +261,15 @@ TEST_F(Arrows, ABlockNameNoArrowHasIsSaidInOneLineAndMakesNothing)
         found->close();
     EXPECT_EQ(drawing.entityCount(), 0u);
     EXPECT_TRUE(groupsIn(drawing).empty());
+}
+
+TEST(ArrowCatalogue, EveryRowHasItsIcon)
+{
+    ModuleResourceChain resources;
+    for (const ArrowRow& row : ArrowCatalogue()) {
+        HICON icon = LoadIconA(nullptr, MAKEINTRESOURCEA(row.icon));
+        EXPECT_NE(icon, nullptr) << row.symbol;
+        if (icon)
+            DestroyIcon(icon);
+    }
 }
