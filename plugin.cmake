@@ -60,3 +60,8 @@ set(TARVO_LIGHT_SYMBOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/LightSymbols.cpp ${CMAK
 add_executable(light_templates ${CMAKE_SOURCE_DIR}/tools/LightTemplates.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
 target_include_directories(light_templates PRIVATE ${CMAKE_SOURCE_DIR}/frame/host ${CMAKE_SOURCE_DIR})
 target_link_libraries(light_templates PRIVATE zrx)
+
+# The arrow dialog's catalogue icons, drawn from the arrows' outlines;
+# scripts/icons.sh writes them into resources/icons.
+add_executable(arrow_icons ${CMAKE_SOURCE_DIR}/tools/ArrowIcons.cpp)
+target_link_libraries(arrow_icons PRIVATE tarvo_code zrx)

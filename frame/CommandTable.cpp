@@ -3,12 +3,14 @@
 #include "ZcEdCommandStack.h"
 #include "islands/IslandDialog.h"
 #include "lights/Swiatla_dlg.h"
+#include "markings/Arrows_dlg.h"
 #include "markings/CompoundCurveCommand.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
+        {"D_Strzalki", InsertArrows},
         {"D_Koszowa", DrawCompoundCurve},
         {"D_Swiatla", InsertTrafficLights},
         {"D_Wyspy", DrawIslands},

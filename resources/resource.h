@@ -44,6 +44,19 @@
 #define IDI_LIGHT_S_N1                  8076
 #define IDI_LIGHT_S_O1                  8077
 #define IDI_LIGHT_S_P1                  8078
+// Icons of the arrow catalogue (8027), drawn from the arrows' outlines.
+#define IDI_ARROW_P8A                   8038
+#define IDI_ARROW_P8B                   8042
+#define IDI_ARROW_P8D                   8091
+#define IDI_ARROW_P8G                   8092
+#define IDI_ARROW_P8H                   8093
+#define IDI_ARROW_P8E                   8094
+#define IDI_ARROW_P8F                   8095
+#define IDI_ARROW_P9A                   8096
+#define IDI_ARROW_P9B                   8097
+#define IDI_ARROW_P6A                   8098
+#define IDI_ARROW_P8C                   8100
+#define IDI_ARROW_P8I                   8101
 
 // Controls of the information board (8000).
 #define IDC_TEXT_SIZE                   8005

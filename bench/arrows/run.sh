@@ -1,0 +1,71 @@
+#!/bin/bash
+# Inserts 10,000 arrows with their description lines and descriptions from
+# a "D_Strzalki" script through the console, then saves; ezdxf builds the
+# same drawing directly in the same run, as the reference. Prints the time
+# per arrow, the peak memory and the ratios, and checks that the drawing
+# holds the nineteen arrow blocks once each.
+# Usage: bench/arrows/run.sh BUILD_DIR [COUNT]
+set -euo pipefail
+
+here=$(cd "$(dirname "$0")" && pwd)
+build=${1:?usage: $0 BUILD_DIR [COUNT]}
+count=${2:-10000}
+tarvo="$build/bin/tarvo"
+[ -x "$tarvo" ] || { echo "$tarvo not found: build first" >&2; exit 1; }
+/usr/bin/python3 -c 'import ezdxf' 2>/dev/null || { echo "ezdxf is missing (Debian's python3-ezdxf)" >&2; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Each of the twelve rows in turn, the two-size ones alternately long and
+# short, so that all nineteen blocks are used; a 10 m grid of arrows.
+{
+    echo D_Strzalki
+    echo 'dlg select IDC_MARKING_SCALE 1'
+    for ((i = 0; i < count; i++)); do
+        row=$((i % 12))
+        x=$(((i % 100) * 10))
+        y=$(((i / 100) * 10))
+        echo "dlg select IDC_ARROW_LIST $row"
+        case $row in 0 | 1 | 3 | 4 | 5 | 6 | 7) echo "dlg select IDC_ARROW_LENGTH $(((i / 12) % 2))" ;; esac
+        printf 'dlg click IDC_ARROW_INSERT\n0,0\n1,0\n%d,%d\n%d,%d\n%d,%d\n\n' $x $y $((x + 1)) $((y + 1)) $((x + 3)) $((y + 3))
+    done
+    echo 'dlg click 2'
+} >"$work/arrows.scr"
+# The empty run: the console's start and end, taken off the arrows' time.
+: >"$work/empty.scr"
+
+# CPU seconds (user and system): the machine is shared, so wall time says
+# more about the neighbours than about the run.
+seconds() { awk -F': ' '/User time|System time/ { s += $2 } END { print s }' "$1"; }
+peak_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
+
+/usr/bin/time -v "$tarvo" run --script "$work/empty.scr" --out "$work/empty.dxf" >/dev/null 2>"$work/empty.time"
+/usr/bin/time -v "$tarvo" run --script "$work/arrows.scr" --out "$work/tarvo.dxf" >"$work/tarvo.out" 2>"$work/tarvo.time" \
+    || { tail -5 "$work/tarvo.out"; cat "$work/tarvo.time" >&2; exit 1; }
+
+# The reference draws the very outlines the blocks were built from.
+/usr/bin/python3 - "$work/tarvo.dxf" "$work/outlines.txt" <<'PY'
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+with open(sys.argv[2], "w", encoding="utf-8") as out:
+    arrows = [b for b in doc.blocks if b.name.startswith("P-")]
+    for b in arrows:
+        p = b.query("LWPOLYLINE").first
+        out.write(b.name + " " + " ".join(f"{x} {y} {bulge}" for x, y, _, _, bulge in p.get_points()) + "\n")
+    refs = len(doc.modelspace().query("INSERT"))
+    print(f"arrow blocks {len(arrows)}, references {refs}", file=sys.stderr)
+    if len(arrows) != 19:
+        sys.exit("the drawing should hold 19 arrow blocks")
+PY
+/usr/bin/time -v /usr/bin/python3 "$here/ezdxf_arrows.py" "$work/outlines.txt" "$work/ezdxf.dxf" "$count" \
+    >"$work/ezdxf.out" 2>"$work/ezdxf.time"
+
+awk -v n="$count" -v t="$(seconds "$work/tarvo.time")" -v t0="$(seconds "$work/empty.time")" \
+    -v e="$(seconds "$work/ezdxf.time")" -v tp="$(peak_kb "$work/tarvo.time")" -v ep="$(peak_kb "$work/ezdxf.time")" 'BEGIN {
+    printf "%d arrows with description lines and descriptions, from a script, then the save\n", n
+    printf "%-22s %10s %14s %10s\n", "", "CPU s", "per arrow us", "peak MB"
+    printf "%-22s %10.3f %14.1f %10.1f\n", "tarvo (script, console)", t, (t - t0) * 1e6 / n, tp / 1024
+    printf "%-22s %10.3f %14.1f %10.1f\n", "ezdxf (direct)", e, e * 1e6 / n, ep / 1024
+    printf "time: tarvo takes %.2f of ezdxf'"'"'s; peak memory: %.2f of ezdxf'"'"'s\n", t / e, tp / ep
+}'
