@@ -42,3 +42,9 @@ gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
 
 # The resource compiler that makes the plug-in's dialogs, strings and images.
 add_test(NAME rc_compile COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/rc_compile_test.py)
+
+# The modules define no vtable, type information or allocator of a host
+# class: objects they made outlive them in the drawing.
+add_test(NAME host_code_in_modules
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/host_code_test.py ${CMAKE_SOURCE_DIR}/frame/host
+          $<TARGET_FILE:tarvo_plugin> $<TARGET_FILE:tarvo_test_plugin>)

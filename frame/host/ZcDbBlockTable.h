@@ -58,6 +58,8 @@ private:
     std::string m_comments;
 };
 
+extern template class ZcDbSymbolTableOf<ZcDbBlockTableRecord>;
+
 class ZcDbBlockTable : public ZcDbSymbolTableOf<ZcDbBlockTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbBlockTable)

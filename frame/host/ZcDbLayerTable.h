@@ -34,6 +34,8 @@ private:
     bool m_plottable = true;
 };
 
+extern template class ZcDbSymbolTableOf<ZcDbLayerTableRecord>;
+
 class ZcDbLayerTable : public ZcDbSymbolTableOf<ZcDbLayerTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLayerTable)

@@ -43,6 +43,8 @@ private:
     bool m_scaledToFit = false;
 };
 
+extern template class ZcDbSymbolTableOf<ZcDbLinetypeTableRecord>;
+
 class ZcDbLinetypeTable : public ZcDbSymbolTableOf<ZcDbLinetypeTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLinetypeTable)

@@ -8,6 +8,8 @@ public:
     ZCRX_DECLARE_MEMBERS(ZcDbRegAppTableRecord)
 };
 
+extern template class ZcDbSymbolTableOf<ZcDbRegAppTableRecord>;
+
 class ZcDbRegAppTable : public ZcDbSymbolTableOf<ZcDbRegAppTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbRegAppTable)

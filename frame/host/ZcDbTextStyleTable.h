@@ -31,6 +31,8 @@ private:
     double m_priorSize = 2.5;
 };
 
+extern template class ZcDbSymbolTableOf<ZcDbTextStyleTableRecord>;
+
 class ZcDbTextStyleTable : public ZcDbSymbolTableOf<ZcDbTextStyleTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbTextStyleTable)

@@ -142,6 +142,7 @@ private:
 // An edit box: what a user types is cut at its limit, in characters.
 class CEdit : public CWnd {
 public:
+    ~CEdit() override;  // defined in the host, where the class's vtable is
     void SetLimitText(UINT limit);
     void LimitText(int limit = 0) { SetLimitText(UINT(limit < 0 ? 0 : limit)); }
     UINT GetLimitText() const { return m_limit; }

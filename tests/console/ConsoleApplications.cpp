@@ -54,6 +54,41 @@ TEST(ConsoleApplications, TheSystemPluginLoadsUnloadsAndEnsuresItsTextStyleOnce)
     EXPECT_TRUE(Contains(dxf, "\nTarvowa.ttf\n"));
 }
 
+// What the plug-in made stays in the drawing once it is unloaded: its text
+// style on any drawing, a kerb curve drawn before. The drawing is written,
+// and the plug-in loads again.
+struct UnloadCase {
+    const char* name;
+    const char* script;  // SAVE's path follows the last line
+    int polylines;
+};
+
+class ConsoleUnloading : public testing::TestWithParam<UnloadCase> {};
+
+TEST_P(ConsoleUnloading, TheDrawingOutlivesThePlugin)
+{
+    ScratchDir dir;
+    const std::string out = dir.path("p.dxf").string();
+    const ConsoleResult r = runTarvo({"run", "--script", "-"}, std::string(GetParam().script) + out + "\n");
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_TRUE(Contains(r.out, "Wyładowano \"tarvo.zrx\"."));
+    EXPECT_TRUE(Contains(readFile(out), "\nTarvowy\n"));
+    const std::string listing = ezdxfPolylineListing(dir, out);
+    size_t polylines = 0;
+    for (size_t at = listing.find("polyline "); at != std::string::npos; at = listing.find("polyline ", at + 1))
+        ++polylines;
+    EXPECT_EQ(polylines, size_t(GetParam().polylines)) << listing;
+    EXPECT_TRUE(Contains(listing, "audit 0"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ArxUnload, ConsoleUnloading,
+    testing::Values(UnloadCase{"Unloaded", "ARX U\nSAVE ", 0},
+                    UnloadCase{"KerbCurveThenUnloaded", "D_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1},
+                    UnloadCase{"UnloadedLoadedAndUsed",
+                               "ARX U\nARX L\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1}),
+    [](const testing::TestParamInfo<UnloadCase>& c) { return std::string(c.param.name); });
+
 TEST(ConsoleApplications, AMissingPluginFailsTheRun)
 {
     ScratchDir dir;
