@@ -20,6 +20,8 @@ public:
     Zcad::ErrorStatus addCommand(const char* cmdGroupName, const char* cmdGlobalName, const char* cmdLocalName,
                                  int commandFlags, ZcRxFunctionPtr funcAddress, ZcEdUIContext* UIContext = nullptr,
                                  int fcode = -1, void* hResourceHandle = nullptr, ZcEdCommand** cmdPtrRet = nullptr);
+    // A module removes only the commands whose handlers are its own code;
+    // another application's commands of the same group stay.
     // eKeyNotFound when the group has no such command.
     Zcad::ErrorStatus removeCmd(const char* cmdGroupName, const char* cmdGlobalName);
     // Removes every command of the group; eKeyNotFound when it has none.

@@ -89,6 +89,40 @@ INSTANTIATE_TEST_SUITE_P(
                                "ARX U\nARX L\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1}),
     [](const testing::TestParamInfo<UnloadCase>& c) { return std::string(c.param.name); });
 
+// A second copy of the plug-in next to the first: a link to the same file
+// is the application already loaded; a copied file loads, its commands are
+// refused as taken, and unloading it leaves the first copy's commands.
+struct SecondCopyCase {
+    const char* name;
+    bool link;
+    const char* answer;  // of loading the copy
+};
+
+class ConsoleSecondCopy : public testing::TestWithParam<SecondCopyCase> {};
+
+TEST_P(ConsoleSecondCopy, UnloadingItKeepsTheFirstCopysCommands)
+{
+    ScratchDir dir;
+    const std::filesystem::path copy = dir.path("kopia.zrx");
+    if (GetParam().link)
+        std::filesystem::create_symlink(TARVO_PLUGIN, copy);
+    else
+        std::filesystem::copy_file(TARVO_PLUGIN, copy);
+    const std::string out = dir.path("k.dxf").string();
+    const std::string script = "ARX L " + copy.string() + "\nARX U kopia.zrx\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\n";
+    const ConsoleResult r = runTarvo({"run", "--script", "-", "--out", out}, script);
+    ASSERT_EQ(r.status, 0) << r.err << r.out;
+    EXPECT_TRUE(Contains(r.out, GetParam().answer));
+    EXPECT_TRUE(Contains(r.out, "Podaj środkowy promień krzywej koszowej"));
+    EXPECT_TRUE(Contains(ezdxfPolylineListing(dir, out), "polyline 0 4"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ArxLoad, ConsoleSecondCopy,
+    testing::Values(SecondCopyCase{"LinkToTheSameFile", true, "Aplikacja \"tarvo.zrx\" jest już załadowana."},
+                    SecondCopyCase{"CopiedFile", false, "Wyładowano \"kopia.zrx\"."}),
+    [](const testing::TestParamInfo<SecondCopyCase>& c) { return std::string(c.param.name); });
+
 TEST(ConsoleApplications, AMissingPluginFailsTheRun)
 {
     ScratchDir dir;
