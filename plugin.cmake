@@ -49,4 +49,4 @@ install(TARGETS tarvo_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # The island dialog's two sketches, drawn from the constructions themselves;
 # scripts/sketches.sh writes them into resources/bitmaps.
 add_executable(island_sketches ${CMAKE_SOURCE_DIR}/tools/IslandSketches.cpp)
-target_link_libraries(island_sketches PRIVATE tarvo_code zrx)
+target_link_libraries(island_sketches PRIVATE tarvo_code zrx_objects)

@@ -7,7 +7,7 @@ file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/islands/*.cpp)
 add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp)
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
+target_link_libraries(frame_tests PRIVATE tarvo_code zrx_objects GTest::gtest GTest::gtest_main)
 gtest_discover_tests(frame_tests DISCOVERY_TIMEOUT 60)
 # The console writes the drawing-settings record that the plug-in reads:
 # its writer is tested against the plug-in's reader.

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "ZcDbSymbolTable.h"
+#include "ZrxExport.h"
 
-class ZcDbTextStyleTableRecord : public ZcDbSymbolTableRecord {
+class ZRX_EXPORT ZcDbTextStyleTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbTextStyleTableRecord)
 
@@ -33,7 +34,7 @@ private:
 
 extern template class ZcDbSymbolTableOf<ZcDbTextStyleTableRecord>;
 
-class ZcDbTextStyleTable : public ZcDbSymbolTableOf<ZcDbTextStyleTableRecord> {
+class ZRX_EXPORT ZcDbTextStyleTable : public ZcDbSymbolTableOf<ZcDbTextStyleTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbTextStyleTable)
 };

@@ -7,10 +7,11 @@
 #include "ZcRxDictionary.h"
 #include "ZcRxObject.h"
 #include "ZcadErrorStatus.h"
+#include "ZrxExport.h"
 
 // The registered commands, in groups. A command is found by its global or
 // its local name, in any case; a name is taken by at most one command.
-class ZcEdCommandStack : public ZcRxObject {
+class ZRX_EXPORT ZcEdCommandStack : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcEdCommandStack)
 

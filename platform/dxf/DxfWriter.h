@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
 #include "platform/dxf/DxfStream.h"
 
 class ZcDbDatabase;
@@ -24,4 +25,4 @@ std::string dxfToString(const ZcDbDatabase& db, std::string* error = nullptr);
 // either the old file or the whole new one. On failure the temporary file is
 // removed, an existing target is left untouched and error says what failed,
 // with the path and the system's reason.
-bool writeDxfFile(const ZcDbDatabase& db, const std::string& path, std::string& error);
+ZRX_EXPORT bool writeDxfFile(const ZcDbDatabase& db, const std::string& path, std::string& error);

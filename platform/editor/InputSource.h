@@ -6,9 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
+
 // Where the command line's lines come from: a script, standard input or a
 // person at a terminal.
-class InputSource {
+class ZRX_EXPORT InputSource {
 public:
     virtual ~InputSource() = default;
 
@@ -23,7 +25,7 @@ public:
 };
 
 // Lines of a stream (a script file, standard input, a test's text).
-class StreamInput : public InputSource {
+class ZRX_EXPORT StreamInput : public InputSource {
 public:
     // name is how messages call the stream ("demo.scr", "-").
     StreamInput(std::istream& stream, std::string name) : m_stream(&stream), m_name(std::move(name)) {}

@@ -24,7 +24,7 @@ def host_classes(header_dir):
     for name in sorted(os.listdir(header_dir)):
         if name.endswith(".h"):
             with open(os.path.join(header_dir, name), encoding="utf-8") as f:
-                names.update(re.findall(r"^(?:class|struct)\s+(\w+)\s*[:{]", f.read(), re.MULTILINE))
+                names.update(re.findall(r"^(?:class|struct)\s+(?:ZRX_EXPORT\s+)?(\w+)\s*[:{]", f.read(), re.MULTILINE))
     return names
 
 
