@@ -2,7 +2,6 @@
 
 #include <numbers>
 
-#include "Opened.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
@@ -22,6 +21,7 @@
 #include "ZcDbText.h"
 #include "ZcDbTextStyleTable.h"
 #include "ZcDbXrecord.h"
+#include "platform/db/Opened.h"
 
 namespace {
 
