@@ -80,8 +80,9 @@ Zcad::ErrorStatus ZcEdCommandStack::removeGroup(const char* groupName)
     if (!groupName)
         return Zcad::eInvalidInput;
     const void* caller = moduleOf(__builtin_return_address(0));
-    const size_t removed = std::erase_if(
-        m_commands, [&](const auto& c) { return equalsIgnoringCase(c->groupName(), groupName) && removableBy(*c, caller); });
+    const size_t removed = std::erase_if(m_commands, [&](const auto& c) {
+        return equalsIgnoringCase(c->groupName(), groupName) && removableBy(*c, caller);
+    });
     return removed > 0 ? Zcad::eOk : Zcad::eKeyNotFound;
 }
 

@@ -81,13 +81,13 @@ TEST_P(ConsoleUnloading, TheDrawingOutlivesThePlugin)
     EXPECT_TRUE(Contains(listing, "audit 0"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ArxUnload, ConsoleUnloading,
-    testing::Values(UnloadCase{"Unloaded", "ARX U\nSAVE ", 0},
-                    UnloadCase{"KerbCurveThenUnloaded", "D_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1},
-                    UnloadCase{"UnloadedLoadedAndUsed",
-                               "ARX U\nARX L\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1}),
-    [](const testing::TestParamInfo<UnloadCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(ArxUnload, ConsoleUnloading,
+                         testing::Values(UnloadCase{"Unloaded", "ARX U\nSAVE ", 0},
+                                         UnloadCase{"KerbCurveThenUnloaded",
+                                                    "D_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1},
+                                         UnloadCase{"UnloadedLoadedAndUsed",
+                                                    "ARX U\nARX L\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\nARX U\nSAVE ", 1}),
+                         [](const testing::TestParamInfo<UnloadCase>& c) { return std::string(c.param.name); });
 
 // A second copy of the plug-in next to the first: a link to the same file
 // is the application already loaded; a copied file loads, its commands are
@@ -117,11 +117,11 @@ TEST_P(ConsoleSecondCopy, UnloadingItKeepsTheFirstCopysCommands)
     EXPECT_TRUE(Contains(ezdxfPolylineListing(dir, out), "polyline 0 4"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ArxLoad, ConsoleSecondCopy,
-    testing::Values(SecondCopyCase{"LinkToTheSameFile", true, "Aplikacja \"tarvo.zrx\" jest już załadowana."},
-                    SecondCopyCase{"CopiedFile", false, "Wyładowano \"kopia.zrx\"."}),
-    [](const testing::TestParamInfo<SecondCopyCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(ArxLoad, ConsoleSecondCopy,
+                         testing::Values(SecondCopyCase{"LinkToTheSameFile", true,
+                                                        "Aplikacja \"tarvo.zrx\" jest już załadowana."},
+                                         SecondCopyCase{"CopiedFile", false, "Wyładowano \"kopia.zrx\"."}),
+                         [](const testing::TestParamInfo<SecondCopyCase>& c) { return std::string(c.param.name); });
 
 TEST(ConsoleApplications, AMissingPluginFailsTheRun)
 {
