@@ -35,6 +35,9 @@ add_custom_command(OUTPUT ${TARVO_RESOURCES_SOURCE}
   COMMENT "Resources of Tarvo.rc"
   VERBATIM)
 target_sources(tarvo_code PRIVATE ${TARVO_RESOURCES_SOURCE})
+# The images are long string literals, longer than the least a compiler
+# must take (clang's -Wpedantic says so); both compilers take them.
+set_source_files_properties(${TARVO_RESOURCES_SOURCE} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 
 add_library(tarvo_plugin MODULE ${CMAKE_SOURCE_DIR}/frame/EntryPoint.cpp)
 target_link_libraries(tarvo_plugin PRIVATE tarvo_code zrx)
@@ -51,7 +54,7 @@ install(TARGETS tarvo_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # The island dialog's two sketches, drawn from the constructions themselves;
 # scripts/sketches.sh writes them into resources/bitmaps.
 add_executable(island_sketches ${CMAKE_SOURCE_DIR}/tools/IslandSketches.cpp)
-target_link_libraries(island_sketches PRIVATE tarvo_code zrx)
+target_link_libraries(island_sketches PRIVATE tarvo_code zrx_objects)
 
 # The traffic-light catalogue's template drawings and icons, drawn from the
 # symbols' tables; scripts/light_templates.sh writes them into resources/.
@@ -59,9 +62,9 @@ target_link_libraries(island_sketches PRIVATE tarvo_code zrx)
 set(TARVO_LIGHT_SYMBOL_SOURCES ${CMAKE_SOURCE_DIR}/tools/LightSymbols.cpp ${CMAKE_SOURCE_DIR}/tools/LightTemplateFiles.cpp)
 add_executable(light_templates ${CMAKE_SOURCE_DIR}/tools/LightTemplates.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
 target_include_directories(light_templates PRIVATE ${CMAKE_SOURCE_DIR}/frame/host ${CMAKE_SOURCE_DIR})
-target_link_libraries(light_templates PRIVATE zrx)
+target_link_libraries(light_templates PRIVATE zrx_objects)
 
 # The arrow dialog's catalogue icons, drawn from the arrows' outlines;
 # scripts/icons.sh writes them into resources/icons.
 add_executable(arrow_icons ${CMAKE_SOURCE_DIR}/tools/ArrowIcons.cpp)
-target_link_libraries(arrow_icons PRIVATE tarvo_code zrx)
+target_link_libraries(arrow_icons PRIVATE tarvo_code zrx_objects)

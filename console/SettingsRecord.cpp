@@ -9,7 +9,6 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbLayerTable.h"
 #include "ZcDbXrecord.h"
-#include "platform/db/ObjectAccess.h"
 #include "zcut.h"
 
 namespace {
@@ -90,6 +89,18 @@ Zcad::ErrorStatus addMissingLayer(ZcDbDatabase& db, const std::string& name, std
     return es;
 }
 
+// The id kept under key in a dictionary, which is opened for read and closed.
+Zcad::ErrorStatus entryOf(ZcDbObjectId dictionaryId, const char* key, ZcDbObjectId& id)
+{
+    ZcDbDictionary* dictionary = nullptr;
+    Zcad::ErrorStatus es = zcdbOpenObject(dictionary, dictionaryId, ZcDb::kForRead);
+    if (es != Zcad::eOk)
+        return es;
+    es = dictionary->getAt(key, id);
+    dictionary->close();
+    return es;
+}
+
 // The "S_Znaki" dictionary open for write, added when missing.
 Zcad::ErrorStatus openDictionary(ZcDbDatabase& db, ZcDbDictionary*& dictionary)
 {
@@ -123,18 +134,15 @@ Zcad::ErrorStatus openDictionary(ZcDbDatabase& db, ZcDbDictionary*& dictionary)
 SettingsRecord readSettingsRecord(const ZcDbDatabase& db)
 {
     SettingsRecord r;
-    const auto* named = ZcDbObjectAccess::peekAs<ZcDbDictionary>(db.namedObjectsDictionaryId());
     ZcDbObjectId id;
-    if (!named || named->getAt(kDictionary, id) != Zcad::eOk)
+    if (entryOf(db.namedObjectsDictionaryId(), kDictionary, id) != Zcad::eOk || entryOf(id, kRecord, id) != Zcad::eOk)
         return r;
-    const auto* dictionary = ZcDbObjectAccess::peekAs<ZcDbDictionary>(id);
-    if (!dictionary || dictionary->getAt(kRecord, id) != Zcad::eOk)
+    ZcDbObject* record = nullptr;
+    if (zcdbOpenZcDbObject(record, id, ZcDb::kForRead) != Zcad::eOk)
         return r;
-    const ZcDbObject* record = ZcDbObjectAccess::peek(id);
-    if (!record || record->isErased())
-        return r;
-    r.itemsPresent = 0;
     resbuf* xdata = record->xData(kApplication);
+    record->close();
+    r.itemsPresent = 0;
     if (!xdata)
         return r;
     int position = 1;

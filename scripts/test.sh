@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Tarvo and runs its tests. With --sanitize the build uses
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; with --clang it is made
+# by clang++ instead of g++, whose warnings it also treats as errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -9,6 +10,9 @@ flags=(-DTARVO_WERROR=ON)
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
   flags+=(-DTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+elif [ "${1:-}" = "--clang" ]; then
+  build=build-clang
+  flags+=(-DCMAKE_CXX_COMPILER=clang++)
 fi
 cmake -S . -B "$build" -G Ninja "${flags[@]}"
 cmake --build "$build" -j "$(nproc)"

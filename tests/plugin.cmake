@@ -9,7 +9,7 @@ file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/islands/*.cpp)
 add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(frame_tests PRIVATE tarvo_code zrx GTest::gtest GTest::gtest_main)
+target_link_libraries(frame_tests PRIVATE tarvo_code zrx_objects GTest::gtest GTest::gtest_main)
 gtest_discover_tests(frame_tests DISCOVERY_TIMEOUT 60)
 # The console writes the drawing-settings record that the plug-in reads:
 # its writer is tested against the plug-in's reader.
@@ -45,3 +45,9 @@ gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
 
 # The resource compiler that makes the plug-in's dialogs, strings and images.
 add_test(NAME rc_compile COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/rc_compile_test.py)
+
+# The modules define no vtable, type information or allocator of a host
+# class: objects they made outlive them in the drawing.
+add_test(NAME host_code_in_modules
+  COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/host_code_test.py ${CMAKE_SOURCE_DIR}/frame/host
+          $<TARGET_FILE:tarvo_plugin> $<TARGET_FILE:tarvo_test_plugin>)

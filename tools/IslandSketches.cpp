@@ -30,7 +30,6 @@ constexpr int kWidth = 500;
 constexpr int kHeight = 300;
 constexpr double kLabelHeight = 1.1;  // drawing units: about 14 pixels in the sketch
 constexpr double kTick = 0.35;        // half length of a dimension's end ticks
-constexpr double kPi = 3.14159265358979323846;
 
 // Colour indexes: the island green, kerbs black, the circle grey,
 // dimensions and names blue.

@@ -1,16 +1,17 @@
 #pragma once
 
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // The framework's point and rectangle, in pixels of a window's client area.
-class CPoint : public POINT {
+class ZRX_EXPORT CPoint : public POINT {
 public:
     CPoint() : POINT{0, 0} {}
     CPoint(int px, int py) : POINT{px, py} {}
     CPoint(POINT p) : POINT(p) {}
 };
 
-class CRect : public RECT {
+class ZRX_EXPORT CRect : public RECT {
 public:
     CRect() : RECT{0, 0, 0, 0} {}
     CRect(int l, int t, int r, int b) : RECT{l, t, r, b} {}

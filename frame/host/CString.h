@@ -3,9 +3,10 @@
 #include <string>
 
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // The framework's text type: a UTF-8 string here, as the system's texts are.
-class CString {
+class ZRX_EXPORT CString {
 public:
     CString() = default;
     CString(const char* text) : m_text(text ? text : "") {}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZrxExport.h"
+
 #include "WinTypes.h"
 
 // The system's colour dialog. Its answer is the user's: a "dlg color"
@@ -28,13 +30,13 @@ extern "C" {
 // TRUE and rgbResult set when the user chose a colour; FALSE, rgbResult
 // unchanged, when cancelled. The dialog starts at rgbResult with
 // CC_RGBINIT, else at black.
-BOOL WINAPI ChooseColorA(LPCHOOSECOLORA choice);
+ZRX_EXPORT BOOL WINAPI ChooseColorA(LPCHOOSECOLORA choice);
 }
 #define ChooseColor ChooseColorA
 
 // The framework's wrapper: GetColor is rgbResult whatever the answer, so
 // after a cancel it is the colour the dialog started with.
-class CColorDialog {
+class ZRX_EXPORT CColorDialog {
 public:
     explicit CColorDialog(COLORREF initial = 0, DWORD flags = 0, void* parent = nullptr);
     virtual ~CColorDialog() = default;

@@ -3,6 +3,7 @@
 #include <cstdarg>
 
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // System error codes, the calling thread's last error, and the system's
 // texts for the codes (in Polish, the language of the system's users).
@@ -28,8 +29,8 @@
 #define ERROR_RESOURCE_LANG_NOT_FOUND 1815L
 
 extern "C" {
-DWORD WINAPI GetLastError();
-void WINAPI SetLastError(DWORD code);
+ZRX_EXPORT DWORD WINAPI GetLastError();
+ZRX_EXPORT void WINAPI SetLastError(DWORD code);
 }
 
 // FormatMessageA flags: where the text comes from and who allocates the buffer.
@@ -58,12 +59,12 @@ extern "C" {
 // reason in GetLastError (ERROR_MR_MID_NOT_FOUND for an unknown code,
 // ERROR_RESOURCE_LANG_NOT_FOUND for a language other than Polish or the
 // defaults, ERROR_INSUFFICIENT_BUFFER for a buffer too small).
-DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer,
-                            DWORD size, va_list* arguments);
+ZRX_EXPORT DWORD WINAPI FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer,
+                                       DWORD size, va_list* arguments);
 
 // Local memory, as FormatMessageA allocates it. LocalFree returns null on success.
-HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
-HLOCAL WINAPI LocalFree(HLOCAL memory);
+ZRX_EXPORT HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes);
+ZRX_EXPORT HLOCAL WINAPI LocalFree(HLOCAL memory);
 }
 
 #define LMEM_FIXED 0x0000

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // The system's message box. Here it is shown on the command line (caption
 // and text) and recorded; it answers with its default button at once.
@@ -43,5 +44,5 @@
 extern "C" {
 // Shows the box (owner unused) and returns the button pressed: the default
 // one. 0 for an unknown set of buttons.
-int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+ZRX_EXPORT int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // The registry functions the plug-in calls, with the system's results:
 // ERROR_SUCCESS, ERROR_FILE_NOT_FOUND for a missing key or value,
@@ -50,10 +51,10 @@ typedef LONG LSTATUS;
 extern "C" {
 // Opens a key below root (a hive or an open key); an empty or null path
 // opens root itself again. options: 0 or REG_OPTION_OPEN_LINK.
-LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result);
+ZRX_EXPORT LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result);
 // A value of an open key (null or "" names the default value). data may be
 // null to ask for the size only; a text value's size counts its zero.
-LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                                LPDWORD dataSize);
-LSTATUS WINAPI RegCloseKey(HKEY key);
+ZRX_EXPORT LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                           LPDWORD dataSize);
+ZRX_EXPORT LSTATUS WINAPI RegCloseKey(HKEY key);
 }

@@ -4,15 +4,17 @@
 #include <cstring>
 #include <type_traits>
 
+#include "ZrxExport.h"
+
 // The host's memory for growable arrays.
-void* zcrxAlloc(size_t size);
-void* zcrxRealloc(void* p, size_t size);
-void zcrxFree(void* p);
+ZRX_EXPORT void* zcrxAlloc(size_t size);
+ZRX_EXPORT void* zcrxRealloc(void* p, size_t size);
+ZRX_EXPORT void zcrxFree(void* p);
 
 // The host's growable array of plain values (points, ids, reals): element 0
 // first, memory from zcrxAlloc. Elements are moved with memcpy, as the host does.
 template <class T>
-class ZcArray {
+class ZRX_EXPORT ZcArray {
     static_assert(std::is_trivially_copyable_v<T>, "ZcArray holds plain values");
 
 public:

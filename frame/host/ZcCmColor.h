@@ -2,8 +2,10 @@
 
 #include <cstdint>
 
+#include "ZrxExport.h"
+
 // An entity's colour: by layer, by block, a palette index 1..255 or a true colour.
-class ZcCmColor {
+class ZRX_EXPORT ZcCmColor {
 public:
     enum ColorMethod : uint8_t { kByLayer = 0xC0, kByBlock = 0xC1, kByColor = 0xC2, kByACI = 0xC3, kNone = 0xC8 };
 

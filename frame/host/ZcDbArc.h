@@ -1,9 +1,10 @@
 #pragma once
 
 #include "ZcDbCurve.h"
+#include "ZrxExport.h"
 
 // A counter-clockwise arc from startAngle to endAngle (radians from +X).
-class ZcDbArc : public ZcDbCurve {
+class ZRX_EXPORT ZcDbArc : public ZcDbCurve {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbArc)
 

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "ZcDbText.h"
+#include "ZrxExport.h"
 
 // An attribute of a block reference, owned by the reference.
-class ZcDbAttribute : public ZcDbText {
+class ZRX_EXPORT ZcDbAttribute : public ZcDbText {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbAttribute)
 

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "ZcDbText.h"
+#include "ZrxExport.h"
 
 // A field of a block: references of the block get one attribute per
 // non-constant definition.
-class ZcDbAttributeDefinition : public ZcDbText {
+class ZRX_EXPORT ZcDbAttributeDefinition : public ZcDbText {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbAttributeDefinition)
 

@@ -4,11 +4,12 @@
 
 #include "ZcDbEntity.h"
 #include "ZcGeScale3d.h"
+#include "ZrxExport.h"
 
 class ZcDbAttribute;
 
 // Walks the ids of a block reference's attributes; the caller opens them.
-class ZcDbObjectIterator {
+class ZRX_EXPORT ZcDbObjectIterator {
 public:
     explicit ZcDbObjectIterator(std::vector<ZcDbObjectId> ids) : m_ids(std::move(ids)) {}
     void start() { m_index = 0; }
@@ -23,7 +24,7 @@ private:
 
 // An insertion of a block: position, scale, rotation about the normal, and
 // its own attributes.
-class ZcDbBlockReference : public ZcDbEntity {
+class ZRX_EXPORT ZcDbBlockReference : public ZcDbEntity {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbBlockReference)
 

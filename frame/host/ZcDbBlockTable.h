@@ -5,12 +5,13 @@
 #include "ZcDbIdCursor.h"
 #include "ZcDbSymbolTable.h"
 #include "ZcGePoint3d.h"
+#include "ZrxExport.h"
 
 class ZcDbEntity;
 class ZcDbSortentsTable;
 
 // Walks a block record's entities in the order they were appended.
-class ZcDbBlockTableRecordIterator {
+class ZRX_EXPORT ZcDbBlockTableRecordIterator {
 public:
     ZcDbBlockTableRecordIterator(std::vector<ZcDbObjectId> ids, bool skipErased) : m_cursor(std::move(ids), skipErased) {}
     void start(bool atBeginning = true, bool skipDeleted = true) { m_cursor.start(atBeginning, skipDeleted); }
@@ -24,7 +25,7 @@ private:
 };
 
 // A block: model space, paper space, or a named or anonymous definition.
-class ZcDbBlockTableRecord : public ZcDbSymbolTableRecord {
+class ZRX_EXPORT ZcDbBlockTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbBlockTableRecord)
 
@@ -58,7 +59,9 @@ private:
     std::string m_comments;
 };
 
-class ZcDbBlockTable : public ZcDbSymbolTableOf<ZcDbBlockTableRecord> {
+extern template class ZcDbSymbolTableOf<ZcDbBlockTableRecord>;
+
+class ZRX_EXPORT ZcDbBlockTable : public ZcDbSymbolTableOf<ZcDbBlockTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbBlockTable)
 

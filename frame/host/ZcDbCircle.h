@@ -1,8 +1,9 @@
 #pragma once
 
 #include "ZcDbCurve.h"
+#include "ZrxExport.h"
 
-class ZcDbCircle : public ZcDbCurve {
+class ZRX_EXPORT ZcDbCircle : public ZcDbCurve {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbCircle)
 

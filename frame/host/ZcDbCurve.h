@@ -1,11 +1,12 @@
 #pragma once
 
 #include "ZcDbEntity.h"
+#include "ZrxExport.h"
 
 using ZcDbVoidPtrArray = ZcArray<void*>;
 
 // A curve with a parameter running from start to end.
-class ZcDbCurve : public ZcDbEntity {
+class ZRX_EXPORT ZcDbCurve : public ZcDbEntity {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbCurve)
 

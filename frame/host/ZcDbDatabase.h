@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "ZcDbObject.h"
+#include "ZrxExport.h"
 
 class ZcDbBlockTable;
 class ZcDbLayerTable;
@@ -13,7 +14,7 @@ class ZcDbDictionary;
 struct ZcDbDatabaseImpl;
 
 // A drawing: its tables, dictionaries and every object, found by id or handle.
-class ZcDbDatabase : public ZcRxObject {
+class ZRX_EXPORT ZcDbDatabase : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbDatabase)
 
@@ -99,7 +100,7 @@ private:
 };
 
 // The host's services: which drawing is the working one.
-class ZcDbHostApplicationServices {
+class ZRX_EXPORT ZcDbHostApplicationServices {
 public:
     ZcDbDatabase* workingDatabase() const { return m_working; }
     void setWorkingDatabase(ZcDbDatabase* db) { m_working = db; }
@@ -108,4 +109,4 @@ private:
     ZcDbDatabase* m_working = nullptr;
 };
 
-ZcDbHostApplicationServices* zcdbHostApplicationServices();
+ZRX_EXPORT ZcDbHostApplicationServices* zcdbHostApplicationServices();

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "ZcDbObject.h"
+#include "ZrxExport.h"
 
 // Walks a dictionary's entries in the order they were added.
-class ZcDbDictionaryIterator {
+class ZRX_EXPORT ZcDbDictionaryIterator {
 public:
     explicit ZcDbDictionaryIterator(std::vector<std::pair<std::string, ZcDbObjectId>> entries)
         : m_entries(std::move(entries)) {}
@@ -23,7 +24,7 @@ private:
 };
 
 // Objects kept under names (case-insensitive); the dictionary owns them.
-class ZcDbDictionary : public ZcDbObject {
+class ZRX_EXPORT ZcDbDictionary : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbDictionary)
 

@@ -7,10 +7,11 @@
 #include "ZcDbObject.h"
 #include "ZcGeArrays.h"
 #include "ZcGeMatrix3d.h"
+#include "ZrxExport.h"
 
 // Base of everything drawn: layer, colour, linetype, linetype scale,
 // lineweight and visibility, geometry queries and transformation.
-class ZcDbEntity : public ZcDbObject {
+class ZRX_EXPORT ZcDbEntity : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbEntity)
 
@@ -76,5 +77,5 @@ private:
     uint8_t m_visibility = ZcDb::kVisible;
 };
 
-Zcad::ErrorStatus zcdbOpenZcDbEntity(ZcDbEntity*& ent, ZcDbObjectId id, ZcDb::OpenMode mode,
-                                     bool openErased = false);
+ZRX_EXPORT Zcad::ErrorStatus zcdbOpenZcDbEntity(ZcDbEntity*& ent, ZcDbObjectId id, ZcDb::OpenMode mode,
+                                                bool openErased = false);

@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "ZcGePoint3d.h"
+#include "ZrxExport.h"
 
 // An axis-aligned box; empty until the first point is added.
-class ZcDbExtents {
+class ZRX_EXPORT ZcDbExtents {
 public:
     ZcDbExtents() = default;
     ZcDbExtents(const ZcGePoint3d& a, const ZcGePoint3d& b) { addPoint(a), addPoint(b); }

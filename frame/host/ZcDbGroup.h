@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "ZcDbObject.h"
+#include "ZrxExport.h"
 
 // A named set of entities kept in the drawing's group dictionary.
-class ZcDbGroup : public ZcDbObject {
+class ZRX_EXPORT ZcDbGroup : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbGroup)
 

@@ -4,11 +4,12 @@
 #include <vector>
 
 #include "ZcDbEntity.h"
+#include "ZrxExport.h"
 
 // A filled area. Its loops are either given as geometry or built from
 // closed boundary curves of the drawing; an associative hatch keeps the ids
 // of those curves and is a persistent reactor on each of them.
-class ZcDbHatch : public ZcDbEntity {
+class ZRX_EXPORT ZcDbHatch : public ZcDbEntity {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbHatch)
 

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "ZcDbObjectId.h"
+#include "ZrxExport.h"
 
 // A position in a list of ids that can pass over erased objects; the walk
 // shared by the iterators of tables and blocks.
-class ZcDbIdCursor {
+class ZRX_EXPORT ZcDbIdCursor {
 public:
     ZcDbIdCursor(std::vector<ZcDbObjectId> ids, bool skipErased);
     void start(bool atBeginning, bool skipErased);

@@ -2,8 +2,9 @@
 
 #include "ZcCmColor.h"
 #include "ZcDbSymbolTable.h"
+#include "ZrxExport.h"
 
-class ZcDbLayerTableRecord : public ZcDbSymbolTableRecord {
+class ZRX_EXPORT ZcDbLayerTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLayerTableRecord)
 
@@ -34,7 +35,9 @@ private:
     bool m_plottable = true;
 };
 
-class ZcDbLayerTable : public ZcDbSymbolTableOf<ZcDbLayerTableRecord> {
+extern template class ZcDbSymbolTableOf<ZcDbLayerTableRecord>;
+
+class ZRX_EXPORT ZcDbLayerTable : public ZcDbSymbolTableOf<ZcDbLayerTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLayerTable)
 };

@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "ZcDbEntity.h"
+#include "ZrxExport.h"
 
 // A leader line through its vertices, with an arrowhead at the first.
-class ZcDbLeader : public ZcDbEntity {
+class ZRX_EXPORT ZcDbLeader : public ZcDbEntity {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLeader)
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "ZcDbCurve.h"
+#include "ZrxExport.h"
 
-class ZcDbLine : public ZcDbCurve {
+class ZRX_EXPORT ZcDbLine : public ZcDbCurve {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLine)
 

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "ZcDbSymbolTable.h"
+#include "ZrxExport.h"
 
 // A linetype: a repeating pattern of dashes (positive), gaps (negative) and
 // dots (zero), in drawing units at linetype scale 1.
-class ZcDbLinetypeTableRecord : public ZcDbSymbolTableRecord {
+class ZRX_EXPORT ZcDbLinetypeTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLinetypeTableRecord)
 
@@ -43,7 +44,9 @@ private:
     bool m_scaledToFit = false;
 };
 
-class ZcDbLinetypeTable : public ZcDbSymbolTableOf<ZcDbLinetypeTableRecord> {
+extern template class ZcDbSymbolTableOf<ZcDbLinetypeTableRecord>;
+
+class ZRX_EXPORT ZcDbLinetypeTable : public ZcDbSymbolTableOf<ZcDbLinetypeTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbLinetypeTable)
 };

@@ -3,9 +3,10 @@
 #include <string>
 
 #include "ZcDbEntity.h"
+#include "ZrxExport.h"
 
 // Multi-line text: contents in the host's formatting codes ("\P" breaks a line).
-class ZcDbMText : public ZcDbEntity {
+class ZRX_EXPORT ZcDbMText : public ZcDbEntity {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbMText)
 

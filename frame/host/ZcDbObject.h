@@ -9,12 +9,13 @@
 #include "ZcDbOpenMode.h"
 #include "ZcRxObject.h"
 #include "ZcadErrorStatus.h"
+#include "ZrxExport.h"
 #include "resbuf.h"
 
 class ZcDbDatabase;
 
 // One item of an object's extended data, kept by the object in stored form.
-struct ZcDbXDataItem {
+struct ZRX_EXPORT ZcDbXDataItem {
     short code = 0;
     std::string text;            // 1000-1009 (1004 binary as raw bytes)
     double values[3] = {0, 0, 0};  // 1010-1042: point or real in values[0]
@@ -23,7 +24,7 @@ struct ZcDbXDataItem {
 
 // Base of everything stored in a drawing. An object is opened by id in a
 // mode and closed by whoever opened it; a new object starts open for write.
-class ZcDbObject : public ZcRxObject {
+class ZRX_EXPORT ZcDbObject : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbObject)
 
@@ -116,8 +117,8 @@ private:
 // Opens an object by id. Refuses null ids (eNullObjectId), erased objects
 // (eWasErased unless openErased) and conflicting modes (eWasOpenForWrite,
 // eWasOpenForRead).
-Zcad::ErrorStatus zcdbOpenZcDbObject(ZcDbObject*& obj, ZcDbObjectId id, ZcDb::OpenMode mode,
-                                     bool openErased = false);
+ZRX_EXPORT Zcad::ErrorStatus zcdbOpenZcDbObject(ZcDbObject*& obj, ZcDbObjectId id, ZcDb::OpenMode mode,
+                                                bool openErased = false);
 
 template <class T>
 Zcad::ErrorStatus zcdbOpenObject(T*& obj, ZcDbObjectId id, ZcDb::OpenMode mode, bool openErased = false)

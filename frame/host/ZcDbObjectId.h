@@ -4,12 +4,13 @@
 #include <functional>
 
 #include "ZcArray.h"
+#include "ZrxExport.h"
 
 class ZcDbDatabase;
 struct ZcDbStub;
 
 // A drawing object's persistent handle.
-class ZcDbHandle {
+class ZRX_EXPORT ZcDbHandle {
 public:
     constexpr ZcDbHandle() = default;
     constexpr explicit ZcDbHandle(uint64_t value) : m_value(value) {}
@@ -27,7 +28,7 @@ private:
 
 // The id of an object in an open drawing: stable while the drawing is open,
 // compares by identity; the null id is "no object".
-class ZcDbObjectId {
+class ZRX_EXPORT ZcDbObjectId {
 public:
     constexpr ZcDbObjectId() = default;
     explicit constexpr ZcDbObjectId(ZcDbStub* stub) : m_stub(stub) {}

@@ -4,10 +4,11 @@
 
 #include "ZcDbCurve.h"
 #include "ZcDbPolylineVertices.h"
+#include "ZrxExport.h"
 
 // The lightweight polyline: 2D vertices in the plane at its elevation, each
 // with the bulge and the start and end widths of the segment that starts there.
-class ZcDbPolyline : public ZcDbCurve {
+class ZRX_EXPORT ZcDbPolyline : public ZcDbCurve {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbPolyline)
 

@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "ZcGePoint2d.h"
+#include "ZrxExport.h"
 
 // One vertex of a lightweight polyline with the segment that starts there.
-struct ZcDbPolylineVertex {
+struct ZRX_EXPORT ZcDbPolylineVertex {
     ZcGePoint2d point;
     double bulge = 0.0;
     double startWidth = -1.0;  // negative: the polyline's constant width
@@ -22,7 +23,7 @@ struct ZcDbPolylineVertex {
 // array, and bulges and widths (with the constant width and the elevation)
 // are allocated only once one of them leaves its default. Reading gives
 // whole vertices by value, as a vector of them would.
-class ZcDbPolylineVertices {
+class ZRX_EXPORT ZcDbPolylineVertices {
 public:
     using Vertex = ZcDbPolylineVertex;
 

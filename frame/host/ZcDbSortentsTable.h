@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "ZcDbObject.h"
+#include "ZrxExport.h"
 
 // A block record's draw order: entities listed later are drawn on top. An
 // entity not listed keeps its own handle as its sort key.
-class ZcDbSortentsTable : public ZcDbObject {
+class ZRX_EXPORT ZcDbSortentsTable : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbSortentsTable)
 

@@ -5,11 +5,12 @@
 
 #include "ZcDbIdCursor.h"
 #include "ZcDbObject.h"
+#include "ZrxExport.h"
 
 class ZcDbSymbolTableRecord;
 
 // Walks a symbol table's records in the order they were added.
-class ZcDbSymbolTableIterator {
+class ZRX_EXPORT ZcDbSymbolTableIterator {
 public:
     ZcDbSymbolTableIterator(std::vector<ZcDbObjectId> ids, bool skipErased) : m_cursor(std::move(ids), skipErased) {}
     void start(bool atBeginning = true, bool skipErased = true) { m_cursor.start(atBeginning, skipErased); }
@@ -23,7 +24,7 @@ private:
 };
 
 // A named record of a symbol table (layer, linetype, text style, block, application).
-class ZcDbSymbolTableRecord : public ZcDbObject {
+class ZRX_EXPORT ZcDbSymbolTableRecord : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbSymbolTableRecord)
 
@@ -39,7 +40,7 @@ private:
 };
 
 // A table of records looked up by name, case-insensitively.
-class ZcDbSymbolTable : public ZcDbObject {
+class ZRX_EXPORT ZcDbSymbolTable : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbSymbolTable)
 
@@ -69,7 +70,7 @@ private:
 
 // Typed look-up over a table of records of class REC.
 template <class REC>
-class ZcDbSymbolTableOf : public ZcDbSymbolTable {
+class ZRX_EXPORT ZcDbSymbolTableOf : public ZcDbSymbolTable {
 public:
     using ZcDbSymbolTable::getAt;
     Zcad::ErrorStatus getAt(const char* name, REC*& record, ZcDb::OpenMode mode, bool openErased = false) const

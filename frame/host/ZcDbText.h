@@ -3,9 +3,10 @@
 #include <string>
 
 #include "ZcDbEntity.h"
+#include "ZrxExport.h"
 
 // Single-line text; the base of attributes and attribute definitions.
-class ZcDbText : public ZcDbEntity {
+class ZRX_EXPORT ZcDbText : public ZcDbEntity {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbText)
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "ZcDbSymbolTable.h"
+#include "ZrxExport.h"
 
-class ZcDbTextStyleTableRecord : public ZcDbSymbolTableRecord {
+class ZRX_EXPORT ZcDbTextStyleTableRecord : public ZcDbSymbolTableRecord {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbTextStyleTableRecord)
 
@@ -31,7 +32,9 @@ private:
     double m_priorSize = 2.5;
 };
 
-class ZcDbTextStyleTable : public ZcDbSymbolTableOf<ZcDbTextStyleTableRecord> {
+extern template class ZcDbSymbolTableOf<ZcDbTextStyleTableRecord>;
+
+class ZRX_EXPORT ZcDbTextStyleTable : public ZcDbSymbolTableOf<ZcDbTextStyleTableRecord> {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbTextStyleTable)
 };

@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "ZcDbObject.h"
+#include "ZrxExport.h"
 
 // A record of data in a dictionary; its own data is a result-buffer list,
 // and like any object it may carry extended data.
-class ZcDbXrecord : public ZcDbObject {
+class ZRX_EXPORT ZcDbXrecord : public ZcDbObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcDbXrecord)
 

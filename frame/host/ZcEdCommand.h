@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "ZrxExport.h"
+
 // A command's handler: called on the command thread with no arguments; it
 // asks for its input at prompts.
 typedef void (*ZcRxFunctionPtr)();
@@ -16,7 +18,7 @@ typedef void (*ZcRxFunctionPtr)();
 class ZcEdUIContext;
 
 // One registered command of a command group.
-class ZcEdCommand {
+class ZRX_EXPORT ZcEdCommand {
 public:
     ZcEdCommand(std::string group, std::string globalName, std::string localName, int flags,
                 ZcRxFunctionPtr function, const void* module)

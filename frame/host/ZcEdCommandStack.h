@@ -7,10 +7,11 @@
 #include "ZcRxDictionary.h"
 #include "ZcRxObject.h"
 #include "ZcadErrorStatus.h"
+#include "ZrxExport.h"
 
 // The registered commands, in groups. A command is found by its global or
 // its local name, in any case; a name is taken by at most one command.
-class ZcEdCommandStack : public ZcRxObject {
+class ZRX_EXPORT ZcEdCommandStack : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcEdCommandStack)
 
@@ -20,6 +21,8 @@ public:
     Zcad::ErrorStatus addCommand(const char* cmdGroupName, const char* cmdGlobalName, const char* cmdLocalName,
                                  int commandFlags, ZcRxFunctionPtr funcAddress, ZcEdUIContext* UIContext = nullptr,
                                  int fcode = -1, void* hResourceHandle = nullptr, ZcEdCommand** cmdPtrRet = nullptr);
+    // A module removes only the commands whose handlers are its own code;
+    // another application's commands of the same group stay.
     // eKeyNotFound when the group has no such command.
     Zcad::ErrorStatus removeCmd(const char* cmdGroupName, const char* cmdGlobalName);
     // Removes every command of the group; eKeyNotFound when it has none.

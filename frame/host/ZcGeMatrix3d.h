@@ -2,10 +2,11 @@
 
 #include "ZcGePoint3d.h"
 #include "ZcGeVector3d.h"
+#include "ZrxExport.h"
 
 // An affine transform of 3D space as a 4x4 matrix acting on column vectors:
 // (A * B) applied to p is A applied to (B applied to p).
-class ZcGeMatrix3d {
+class ZRX_EXPORT ZcGeMatrix3d {
 public:
     double entry[4][4] = {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}};
 

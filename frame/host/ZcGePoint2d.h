@@ -1,8 +1,9 @@
 #pragma once
 
 #include "ZcGeVector2d.h"
+#include "ZrxExport.h"
 
-class ZcGePoint2d {
+class ZRX_EXPORT ZcGePoint2d {
 public:
     double x = 0.0;
     double y = 0.0;

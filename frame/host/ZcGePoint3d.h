@@ -2,10 +2,11 @@
 
 #include "ZcGePoint2d.h"
 #include "ZcGeVector3d.h"
+#include "ZrxExport.h"
 
 class ZcGeMatrix3d;
 
-class ZcGePoint3d {
+class ZRX_EXPORT ZcGePoint3d {
 public:
     double x = 0.0;
     double y = 0.0;

@@ -1,6 +1,8 @@
 #pragma once
 
-class ZcGeScale3d {
+#include "ZrxExport.h"
+
+class ZRX_EXPORT ZcGeScale3d {
 public:
     double sx = 1.0;
     double sy = 1.0;

@@ -3,8 +3,9 @@
 #include <cmath>
 
 #include "ZcGeTol.h"
+#include "ZrxExport.h"
 
-class ZcGeVector2d {
+class ZRX_EXPORT ZcGeVector2d {
 public:
     double x = 0.0;
     double y = 0.0;

@@ -3,10 +3,11 @@
 #include <cmath>
 
 #include "ZcGeTol.h"
+#include "ZrxExport.h"
 
 class ZcGeMatrix3d;
 
-class ZcGeVector3d {
+class ZRX_EXPORT ZcGeVector3d {
 public:
     double x = 0.0;
     double y = 0.0;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZrxExport.h"
+
 // Messages the host sends to an application through its entry point, and
 // what the entry point answers.
 namespace ZcRx {
@@ -27,4 +29,4 @@ using ZcRxEntryPointFunction = ZcRx::AppRetCode (*)(ZcRx::AppMsgCode, void*);
 #define ZCRX_ENTRY_POINT_NAME "zcrxEntryPoint"
 
 // Declares the application usable with several open drawings at once.
-bool zcrxRegisterAppMDIAware(void* appId);
+ZRX_EXPORT bool zcrxRegisterAppMDIAware(void* appId);

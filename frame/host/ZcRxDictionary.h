@@ -4,10 +4,11 @@
 #include <string>
 
 #include "ZcRxObject.h"
+#include "ZrxExport.h"
 
 // Objects kept under names, looked up exactly as named. The dictionary does
 // not own what it holds: whoever puts an object in keeps it alive.
-class ZcRxDictionary : public ZcRxObject {
+class ZRX_EXPORT ZcRxDictionary : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcRxDictionary)
 
@@ -25,7 +26,7 @@ private:
 };
 
 // The host's system registry: the services an application looks up by name.
-ZcRxDictionary* zcrxSysRegistry();
+ZRX_EXPORT ZcRxDictionary* zcrxSysRegistry();
 
 // Names of the system registry's services.
 #define ZCRX_DYNAMIC_LINKER "DynamicLinker"

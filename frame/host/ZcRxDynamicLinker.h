@@ -6,11 +6,12 @@
 
 #include "ZcRxDictionary.h"
 #include "ZcRxObject.h"
+#include "ZrxExport.h"
 
 // Loads and unloads application modules. A module is loaded, told
 // kInitAppMsg, and from then on may only be unloaded once it has unlocked
 // itself; unloading tells it kUnloadAppMsg first.
-class ZcRxDynamicLinker : public ZcRxObject {
+class ZRX_EXPORT ZcRxDynamicLinker : public ZcRxObject {
 public:
     ZCRX_DECLARE_MEMBERS(ZcRxDynamicLinker)
 

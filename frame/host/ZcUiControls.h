@@ -6,6 +6,7 @@
 #include "CRect.h"
 #include "CString.h"
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // Window styles the templates use.
 #define WS_VISIBLE 0x10000000L
@@ -49,7 +50,7 @@ class CZcUiDialog;
 class CDC;
 
 // A rectangle drawn on a control over its own painting.
-struct ZcUiPaintedRectangle {
+struct ZRX_EXPORT ZcUiPaintedRectangle {
     RECT rect;
     bool hollow;  // outline only: drawn with the hollow brush
     bool operator==(const ZcUiPaintedRectangle& other) const
@@ -60,7 +61,7 @@ struct ZcUiPaintedRectangle {
 };
 
 // A control of a dialog, made from its template line.
-class CWnd {
+class ZRX_EXPORT CWnd {
 public:
     virtual ~CWnd();
 
@@ -128,7 +129,7 @@ protected:
     std::vector<ZcUiPaintedRectangle> m_painted;
 };
 
-class CButton : public CWnd {
+class ZRX_EXPORT CButton : public CWnd {
 public:
     bool isCheckBox() const { return (m_style & BS_TYPEMASK) == BS_AUTOCHECKBOX; }
     int GetCheck() const { return m_checked ? BST_CHECKED : BST_UNCHECKED; }
@@ -140,8 +141,9 @@ private:
 };
 
 // An edit box: what a user types is cut at its limit, in characters.
-class CEdit : public CWnd {
+class ZRX_EXPORT CEdit : public CWnd {
 public:
+    ~CEdit() override;  // defined in the host, where the class's vtable is
     void SetLimitText(UINT limit);
     void LimitText(int limit = 0) { SetLimitText(UINT(limit < 0 ? 0 : limit)); }
     UINT GetLimitText() const { return m_limit; }
@@ -158,7 +160,7 @@ private:
 
 // A label or a picture (SS_BITMAP, SS_ICON). The picture is the caller's:
 // the static only shows it, and shows nothing once it is deleted.
-class CStatic : public CWnd {
+class ZRX_EXPORT CStatic : public CWnd {
 public:
     HBITMAP SetBitmap(HBITMAP bitmap);
     HBITMAP GetBitmap() const { return m_bitmap; }
@@ -174,7 +176,7 @@ private:
 
 // A drop-down list (CBS_DROPDOWNLIST) or an editable combo (CBS_DROPDOWN);
 // unsorted, as the templates make them.
-class CComboBox : public CWnd {
+class ZRX_EXPORT CComboBox : public CWnd {
 public:
     bool isEditable() const { return (m_style & CBS_TYPEMASK) == CBS_DROPDOWN; }
     int AddString(const char* text);

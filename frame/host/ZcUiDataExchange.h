@@ -2,6 +2,7 @@
 
 #include "CString.h"
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 class CWnd;
 
@@ -10,7 +11,7 @@ class CZcUiDialog;
 // One exchange of values between a dialog's controls and its members.
 // Reading stops at the first field that fails: the framework shows its
 // message, and the exchange unwinds to UpdateData, which returns FALSE.
-class CDataExchange {
+class ZRX_EXPORT CDataExchange {
 public:
     CDataExchange(CZcUiDialog* dialog, BOOL saveAndValidate) : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
     // Shows nothing itself; ends the exchange as failed.
@@ -20,13 +21,13 @@ public:
     BOOL m_bSaveAndValidate;
 };
 
-void DDX_Text(CDataExchange* pDX, int id, CString& value);
-void DDX_Text(CDataExchange* pDX, int id, int& value);
-void DDX_Text(CDataExchange* pDX, int id, double& value);
-void DDX_Check(CDataExchange* pDX, int id, int& value);
+ZRX_EXPORT void DDX_Text(CDataExchange* pDX, int id, CString& value);
+ZRX_EXPORT void DDX_Text(CDataExchange* pDX, int id, int& value);
+ZRX_EXPORT void DDX_Text(CDataExchange* pDX, int id, double& value);
+ZRX_EXPORT void DDX_Check(CDataExchange* pDX, int id, int& value);
 // The member becomes the dialog's control of that id (once a run), keeping
 // what the control holds; a member of another kind is the program's fault.
-void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
+ZRX_EXPORT void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 // Checked after the value was stored: an out-of-range value stays stored.
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
-void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);
+ZRX_EXPORT void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);
+ZRX_EXPORT void DDV_MinMaxDouble(CDataExchange* pDX, double value, double minValue, double maxValue);

@@ -11,6 +11,7 @@
 #include "WinTypes.h"
 #include "ZcUiControls.h"
 #include "ZcUiDataExchange.h"
+#include "ZrxExport.h"
 
 class CToolTipCtrl;
 
@@ -32,7 +33,7 @@ typedef struct tagCREATESTRUCTA {
 // Notifications reach OnCommand, as WM_COMMAND reaches a message map, and
 // OnNotify, as WM_NOTIFY does; every message of a user's action passes
 // PreTranslateMessage first.
-class CZcUiDialog {
+class ZRX_EXPORT CZcUiDialog {
 public:
     explicit CZcUiDialog(UINT templateId, void* parent = nullptr);
     virtual ~CZcUiDialog();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZrxExport.h"
+
 #include "WinTypes.h"
 
 // Bitmaps, icons and image lists from the chained modules' images
@@ -22,18 +24,18 @@ extern "C" {
 // The module is not searched alone: as an extension module's resources
 // are, the whole chain is, newest module first. A numbered name only
 // (MAKEINTRESOURCE); null when no chained module has a readable image.
-HBITMAP WINAPI LoadBitmapA(HINSTANCE module, LPCSTR name);
+ZRX_EXPORT HBITMAP WINAPI LoadBitmapA(HINSTANCE module, LPCSTR name);
 // The icon's image nearest to the standard 32×32.
-HICON WINAPI LoadIconA(HINSTANCE module, LPCSTR name);
+ZRX_EXPORT HICON WINAPI LoadIconA(HINSTANCE module, LPCSTR name);
 // FALSE for a handle that is not a live bitmap.
-BOOL WINAPI DeleteObject(HGDIOBJ object);
-BOOL WINAPI DestroyIcon(HICON icon);
+ZRX_EXPORT BOOL WINAPI DeleteObject(HGDIOBJ object);
+ZRX_EXPORT BOOL WINAPI DestroyIcon(HICON icon);
 }
 #define LoadBitmap LoadBitmapA
 #define LoadIcon LoadIconA
 
 // Owns its bitmap: deleted with it.
-class CBitmap {
+class ZRX_EXPORT CBitmap {
 public:
     CBitmap() = default;
     ~CBitmap();
@@ -66,7 +68,7 @@ public:
 #define CLR_DEFAULT 0xFF000000L
 
 // Images of one size, by index. A list view that shows it does not own it.
-class CImageList {
+class ZRX_EXPORT CImageList {
 public:
     CImageList() = default;
     ~CImageList();

@@ -9,6 +9,7 @@
 #include "WinTypes.h"
 #include "ZcUiControls.h"
 #include "ZcUiImages.h"
+#include "ZrxExport.h"
 
 // The list view ("SysListView32"): a report of rows and columns, or icons.
 
@@ -75,7 +76,7 @@ typedef struct tagNMLISTVIEW {
 typedef struct __POSITION* POSITION;
 typedef ULONG_PTR DWORD_PTR;
 
-class CListCtrl : public CWnd {
+class ZRX_EXPORT CListCtrl : public CWnd {
 public:
     // The new column's index, or -1.
     int InsertColumn(int column, LPCSTR heading, int format = LVCFMT_LEFT, int width = -1, int subItem = -1);

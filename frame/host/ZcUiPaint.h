@@ -2,6 +2,7 @@
 
 #include "CRect.h"
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 class CWnd;
 
@@ -18,7 +19,7 @@ class CWnd;
 #define NULL_PEN 8
 
 // A stock brush or pen.
-class CGdiObject {
+class ZRX_EXPORT CGdiObject {
 public:
     explicit CGdiObject(int stockIndex) : m_stockIndex(stockIndex) {}
     int stockIndex() const { return m_stockIndex; }
@@ -29,7 +30,7 @@ private:
 
 // A control's device context, from CWnd::GetDC; given back with ReleaseDC.
 // It starts with a white brush and a black pen.
-class CDC {
+class ZRX_EXPORT CDC {
 public:
     explicit CDC(CWnd* window) : m_window(window) {}
     CDC(const CDC&) = delete;

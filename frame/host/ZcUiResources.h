@@ -3,13 +3,14 @@
 #include <cstddef>
 
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 // A module's resources as the resource compiler leaves them: dialog
 // templates, strings and images. A module chains them into the host's search when
 // it is loaded and unchains them before it is unloaded.
 
 // One control of a dialog template (a CONTROL line or its shorthand).
-struct ZcUiControlTemplate {
+struct ZRX_EXPORT ZcUiControlTemplate {
     int id;                   // -1 for a static without an id
     const char* name;         // its name in resource.h ("IDC_R"), or "" when it has none
     const char* windowClass;  // "Button", "Edit", "ComboBox", "Static", "SysListView32", "RichEdit20A"
@@ -18,7 +19,7 @@ struct ZcUiControlTemplate {
     int x, y, cx, cy;  // dialog units
 };
 
-struct ZcUiDialogTemplate {
+struct ZRX_EXPORT ZcUiDialogTemplate {
     UINT id;
     const char* caption;
     int cx, cy;  // dialog units
@@ -29,7 +30,7 @@ struct ZcUiDialogTemplate {
     int fontSize;          // points
 };
 
-struct ZcUiStringResource {
+struct ZRX_EXPORT ZcUiStringResource {
     UINT id;
     const char* text;  // UTF-8
 };
@@ -39,14 +40,14 @@ struct ZcUiStringResource {
 // without its own header changed, .ico whole).
 enum class ZcUiImageKind { kBitmap, kIcon };
 
-struct ZcUiImageResource {
+struct ZRX_EXPORT ZcUiImageResource {
     UINT id;
     ZcUiImageKind kind;
     const unsigned char* bytes;
     size_t size;
 };
 
-struct ZcUiModuleResources {
+struct ZRX_EXPORT ZcUiModuleResources {
     const ZcUiDialogTemplate* dialogs;
     size_t dialogCount;
     const ZcUiStringResource* strings;
@@ -55,5 +56,5 @@ struct ZcUiModuleResources {
     size_t imageCount;
 };
 
-void zcuiChainResources(const ZcUiModuleResources* resources);
-void zcuiUnchainResources(const ZcUiModuleResources* resources);
+ZRX_EXPORT void zcuiChainResources(const ZcUiModuleResources* resources);
+ZRX_EXPORT void zcuiUnchainResources(const ZcUiModuleResources* resources);

@@ -4,6 +4,7 @@
 
 #include "WinTypes.h"
 #include "ZcUiControls.h"
+#include "ZrxExport.h"
 
 // The rich edit ("RichEdit20A", "RICHEDIT50W"): text with one default
 // character format and a background colour. Its window class exists only
@@ -39,10 +40,10 @@ typedef struct _charformat {
 } CHARFORMAT, CHARFORMATA;
 
 // Registers the rich edit's window class; TRUE.
-BOOL AfxInitRichEdit2();
-BOOL AfxInitRichEdit();
+ZRX_EXPORT BOOL AfxInitRichEdit2();
+ZRX_EXPORT BOOL AfxInitRichEdit();
 
-class CRichEditCtrl : public CWnd {
+class ZRX_EXPORT CRichEditCtrl : public CWnd {
 public:
     // Character positions (not bytes); -1 as the end: the whole text.
     void SetSel(long start, long end);

@@ -5,6 +5,7 @@
 
 #include "WinMessages.h"
 #include "WinTypes.h"
+#include "ZrxExport.h"
 
 class CWnd;
 class CZcUiDialog;
@@ -15,7 +16,7 @@ class CZcUiDialog;
 // Texts shown over a dialog's controls. It learns where the pointer is
 // only from the messages relayed to it (RelayEvent), as the dialog's
 // PreTranslateMessage passes them on.
-class CToolTipCtrl {
+class ZRX_EXPORT CToolTipCtrl {
 public:
     CToolTipCtrl() = default;
     ~CToolTipCtrl();

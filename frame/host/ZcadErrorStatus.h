@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZrxExport.h"
+
 // The host's result status of every database call; eOk is the only success.
 namespace Zcad {
 enum ErrorStatus {
@@ -46,5 +48,5 @@ enum ErrorStatus {
 };
 
 // The status's name ("eWasOpenForWrite"), for messages.
-const char* errorStatusName(ErrorStatus es);
+ZRX_EXPORT const char* errorStatusName(ErrorStatus es);
 }  // namespace Zcad

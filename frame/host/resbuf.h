@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "ZrxExport.h"
+
 // Result values of the command-line input functions.
 #define RTNORM 5100
 #define RTNONE 5000
@@ -40,15 +42,15 @@ union ads_u_val {
 // One item of a result-buffer list: extended data uses group codes as
 // restype (1001 application name, 1000 text, 1040 real, 1070 short, 1071 long,
 // 1010 point, 1005 handle, 1002 "{" / "}", 1004 binary).
-struct resbuf {
+struct ZRX_EXPORT resbuf {
     resbuf* rbnext;
     short restype;
     ads_u_val resval;
 };
 
 // A new item of the type, zero-filled; strings are owned by the item.
-resbuf* zcutNewRb(int type);
+ZRX_EXPORT resbuf* zcutNewRb(int type);
 // Releases a whole list with its strings; returns RTNORM.
-int zcutRelRb(resbuf* rb);
+ZRX_EXPORT int zcutRelRb(resbuf* rb);
 // A copy of the string for rstring, released by zcutRelRb.
-char* zcutNewString(const char* text);
+ZRX_EXPORT char* zcutNewString(const char* text);

@@ -20,6 +20,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/Opened.h"
 #include "platform/db/SymbolName.h"
 #include "platform/db/ZcDbRawObject.h"
 
@@ -29,24 +30,6 @@ namespace {
 bool isHandleCode(int code)
 {
     return (code >= 320 && code <= 369) || (code >= 390 && code <= 399) || code == 480 || code == 481;
-}
-
-struct ObjectCloser {
-    void operator()(ZcDbObject* obj) const
-    {
-        if (obj)
-            obj->close();
-    }
-};
-template <class T>
-using OpenedObject = std::unique_ptr<T, ObjectCloser>;
-
-template <class T>
-OpenedObject<T> openForWrite(ZcDbObjectId id, Zcad::ErrorStatus& es)
-{
-    T* obj = nullptr;
-    es = zcdbOpenObject(obj, id, ZcDb::kForWrite);
-    return OpenedObject<T>(obj);
 }
 
 // One copy from a source drawing into a target drawing: source ids to
@@ -83,25 +66,24 @@ private:
 
     ZcDbDatabase& m_target;
     const ZcDbDatabase& m_source;
-    OpenedObject<ZcDbLayerTable> m_layers;
-    OpenedObject<ZcDbLinetypeTable> m_linetypes;
-    OpenedObject<ZcDbTextStyleTable> m_styles;
-    OpenedObject<ZcDbBlockTable> m_blocks;
+    Opened<ZcDbLayerTable> m_layers;
+    Opened<ZcDbLinetypeTable> m_linetypes;
+    Opened<ZcDbTextStyleTable> m_styles;
+    Opened<ZcDbBlockTable> m_blocks;
     std::unordered_map<ZcDbObjectId, ZcDbObjectId> m_map;
     std::vector<std::pair<ZcDbHatch*, ZcDbObjectId>> m_hatches;  // copy, its id
 };
 
 Zcad::ErrorStatus DrawingCopy::open()
 {
-    Zcad::ErrorStatus es = Zcad::eOk;
-    if ((m_layers = openForWrite<ZcDbLayerTable>(m_target.layerTableId(), es)), es != Zcad::eOk)
-        return es;
-    if ((m_linetypes = openForWrite<ZcDbLinetypeTable>(m_target.linetypeTableId(), es)), es != Zcad::eOk)
-        return es;
-    if ((m_styles = openForWrite<ZcDbTextStyleTable>(m_target.textStyleTableId(), es)), es != Zcad::eOk)
-        return es;
-    m_blocks = openForWrite<ZcDbBlockTable>(m_target.blockTableId(), es);
-    return es;
+    if ((m_layers = Opened<ZcDbLayerTable>(m_target.layerTableId(), ZcDb::kForWrite)).status() != Zcad::eOk)
+        return m_layers.status();
+    if ((m_linetypes = Opened<ZcDbLinetypeTable>(m_target.linetypeTableId(), ZcDb::kForWrite)).status() != Zcad::eOk)
+        return m_linetypes.status();
+    if ((m_styles = Opened<ZcDbTextStyleTable>(m_target.textStyleTableId(), ZcDb::kForWrite)).status() != Zcad::eOk)
+        return m_styles.status();
+    m_blocks = Opened<ZcDbBlockTable>(m_target.blockTableId(), ZcDb::kForWrite);
+    return m_blocks.status();
 }
 
 ZcDbObjectId DrawingCopy::linetype(ZcDbObjectId sourceId)

@@ -15,6 +15,7 @@
 
 ZCRX_DEFINE_MEMBERS(ZcDbBlockTableRecord, ZcDbSymbolTableRecord)
 ZCRX_DEFINE_MEMBERS(ZcDbBlockTable, ZcDbSymbolTable)
+template class ZcDbSymbolTableOf<ZcDbBlockTableRecord>;
 
 namespace {
 // "*U", "*D", … : a star and one letter asks for a new anonymous name.

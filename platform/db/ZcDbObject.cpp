@@ -20,6 +20,8 @@ ZcRxClass* ZcRxObject::desc()
     static ZcRxClass c("ZcRxObject", nullptr);
     return &c;
 }
+ZcRxObject::~ZcRxObject() = default;
+ZcRxClass* ZcRxObject::isA() const { return desc(); }
 
 ZCRX_DEFINE_MEMBERS(ZcDbObject, ZcRxObject)
 

@@ -20,6 +20,10 @@ ZCRX_DEFINE_MEMBERS(ZcDbTextStyleTableRecord, ZcDbSymbolTableRecord)
 ZCRX_DEFINE_MEMBERS(ZcDbTextStyleTable, ZcDbSymbolTable)
 ZCRX_DEFINE_MEMBERS(ZcDbRegAppTableRecord, ZcDbSymbolTableRecord)
 ZCRX_DEFINE_MEMBERS(ZcDbRegAppTable, ZcDbSymbolTable)
+template class ZcDbSymbolTableOf<ZcDbLayerTableRecord>;
+template class ZcDbSymbolTableOf<ZcDbLinetypeTableRecord>;
+template class ZcDbSymbolTableOf<ZcDbTextStyleTableRecord>;
+template class ZcDbSymbolTableOf<ZcDbRegAppTableRecord>;
 
 // ---- iterator --------------------------------------------------------------
 

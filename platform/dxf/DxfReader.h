@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
+
 class ZcDbDatabase;
 
 // Reading a drawing from an ASCII DXF file, R12 to R2018: everything the
@@ -16,7 +18,7 @@ class ZcDbDatabase;
 
 // Reads an ASCII DXF (R12 to R2018) into an empty drawing (constructed as ZcDbDatabase(false)).
 // False with a message naming the file, the line and what was wrong.
-bool readDxfFile(const std::string& path, ZcDbDatabase& into, std::string& error);
+ZRX_EXPORT bool readDxfFile(const std::string& path, ZcDbDatabase& into, std::string& error);
 
 // The same from a text in memory; name stands for the file in messages.
 bool readDxf(std::string_view text, ZcDbDatabase& into, std::string& error, const std::string& name = "<memory>");

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
 #include "platform/dxf/DxfStream.h"
 
 class ZcDbDatabase;
@@ -23,4 +24,4 @@ std::string dxfToString(const ZcDbDatabase& db, std::string* error = nullptr);
 // (platform/core/OutputFile.h): links followed, devices, folders, read-only
 // files and the run's own inputs refused, a temporary file renamed over the
 // target. On failure error says what failed, with the path and the reason.
-bool writeDxfFile(const ZcDbDatabase& db, const std::string& path, std::string& error);
+ZRX_EXPORT bool writeDxfFile(const ZcDbDatabase& db, const std::string& path, std::string& error);

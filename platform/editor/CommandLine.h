@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "ZrxExport.h"
 #include "platform/editor/InputSource.h"
 #include "platform/editor/ScriptLine.h"
 #include "platform/editor/UserCoordinateSystem.h"
@@ -38,7 +39,7 @@ struct InputLimits {
 
 // The host's command line: the input it reads, its user coordinate
 // system, and how a run is going.
-class CommandLine {
+class ZRX_EXPORT CommandLine {
 public:
     // The lines to read; null: none (every prompt is answered with Esc).
     void setInput(InputSource* input) { m_input = input; }
@@ -101,7 +102,7 @@ private:
     std::vector<std::string> m_dialogs;
 };
 
-CommandLine& commandLine();
+ZRX_EXPORT CommandLine& commandLine();
 
 // The prompt as shown: its text and, unless it ends in a colon or a blank, ": ".
 std::string promptShown(std::string_view prompt);

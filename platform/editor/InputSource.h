@@ -9,9 +9,11 @@
 #include <string_view>
 #include <vector>
 
+#include "ZrxExport.h"
+
 // Where the command line's lines come from: a script, standard input or a
 // person at a terminal.
-class InputSource {
+class ZRX_EXPORT InputSource {
 public:
     virtual ~InputSource() = default;
 
@@ -34,7 +36,7 @@ public:
 inline constexpr size_t kMaxScriptLineBytes = size_t(1) << 20;
 
 // Lines of a stream (a script file, standard input, a test's text).
-class StreamInput : public InputSource {
+class ZRX_EXPORT StreamInput : public InputSource {
 public:
     // name is how messages call the stream ("demo.scr", "-").
     StreamInput(std::istream& stream, std::string name);

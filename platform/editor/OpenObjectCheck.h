@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ZrxExport.h"
+
 class ZcDbDatabase;
 
 // "ZcDbLine 2F" for each object of the drawing still open, in handle order.
@@ -12,4 +14,4 @@ std::vector<std::string> describeOpenObjects(const ZcDbDatabase* db);
 // After a command (or an application's load or unload): every object must
 // be closed by whoever opened it. Each one left open is named and the run
 // fails ("Po <after><subject> ..."). True when none is open.
-bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after, std::string_view subject = {});
+ZRX_EXPORT bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after, std::string_view subject = {});

@@ -2,10 +2,12 @@
 
 #include <string_view>
 
+#include "ZrxExport.h"
+
 // The command line's output, on standard output. The host's command line
 // keeps the line of an answer open: a message that begins with a line feed
 // right after an answer starts on the next line, not one further down.
-class Transcript {
+class ZRX_EXPORT Transcript {
 public:
     void print(std::string_view text);
     // Shows an answer after its prompt and ends the line as Enter does.
@@ -24,4 +26,4 @@ private:
     bool m_afterAnswer = true;  // the first message starts on the first line
 };
 
-Transcript& transcript();
+ZRX_EXPORT Transcript& transcript();

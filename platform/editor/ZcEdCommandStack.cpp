@@ -22,14 +22,21 @@ bool typeable(const char* name)
     return true;
 }
 
-// The loaded module (its base address) whose code the function is.
-const void* moduleOf(ZcRxFunctionPtr function)
+// The loaded module (its base address) whose code the address is in.
+const void* moduleOf(const void* code)
 {
     Dl_info info{};
-    if (dladdr(reinterpret_cast<void*>(function), &info) == 0)
+    if (dladdr(code, &info) == 0)
         return nullptr;
     return info.dli_fbase;
 }
+
+const void* moduleOf(ZcRxFunctionPtr function) { return moduleOf(reinterpret_cast<const void*>(function)); }
+
+// Whether the command belongs to the module that asks to remove it: a copy
+// of an application, whose commands were refused as taken, must not take
+// out the first one's when it goes.
+bool removableBy(const ZcEdCommand& command, const void* caller) { return command.module() == caller; }
 
 }  // namespace
 
@@ -57,8 +64,10 @@ Zcad::ErrorStatus ZcEdCommandStack::removeCmd(const char* cmdGroupName, const ch
 {
     if (!cmdGroupName || !cmdGlobalName)
         return Zcad::eInvalidInput;
+    const void* caller = moduleOf(__builtin_return_address(0));
     const auto it = std::find_if(m_commands.begin(), m_commands.end(), [&](const auto& c) {
-        return equalsIgnoringCase(c->groupName(), cmdGroupName) && equalsIgnoringCase(c->globalName(), cmdGlobalName);
+        return equalsIgnoringCase(c->groupName(), cmdGroupName) && equalsIgnoringCase(c->globalName(), cmdGlobalName) &&
+               removableBy(*c, caller);
     });
     if (it == m_commands.end())
         return Zcad::eKeyNotFound;
@@ -70,7 +79,10 @@ Zcad::ErrorStatus ZcEdCommandStack::removeGroup(const char* groupName)
 {
     if (!groupName)
         return Zcad::eInvalidInput;
-    const size_t removed = std::erase_if(m_commands, [&](const auto& c) { return equalsIgnoringCase(c->groupName(), groupName); });
+    const void* caller = moduleOf(__builtin_return_address(0));
+    const size_t removed = std::erase_if(m_commands, [&](const auto& c) {
+        return equalsIgnoringCase(c->groupName(), groupName) && removableBy(*c, caller);
+    });
     return removed > 0 ? Zcad::eOk : Zcad::eKeyNotFound;
 }
 

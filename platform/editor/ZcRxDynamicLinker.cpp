@@ -103,6 +103,15 @@ bool ZcRxDynamicLinker::loadModule(const char* fileName, bool printit, bool asCm
         }
         return false;
     }
+    // The same file under another name (a link) is the module already
+    // loaded: a second start would register its commands twice, and its
+    // unloading would take out the first one's.
+    if (const Module* loaded = findById(handle)) {
+        dlclose(handle);
+        if (printit)
+            say("Aplikacja \"" + fileNameOf(loaded->path) + "\" jest już załadowana.");
+        return true;
+    }
     auto entry = reinterpret_cast<ZcRxEntryPointFunction>(dlsym(handle, ZCRX_ENTRY_POINT_NAME));
     Dl_info info{};
     if (!entry || dladdr(reinterpret_cast<void*>(entry), &info) == 0) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ZrxExport.h"
 #include "platform/render/Framing.h"
 #include "platform/render/PictureSettings.h"
 #include "platform/render/Rgb.h"
@@ -19,14 +20,14 @@ enum class PictureFormat { Png, Svg, Pdf };
 
 // The format a file name asks for by its extension (.png, .svg, .pdf, in
 // any case); nothing for others.
-std::optional<PictureFormat> pictureFormatOf(const std::string& path);
+ZRX_EXPORT std::optional<PictureFormat> pictureFormatOf(const std::string& path);
 
 // Writes the picture to a file in the format its extension names: first to
 // a temporary file beside it, then renamed over it. False with a message on
 // failure; notices say what the picture leaves out (entity kinds it does
 // not draw, blocks nested too deep).
-bool writePicture(const ZcDbDatabase& db, const std::string& path, const PictureSettings& settings,
-                  std::string& error, std::vector<std::string>* notices = nullptr);
+ZRX_EXPORT bool writePicture(const ZcDbDatabase& db, const std::string& path, const PictureSettings& settings,
+                             std::string& error, std::vector<std::string>* notices = nullptr);
 
 // The picture's bytes in a format.
 std::optional<std::string> pictureBytes(const ZcDbDatabase& db, PictureFormat format,

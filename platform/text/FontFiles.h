@@ -1,7 +1,10 @@
 #pragma once
 #include <string>
+
+#include "ZrxExport.h"
+
 // Where fonts are looked up first: the installation folder (its Fonts/ subfolder is searched).
-void setFontInstallationFolder(const std::string& folder);
+ZRX_EXPORT void setFontInstallationFolder(const std::string& folder);
 // The font file for a text style's font name ("Tarvowa.ttf", "arial.ttf", "txt"): the installation
 // folder's Fonts/, then the system's fonts (fontconfig's usual folders, /usr/share/fonts), else the
 // fixed fallback DejaVu Sans. The first time a name falls back, one notice is printed on the command line.

@@ -6,6 +6,7 @@
 #include "platform/ui/Utf8Text.h"
 
 CWnd::~CWnd() = default;
+CEdit::~CEdit() = default;
 
 void CWnd::initialise(int id, std::string name, std::string windowClass, DWORD style, std::string text)
 {

@@ -2,17 +2,19 @@
 
 #include <string>
 
+#include "ZrxExport.h"
+
 // Where the process's registry comes from: a .reg file, read again at each
 // RegOpenKeyExA so that edits show at the next open, or a .reg text held in
 // memory. An open key keeps the values it had when it was opened. Until one
 // is chosen the registry is empty: every key is missing.
 
-void useRegistryFile(const std::string& path);
-void useRegistryText(std::string text);
+ZRX_EXPORT void useRegistryFile(const std::string& path);
+ZRX_EXPORT void useRegistryText(std::string text);
 
 // Checks that the registry in use can be read; false with the reason in
 // error (a file that is missing or is not a registry file).
-bool checkRegistry(std::string& error);
+ZRX_EXPORT bool checkRegistry(std::string& error);
 
 // Keys opened by RegOpenKeyExA and not yet closed (hives do not count).
 int openRegistryKeyCount();

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ZrxExport.h"
+
 // The contents of a registry as a .reg file gives them ("Windows Registry
 // Editor Version 5.00" or "REGEDIT4"): keys by full path, hive first
 // ("HKEY_LOCAL_MACHINE\SOFTWARE\KORVEL\Tarvo"), with their values. Names of
@@ -54,4 +56,4 @@ bool sameRegistryName(std::string_view a, std::string_view b);
 std::optional<RegistryData> parseRegistryText(std::string_view text, std::string& error);
 
 // A text as a .reg file quotes it: in quotes, with '\' and '"' escaped.
-std::string quotedRegistryString(std::string_view text);
+ZRX_EXPORT std::string quotedRegistryString(std::string_view text);

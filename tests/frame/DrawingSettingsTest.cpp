@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "../platform/dxf/Opened.h"
 #include "ZcDbDictionary.h"
 #include "ZcDbXrecord.h"
 #include "frame/CommandSettings.h"
 #include "frame/DrawingSettings.h"
+#include "platform/db/Opened.h"
 #include "support/TestDrawing.h"
 #include "zcut.h"
 

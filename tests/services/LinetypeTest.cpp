@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <fstream>
 
-#include "../platform/dxf/Opened.h"
 #include "../platform/dxf/TempDir.h"
 #include "TestRegistry.h"
 #include "ZcDbLinetypeTable.h"
-#include "services/Linetype.h"
+#include "platform/db/Opened.h"
 #include "platform/dxf/DxfWriter.h"
+#include "services/Linetype.h"
 #include "services/RegistryKey.h"
 #include "support/TestDrawing.h"
 

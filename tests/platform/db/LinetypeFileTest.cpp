@@ -6,11 +6,11 @@
 #include <fstream>
 #include <numbers>
 
-#include "../dxf/Opened.h"
 #include "../dxf/TempDir.h"
 #include "ZcDbLinetypeTable.h"
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/LinetypeFile.h"
+#include "platform/db/Opened.h"
 #include "support/TestDrawing.h"
 
 namespace {

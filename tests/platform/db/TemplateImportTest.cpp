@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../dxf/Opened.h"
 #include "../dxf/TempDir.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
@@ -20,6 +19,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/Opened.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 #include "support/TestDrawing.h"

@@ -10,7 +10,7 @@
 
 #include "ExternalTool.h"
 #include "Json.h"
-#include "Opened.h"
+#include "platform/db/Opened.h"
 #include "TableRecord.h"
 #include "TempDir.h"
 #include "ZcDbAttribute.h"

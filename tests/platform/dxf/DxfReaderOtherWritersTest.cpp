@@ -14,11 +14,11 @@
 
 #include "ExternalTool.h"
 #include "Json.h"
-#include "Opened.h"
 #include "TempDir.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbLine.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/Opened.h"
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"

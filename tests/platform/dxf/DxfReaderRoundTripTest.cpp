@@ -8,10 +8,8 @@
 #include <memory>
 #include <numbers>
 
-#include "Opened.h"
 #include "SampleDrawing.h"
 #include "TempDir.h"
-#include "support/TestDrawing.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
@@ -30,8 +28,10 @@
 #include "ZcDbXrecord.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/Opened.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "support/TestDrawing.h"
 
 namespace {
 

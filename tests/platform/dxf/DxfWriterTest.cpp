@@ -4,12 +4,12 @@
 #include <set>
 
 #include "DxfPairs.h"
-#include "Opened.h"
 #include "SampleDrawing.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbLine.h"
 #include "ZcDbXrecord.h"
 #include "platform/db/DatabaseImpl.h"
+#include "platform/db/Opened.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/win/TextEncodings.h"
 

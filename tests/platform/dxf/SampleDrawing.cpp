@@ -2,8 +2,8 @@
 
 #include <numbers>
 
-#include "Opened.h"
 #include "TableRecord.h"
+#include "platform/db/Opened.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
@@ -23,6 +23,7 @@
 #include "ZcDbText.h"
 #include "ZcDbTextStyleTable.h"
 #include "ZcDbXrecord.h"
+#include "platform/db/Opened.h"
 
 namespace {
 

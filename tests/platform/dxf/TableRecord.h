@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "Opened.h"
+#include "platform/db/Opened.h"
 #include "ZcDbDatabase.h"
 
 // Adds a new record to the drawing's table (both closed afterwards); the

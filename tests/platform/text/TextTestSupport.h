@@ -1,8 +1,8 @@
 #pragma once
 
-#include "../dxf/Opened.h"
 #include "ZcDbMText.h"
 #include "ZcDbTextStyleTable.h"
+#include "platform/db/Opened.h"
 #include "support/TestDrawing.h"
 
 // Measurements in these tests use DejaVu Sans, a system font here: 2048
