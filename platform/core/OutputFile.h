@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
+
 // Every file the platform writes (drawings, pictures) goes through here, so
 // that one set of rules says where a write may land and how it is made:
 //   - a symbolic link is followed: its target gets the new content and the
@@ -20,13 +22,13 @@
 
 // The file a write to path would replace or create (links followed), or
 // nothing with error ("cannot write PATH: why") when the rules above refuse it.
-std::optional<std::string> outputTarget(const std::string& path, std::string& error);
+ZRX_EXPORT std::optional<std::string> outputTarget(const std::string& path, std::string& error);
 
 // Marks a file the run reads, so that no output replaces it; what names it
 // in the refusal ("the script being run").
-void protectFromOutput(const std::string& path, std::string what);
+ZRX_EXPORT void protectFromOutput(const std::string& path, std::string what);
 // Forgets the files marked (a new run).
-void clearOutputProtection();
+ZRX_EXPORT void clearOutputProtection();
 
 using OutputSink = std::function<bool(std::string_view)>;
 // Writes the content of a file: false with problem when it cannot be made or
@@ -35,4 +37,4 @@ using OutputProducer = std::function<bool(const OutputSink& sink, std::string& p
 
 // Writes path whole by the rules above. On failure nothing but what was
 // there before is left, and error names the path and the reason.
-bool writeOutputFile(const std::string& path, const OutputProducer& produce, std::string& error);
+ZRX_EXPORT bool writeOutputFile(const std::string& path, const OutputProducer& produce, std::string& error);

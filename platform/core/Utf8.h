@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
+
 // Appends the UTF-8 spelling of a code point; the caller decides what to do
 // with surrogates and values beyond U+10FFFF before calling.
 void appendUtf8(std::string& out, char32_t cp);
@@ -19,4 +21,4 @@ struct Utf8Char {
 Utf8Char decodeUtf8(std::string_view text);
 
 // Whether every byte of the text belongs to a well-formed sequence.
-bool isWellFormedUtf8(std::string_view text);
+ZRX_EXPORT bool isWellFormedUtf8(std::string_view text);
