@@ -8,6 +8,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
+#include "platform/db/entities/Finite.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbSymbolTableRecord, ZcDbObject)
 ZCRX_DEFINE_MEMBERS(ZcDbSymbolTable, ZcDbObject)
@@ -153,7 +154,7 @@ Zcad::ErrorStatus ZcDbSymbolTable::newIterator(ZcDbSymbolTableIterator*& iterato
 // ---- layer, linetype, text style records -------------------------------------
 
 namespace {
-bool isFiniteValue(double v) { return std::isfinite(v); }
+bool isFiniteValue(double v) { return isDrawingNumber(v); }
 }  // namespace
 
 Zcad::ErrorStatus ZcDbLayerTableRecord::setColor(const ZcCmColor& c)
