@@ -46,8 +46,9 @@ bool CairoPainter::enterPlane(const Affine2& map)
 {
     const Affine2 m = m_toPicture * map;
     const double det = m.det();
-    // Cairo refuses a map it cannot invert; such a plane shows nothing anyway.
-    if (!m.isFinite() || !(std::fabs(det) > 1e-12))
+    // Cairo refuses a map it cannot invert, or whose determinant overflows;
+    // such a plane shows nothing anyway, or nothing a picture can frame.
+    if (!m.isFinite() || !(std::fabs(det) > 1e-12) || !std::isfinite(det))
         return false;
     cairo_matrix_t cm;
     cairo_matrix_init(&cm, m.xx, m.yx, m.xy, m.yy, m.x0, m.y0);
@@ -151,6 +152,12 @@ void CairoPainter::drawText(const Shape& shape)
 {
     const GlyphRun& run = shape.glyphs;
     if (run.glyphs.empty() || !(run.emSize > 0.0) || !std::isfinite(run.emSize))
+        return;
+    // Glyphs smaller than this many picture units show nothing, and an em
+    // that small makes a font matrix cairo cannot invert.
+    constexpr double kMinGlyphEm = 1e-3;
+    const double pictureEm = run.emSize * std::sqrt(std::fabs((m_toPicture * shape.map).det()));
+    if (!(pictureEm >= kMinGlyphEm) || !std::isfinite(pictureEm) || !std::isnormal(run.emSize * run.emSize))
         return;
     cairo_font_face_t* face = fontFace(run.fontPath, run.faceIndex);
     if (!face || !enterPlane(shape.map))
