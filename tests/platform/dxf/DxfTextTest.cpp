@@ -100,8 +100,8 @@ TEST(DxfNumbers, EveryDoubleReadsBackExactly)
         if (i % 2) {
             const uint64_t b = bits(random);
             std::memcpy(&v, &b, sizeof v);
-            if (!std::isfinite(v))
-                continue;
+            if (!isDrawingNumber(v))
+                continue;  // refused (see WriterAndReaderAgreeOnWhichNumbersADrawingHolds)
         }
         const std::string text = real(v);
         EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
