@@ -5,6 +5,7 @@
 
 #include "ZcGeTol.h"
 #include "geometry/Angles.h"
+#include "geometry/Tolerances.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::string IslandFaultMessage(const IslandFault& fault)
         text = "\nWskazany kierunek pokrywa się z pierwszym punktem";
         break;
     case IslandLimit::NotPositive:
-        text = "\nParametr " + name + " musi być liczbą dodatnią";
+        text = "\nParametr " + name + " musi być liczbą nie mniejszą niż 0,0001 m";
         break;
     case IslandLimit::Negative:
         text = "\nParametr " + name + " nie może być ujemny";
@@ -84,13 +85,13 @@ IslandFault CheckCommonLimits(const IslandParameters& p, ZcGePoint3d p1, ZcGePoi
     // first one the user meets.
     for (const Named& n : {Named{"R", p.R}, Named{"S", p.S}, Named{"L", p.L}, Named{"Sw", p.Sw}, Named{"Su", p.Su},
                            Named{"Sd", p.Sd}}) {
-        if (!(std::isfinite(n.value) && n.value > 0.0))
+        if (!(std::isfinite(n.value) && n.value >= kMinSize))
             return {IslandLimit::NotPositive, n.name};
     }
     if (!(std::isfinite(p.R1) && p.R1 >= 0.0))
         return {IslandLimit::Negative, "R1"};
     for (const Named& n : {Named{"Ru", p.Ru}, Named{"Rw", p.Rw}, Named{"Ru1", p.Ru1}, Named{"Rw1", p.Rw1}}) {
-        if (!(std::isfinite(n.value) && n.value > 0.0))
+        if (!(std::isfinite(n.value) && n.value >= kMinSize))
             return {IslandLimit::NotPositive, n.name};
     }
     if (!std::isfinite(p.L1))
