@@ -14,6 +14,12 @@ namespace {
 // large drawing makes cairo hold all of its outline at once.
 constexpr size_t kBatchPieces = 4096;
 
+// A vertex of straight pieces closer than this to the last one drawn (in
+// picture units) is passed over: detail finer than a hairline cannot show,
+// and a large polyline shrunk to a few pixels (blocks inserted many times)
+// would otherwise cost cairo every one of its vertices on the same spot.
+constexpr double kMinStep = 1.0;
+
 const cairo_user_data_key_t kFaceKey{};
 
 void releaseFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
@@ -53,6 +59,7 @@ bool CairoPainter::enterPlane(const Affine2& map)
     cairo_matrix_t cm;
     cairo_matrix_init(&cm, m.xx, m.yx, m.xy, m.yy, m.x0, m.y0);
     cairo_set_matrix(m_cr, &cm);
+    m_plane = m;
     return true;
 }
 
@@ -62,10 +69,19 @@ void CairoPainter::appendContours(const std::vector<Contour>& contours)
         if (c.pieces.empty())
             continue;
         cairo_move_to(m_cr, c.pieces.front().start.x, c.pieces.front().start.y);
-        for (const curve::Piece& p : c.pieces) {
-            if (!p.arc)
+        ZcGePoint2d drawn = m_plane.apply(c.pieces.front().start);
+        for (size_t i = 0; i < c.pieces.size(); ++i) {
+            const curve::Piece& p = c.pieces[i];
+            if (!p.arc) {
+                const ZcGePoint2d at = m_plane.apply(p.end);
+                if (i + 1 < c.pieces.size() && std::hypot(at.x - drawn.x, at.y - drawn.y) < kMinStep)
+                    continue;
                 cairo_line_to(m_cr, p.end.x, p.end.y);
-            else if (p.sweep >= 0.0)
+                drawn = at;
+                continue;
+            }
+            drawn = m_plane.apply(p.end);
+            if (p.sweep >= 0.0)
                 cairo_arc(m_cr, p.center.x, p.center.y, p.radius, p.startAngle, p.startAngle + p.sweep);
             else
                 cairo_arc_negative(m_cr, p.center.x, p.center.y, p.radius, p.startAngle, p.startAngle + p.sweep);

@@ -85,6 +85,8 @@ public:
         }
     }
 
+    bool complete() const { return m_drawn <= m_settings.maxVertices; }
+
 private:
     void notice(const std::string& text)
     {
@@ -467,8 +469,10 @@ private:
 
 }  // namespace
 
-void buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
                 std::vector<std::string>& notices)
 {
-    SceneBuilder(db, settings, sink, notices).build();
+    SceneBuilder builder(db, settings, sink, notices);
+    builder.build();
+    return builder.complete();
 }

@@ -39,5 +39,6 @@ struct SceneSettings {
 // leaves out what is invisible or on layers switched off or frozen, and
 // expands block references with their attributes. Objects are read without
 // being opened. Says in notices what it left out and why (each reason once).
-void buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+// False when the work went beyond settings.maxVertices and the rest was left out.
+bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
                 std::vector<std::string>& notices);

@@ -14,6 +14,7 @@
 #include "RenderDrawing.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
+#include "bench/NestedBlocks.h"
 
 namespace {
 
@@ -272,4 +273,24 @@ TEST(PictureSize, TinyDrawingGivesAPicture)
     d.append(p);
     for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf})
         EXPECT_FALSE(bytesOf(d.db(), format).empty());
+}
+
+// Nested blocks that expand beyond the picture's work are drawn in part,
+// but the picture still frames the whole drawing, not the corner drawn.
+TEST(PictureSize, PictureCutShortFramesTheWholeDrawing)
+{
+    RenderDrawing d;
+    constexpr unsigned kVertices = 1000;  // 10^8 vertices behind the references
+    ASSERT_FALSE(bench::buildNestedBlocks(d.db(), kVertices).isNull());
+    PictureSettings s;
+    s.size = 200;
+    std::string error;
+    std::vector<std::string> notices;
+    const auto p = rasterPicture(d.db(), s, error, &notices);
+    ASSERT_TRUE(p) << error;
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("vertices"), std::string::npos) << notices[0];
+    int x = 0, y = 0;
+    EXPECT_TRUE(p->pixelOf(0.0, 0.0, x, y));
+    EXPECT_TRUE(p->pixelOf(114.0, 154.0, x, y)) << "the far corner of the last copy";
 }
