@@ -14,3 +14,8 @@ inline constexpr double kTangentTolerance = 0.0001;
 // End points of a curve this close to given points are taken as joining
 // them (a tenth of a millimetre, as the drawing's own points go).
 inline constexpr double kJoinTolerance = 0.0001;
+
+// The smallest size (radius, width, length) a construction is drawn with:
+// below the join tolerance a curve's ends and its centre are one point as
+// the drawing's own points go (a kerb radius of 1e-300 m is no curve).
+inline constexpr double kMinSize = kJoinTolerance;

@@ -6,6 +6,7 @@
 
 #include "ZcGeTol.h"
 #include "geometry/Angles.h"
+#include "geometry/Tolerances.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ std::string IslandFaultMessage(const IslandFault& fault)
         text = "\nWskazany kierunek pokrywa się z pierwszym punktem";
         break;
     case IslandLimit::NotPositive:
-        text = "\nParametr " + name + " musi być liczbą dodatnią";
+        text = "\nParametr " + name + " musi być liczbą nie mniejszą niż 0,0001 m";
         break;
     case IslandLimit::Negative:
         text = "\nParametr " + name + " nie może być ujemny";
@@ -109,7 +110,7 @@ IslandFault CheckCommonLimits(const IslandParameters& p, ZcGePoint3d p1, ZcGePoi
     const auto tooLarge = [](double value) { return std::fabs(value) > kLargestIslandLength; };
     for (const Named& n : {Named{"R", p.R}, Named{"S", p.S}, Named{"L", p.L}, Named{"Sw", p.Sw}, Named{"Su", p.Su},
                            Named{"Sd", p.Sd}}) {
-        if (!(std::isfinite(n.value) && n.value > 0.0))
+        if (!(std::isfinite(n.value) && n.value >= kMinSize))
             return {IslandLimit::NotPositive, n.name};
         if (tooLarge(n.value))
             return {IslandLimit::TooLarge, n.name};
@@ -119,7 +120,7 @@ IslandFault CheckCommonLimits(const IslandParameters& p, ZcGePoint3d p1, ZcGePoi
     if (tooLarge(p.R1))
         return {IslandLimit::TooLarge, "R1"};
     for (const Named& n : {Named{"Ru", p.Ru}, Named{"Rw", p.Rw}, Named{"Ru1", p.Ru1}, Named{"Rw1", p.Rw1}}) {
-        if (!(std::isfinite(n.value) && n.value > 0.0))
+        if (!(std::isfinite(n.value) && n.value >= kMinSize))
             return {IslandLimit::NotPositive, n.name};
         if (tooLarge(n.value))
             return {IslandLimit::TooLarge, n.name};

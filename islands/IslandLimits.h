@@ -13,7 +13,7 @@ enum class IslandLimit {
     None,
     NoSkew,          // A has no ":" or begins with it: nothing drawn, nothing said
     SamePoints,      // the direction point is the first point: no axis
-    NotPositive,     // the parameter must be a positive number
+    NotPositive,     // the parameter must be a number of at least kMinSize
     Negative,        // the parameter must be a number, 0 or more
     NotANumber,      // the parameter must be a number
     TooLarge,        // the parameter is longer than kLargestIslandLength

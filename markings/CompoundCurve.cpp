@@ -6,6 +6,7 @@
 #include "geometry/Arcs.h"
 #include "geometry/Lines.h"
 #include "geometry/Points.h"
+#include "geometry/Tolerances.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ CompoundCurveResult BuildCompoundCurve(ZcGePoint3d firstEdgePoint, ZcGePoint3d c
                                        double radius)
 {
     CompoundCurveResult result;
-    if (!std::isfinite(radius) || radius <= 0.0) {
+    if (!std::isfinite(radius) || radius < kMinSize) {
         result.fault = CompoundCurveFault::BadRadius;
         return result;
     }
@@ -127,7 +128,7 @@ const char* CompoundCurveFaultMessage(CompoundCurveFault fault)
     case CompoundCurveFault::None:
         return "";
     case CompoundCurveFault::BadRadius:
-        return "\nPromień musi być liczbą dodatnią; krzywej nie narysowano.";
+        return "\nPromień musi być liczbą nie mniejszą niż 0,0001 m; krzywej nie narysowano.";
     case CompoundCurveFault::SamePoints:
         return "\nPunkt na krawędzi drogi jest punktem przecięcia krawędzi; krzywej nie narysowano.";
     case CompoundCurveFault::ParallelEdges:
@@ -144,6 +145,9 @@ ZcDbPolyline* MakeCompoundCurvePolyline(const CompoundCurve& curve)
 {
     ZcDbPolyline* polyline = new ZcDbPolyline;
     for (unsigned i = 0; i < 4; ++i)
-        polyline->addVertexAt(i, curve.vertices[i], curve.bulges[i], -1.0, -1.0);
+        if (polyline->addVertexAt(i, curve.vertices[i], curve.bulges[i], -1.0, -1.0) != Zcad::eOk) {
+            delete polyline;
+            return nullptr;
+        }
     return polyline;
 }

@@ -24,7 +24,7 @@ struct CompoundCurve {
 // Why picks give no curve.
 enum class CompoundCurveFault {
     None,
-    BadRadius,         // not a positive finite number
+    BadRadius,         // not a finite number of at least kMinSize
     SamePoints,        // an edge point is the corner itself: no edge
     ParallelEdges,     // the edges never meet
     EdgesTooStraight,  // they turn by 30 degrees or less: the end arcs alone turn that much
@@ -47,5 +47,6 @@ CompoundCurveResult BuildCompoundCurve(ZcGePoint3d firstEdgePoint, ZcGePoint3d c
 const char* CompoundCurveFaultMessage(CompoundCurveFault fault);
 
 // The curve as a new open polyline with default widths and the drawing's
-// current properties, open and not in any drawing.
+// current properties, open and not in any drawing; null when the drawing
+// refuses a vertex (numbers beyond its range).
 ZcDbPolyline* MakeCompoundCurvePolyline(const CompoundCurve& curve);

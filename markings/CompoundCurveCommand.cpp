@@ -26,6 +26,10 @@ void DrawCompoundCurve()
         return;
     }
     ZcDbPolyline* polyline = MakeCompoundCurvePolyline(built.curve);
+    if (!polyline) {
+        zcutPrintf("%s", CompoundCurveFaultMessage(CompoundCurveFault::OutOfRange));
+        return;
+    }
     AppendToModelSpace(polyline);
     polyline->close();
 }

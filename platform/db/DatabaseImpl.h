@@ -9,6 +9,7 @@
 #include "ZcDbDatabase.h"
 #include "platform/db/FileKeeping.h"
 #include "platform/db/ZcDbStub.h"
+#include "platform/db/entities/BlockExtents.h"
 
 // Handles that the file structure needs but the object model does not hold
 // as objects (tables and records of no interest to the system, layouts).
@@ -23,6 +24,15 @@ struct ZcDbDatabaseImpl {
     std::deque<ZcDbStub> stubs;  // stable addresses, in order of creation
     uint64_t nextHandle = 1;
     int openCount = 0;  // objects of this drawing currently open
+    // Objects open for write now, and a count of closed writes (and of the
+    // readers' changes made without opening): what is worked out from the
+    // drawing's objects and kept stays valid while no writer is open and
+    // this count has not moved.
+    int openForWrite = 0;
+    uint64_t edits = 0;
+    // Each block's extents in its own coordinates, as last worked out.
+    std::unordered_map<const ZcDbStub*, ZcDbBlockExtents> blockExtents;
+    uint64_t blockExtentsMeasured = 0;
 
     ZcDbObjectId blockTable, layerTable, linetypeTable, textStyleTable, regAppTable;
     ZcDbObjectId namedObjects, groups;

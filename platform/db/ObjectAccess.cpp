@@ -57,9 +57,31 @@ Zcad::ErrorStatus ZcDbObjectAccess::attach(ZcDbDatabase* db, ZcDbStub* stub, ZcD
     obj->m_owner = owner;
     if (isOpen(obj))
         ++impl->openCount;
+    if (obj->m_writer)
+        ++impl->openForWrite;
+    ++impl->edits;
     id = ZcDbObjectId(stub);
     obj->addedToDatabase();
     return Zcad::eOk;
+}
+
+void ZcDbObjectAccess::markOpened(ZcDbObject* obj, ZcDb::OpenMode mode)
+{
+    if (mode != ZcDb::kForWrite) {
+        ++obj->m_readers;
+        return;
+    }
+    if (obj->m_writer)
+        return;
+    obj->m_writer = true;
+    if (ZcDbDatabase* db = obj->database())
+        ++db->impl()->openForWrite;
+}
+
+void ZcDbObjectAccess::noteEdited(const ZcDbObject* obj)
+{
+    if (ZcDbDatabase* db = obj->database())
+        ++db->impl()->edits;
 }
 
 void ZcDbObjectAccess::setName(ZcDbSymbolTableRecord* record, const std::string& name) { record->m_name = name; }
@@ -156,7 +178,11 @@ Zcad::ErrorStatus ZcDbObjectAccess::attachToId(ZcDbObject* obj, ZcDbObjectId id,
     return attach(stub->database, stub, obj, owner, attached);
 }
 
-void ZcDbObjectAccess::appendEntity(ZcDbBlockTableRecord* block, ZcDbObjectId entity) { block->m_entities.push_back(entity); }
+void ZcDbObjectAccess::appendEntity(ZcDbBlockTableRecord* block, ZcDbObjectId entity)
+{
+    block->m_entities.push_back(entity);
+    noteEdited(block);
+}
 void ZcDbObjectAccess::appendRecord(ZcDbSymbolTable* table, ZcDbObjectId record) { table->m_records.push_back(record); }
 void ZcDbObjectAccess::appendEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObjectId id)
 {
@@ -165,9 +191,14 @@ void ZcDbObjectAccess::appendEntry(ZcDbDictionary* dict, const std::string& key,
 void ZcDbObjectAccess::appendAttribute(ZcDbBlockReference* reference, ZcDbObjectId attribute)
 {
     reference->m_attributes.push_back(attribute);
+    noteEdited(reference);
 }
 
-std::vector<ZcDbObjectId>& ZcDbObjectAccess::entityList(ZcDbBlockTableRecord* block) { return block->m_entities; }
+std::vector<ZcDbObjectId>& ZcDbObjectAccess::entityList(ZcDbBlockTableRecord* block)
+{
+    noteEdited(block);
+    return block->m_entities;
+}
 std::vector<ZcDbObjectId>& ZcDbObjectAccess::recordList(ZcDbSymbolTable* table) { return table->m_records; }
 std::vector<std::pair<std::string, ZcDbObjectId>>& ZcDbObjectAccess::entryList(ZcDbDictionary* dict)
 {
@@ -175,10 +206,15 @@ std::vector<std::pair<std::string, ZcDbObjectId>>& ZcDbObjectAccess::entryList(Z
 }
 std::vector<ZcDbObjectId>& ZcDbObjectAccess::attributeList(ZcDbBlockReference* reference)
 {
+    noteEdited(reference);
     return reference->m_attributes;
 }
 std::vector<ZcDbObjectId>& ZcDbObjectAccess::reactorList(ZcDbObject* obj) { return obj->extras().reactors; }
-std::vector<ZcDbHatch::Loop>& ZcDbObjectAccess::hatchLoops(ZcDbHatch* hatch) { return hatch->m_loops; }
+std::vector<ZcDbHatch::Loop>& ZcDbObjectAccess::hatchLoops(ZcDbHatch* hatch)
+{
+    noteEdited(hatch);
+    return hatch->m_loops;
+}
 std::vector<std::pair<ZcDbObjectId, ZcDbHandle>>& ZcDbObjectAccess::sortentsEntries(ZcDbSortentsTable* table)
 {
     return table->m_entries;

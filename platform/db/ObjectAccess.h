@@ -51,17 +51,19 @@ private:
 public:
     // Open-state bookkeeping.
     static bool isOpen(const ZcDbObject* obj) { return obj->m_readers > 0 || obj->m_writer; }
-    static void markOpened(ZcDbObject* obj, ZcDb::OpenMode mode)
-    {
-        if (mode == ZcDb::kForWrite)
-            obj->m_writer = true;
-        else
-            ++obj->m_readers;
-    }
+    static void markOpened(ZcDbObject* obj, ZcDb::OpenMode mode);
+    // The object changed, or may have, without being opened for write (a
+    // reader of files setting it up, a repair): what was worked out from the
+    // drawing is worked out again.
+    static void noteEdited(const ZcDbObject* obj);
     // Adds the application to the drawing's registered applications when missing.
     static ZcDbObjectId registerApplication(ZcDbDatabase* db, const std::string& name);
     // Sets an object's erased flag without the open rules (for readers of files).
-    static void setErased(ZcDbObject* obj, bool erased) { obj->m_erased = erased; }
+    static void setErased(ZcDbObject* obj, bool erased)
+    {
+        obj->m_erased = erased;
+        noteEdited(obj);
+    }
     // Stores a record's name as given (the table has checked it).
     static void setName(ZcDbSymbolTableRecord* record, const std::string& name);
     // Layer and linetype of an entity that has none yet, from the drawing.

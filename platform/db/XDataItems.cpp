@@ -6,10 +6,11 @@
 
 #include "platform/core/ResbufTypes.h"
 #include "platform/core/Utf8.h"
+#include "platform/db/entities/Finite.h"
 
 static bool itemIsFinite(const ZcDbXDataItem& item)
 {
-    return std::isfinite(item.values[0]) && std::isfinite(item.values[1]) && std::isfinite(item.values[2]);
+    return isDrawingNumber(item.values[0]) && isDrawingNumber(item.values[1]) && isDrawingNumber(item.values[2]);
 }
 
 // One result buffer as a stored item; false for a type extended data cannot hold.

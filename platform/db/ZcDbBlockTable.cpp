@@ -12,6 +12,7 @@
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
+#include "platform/db/entities/Finite.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbBlockTableRecord, ZcDbSymbolTableRecord)
 ZCRX_DEFINE_MEMBERS(ZcDbBlockTable, ZcDbSymbolTable)
@@ -113,7 +114,7 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::setOrigin(const ZcGePoint3d& p)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
-    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z))
+    if (!isDrawingNumber(p.x) || !isDrawingNumber(p.y) || !isDrawingNumber(p.z))
         return Zcad::eInvalidInput;
     m_origin = p;
     return Zcad::eOk;

@@ -11,6 +11,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/entities/Finite.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbDatabase, ZcRxObject)
 
@@ -194,7 +195,7 @@ Zcad::ErrorStatus ZcDbDatabase::setClayer(ZcDbObjectId layer)
 
 Zcad::ErrorStatus ZcDbDatabase::setLtscale(double scale)
 {
-    if (!std::isfinite(scale) || scale <= 0.0)
+    if (!isDrawingNumber(scale) || scale <= 0.0)
         return Zcad::eInvalidInput;
     m_impl->ltscale = scale;
     return Zcad::eOk;

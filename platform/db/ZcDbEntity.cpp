@@ -6,6 +6,7 @@
 #include "ZcDbLayerTable.h"
 #include "ZcDbLinetypeTable.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/entities/Finite.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbEntity, ZcDbObject)
 
@@ -119,7 +120,7 @@ Zcad::ErrorStatus ZcDbEntity::setLinetypeScale(double scale, bool)
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
         return es;
-    if (!std::isfinite(scale) || scale <= 0.0)
+    if (!isDrawingNumber(scale) || scale <= 0.0)
         return Zcad::eInvalidInput;
     m_linetypeScale = scale;
     return Zcad::eOk;

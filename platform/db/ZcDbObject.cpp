@@ -62,9 +62,13 @@ ZcDbDatabase* ZcDbObject::databaseOrWorking() const
 
 Zcad::ErrorStatus ZcDbObject::close()
 {
-    if (m_writer)
+    if (m_writer) {
         m_writer = false;
-    else if (m_readers > 0)
+        if (ZcDbDatabaseImpl* impl = implOf(m_stub)) {
+            --impl->openForWrite;
+            ++impl->edits;
+        }
+    } else if (m_readers > 0)
         --m_readers;
     else
         return Zcad::eInvalidOpenState;
@@ -89,6 +93,8 @@ Zcad::ErrorStatus ZcDbObject::upgradeOpen()
         return Zcad::eHadMultipleReaders;
     m_readers = 0;
     m_writer = true;
+    if (ZcDbDatabaseImpl* impl = implOf(m_stub))
+        ++impl->openForWrite;
     return Zcad::eOk;
 }
 
@@ -98,6 +104,10 @@ Zcad::ErrorStatus ZcDbObject::downgradeOpen()
         return Zcad::eWasNotOpenForWrite;
     m_writer = false;
     m_readers = 1;
+    if (ZcDbDatabaseImpl* impl = implOf(m_stub)) {
+        --impl->openForWrite;
+        ++impl->edits;
+    }
     return Zcad::eOk;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/core/Utf8.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
+#include "platform/db/entities/Finite.h"
 
 ZCRX_DEFINE_MEMBERS(ZcDbSymbolTableRecord, ZcDbObject)
 ZCRX_DEFINE_MEMBERS(ZcDbSymbolTable, ZcDbObject)
@@ -160,7 +161,7 @@ Zcad::ErrorStatus ZcDbSymbolTable::newIterator(ZcDbSymbolTableIterator*& iterato
 // ---- layer, linetype, text style records -------------------------------------
 
 namespace {
-bool isFiniteValue(double v) { return std::isfinite(v); }
+bool isFiniteValue(double v) { return isDrawingNumber(v); }
 }  // namespace
 
 Zcad::ErrorStatus ZcDbLayerTableRecord::setColor(const ZcCmColor& c)

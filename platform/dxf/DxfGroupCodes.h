@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/db/entities/Finite.h"
+
 // What the value of a group code is, as the DXF format defines the ranges.
 enum class DxfValueKind { Text, Real, Integer, Handle, Binary };
 
@@ -35,7 +37,8 @@ inline std::string_view dxfTrimmed(std::string_view v)
     return v;
 }
 
-// A finite number; false for anything else (NaN and infinity included).
+// A number a drawing can hold (isDrawingNumber); false for anything else
+// (NaN, infinity and numbers the writer would refuse included).
 inline bool parseDxfReal(std::string_view text, double& value)
 {
     std::string_view v = dxfTrimmed(text);
@@ -72,7 +75,7 @@ inline bool parseDxfReal(std::string_view text, double& value)
         return true;
     }
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
-    return ec == std::errc() && end == v.data() + v.size() && std::isfinite(value);
+    return ec == std::errc() && end == v.data() + v.size() && isDrawingNumber(value);
 }
 
 // A whole number; some writers give integer codes a decimal part (".0"),

@@ -57,6 +57,9 @@ bool DxfReadContext::real(const DxfTag& tag, double& value)
     double any = 0.0;
     const std::string_view v = dxfTrimmed(tag.value);
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), any);
+    if (!v.empty() && end == v.data() + v.size() && ec == std::errc() && std::isfinite(any))
+        return fail(tag.line + 1, "group code " + std::to_string(tag.code) + " holds \"" + shown(tag.value) +
+                                      "\", beyond the ±1e100 a drawing's numbers stay within");
     if (!v.empty() && end == v.data() + v.size() && (ec == std::errc() || ec == std::errc::result_out_of_range))
         return fail(tag.line + 1, "group code " + std::to_string(tag.code) + " holds \"" + shown(tag.value) +
                                       "\", which is not a finite number");

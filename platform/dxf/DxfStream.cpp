@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numbers>
 
+#include "platform/db/entities/Finite.h"
 #include "platform/dxf/DxfText.h"
 
 namespace {
@@ -51,7 +52,7 @@ const std::array<std::array<char, 4>, 1000>& shortCodeLines()
 
 char* formatDxfReal(char* out, double value)
 {
-    if (!std::isfinite(value))
+    if (!isDrawingNumber(value))
         return nullptr;
     // Coordinates are often whole numbers: integer formatting is much cheaper.
     if (value == std::trunc(value) && std::fabs(value) < kIntegralFastLimit && !(value == 0.0 && std::signbit(value))) {
@@ -191,7 +192,7 @@ void DxfStream::real(int c, double value)
                 appendDxfHandle(m_valueError, m_objectHandle);
                 m_valueError += ": ";
             }
-            m_valueError += "a number that is not finite (group code " + std::to_string(c) + ")";
+            m_valueError += "a number that is not finite or beyond ±1e100 (group code " + std::to_string(c) + ")";
         }
         std::memcpy(start, "0.0", 3);
         end = start + 3;
@@ -203,7 +204,7 @@ void DxfStream::real(int c, double value)
 void DxfStream::angle(int c, double radians)
 {
     const double degrees = radians * (180.0 / std::numbers::pi);
-    if (!std::isfinite(degrees)) {
+    if (!isDrawingNumber(degrees)) {
         real(c, degrees);  // reports it
         return;
     }

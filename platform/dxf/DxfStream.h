@@ -85,10 +85,11 @@ private:
 
 // The shortest text that reads back as exactly the same double, always with
 // a decimal point or an exponent ("1.0", "0.1", "1e+20"). False (and nothing
-// appended) for NaN and infinity, which a DXF file cannot carry.
+// appended) for NaN, infinity and numbers beyond what a drawing holds
+// (isDrawingNumber), which the reader would refuse.
 bool appendDxfReal(std::string& out, double value);
 // The same into a buffer of at least kDxfRealMaxChars; the end of the text,
-// or null for NaN and infinity.
+// or null for what appendDxfReal refuses.
 inline constexpr size_t kDxfRealMaxChars = 32;
 char* formatDxfReal(char* out, double value);
 // Upper-case hexadecimal without leading zeros; "0" for 0.

@@ -13,6 +13,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/SymbolName.h"
 #include "platform/db/ZcDbRawObject.h"
+#include "platform/db/entities/Finite.h"
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfWriteContext.h"
 
@@ -71,6 +72,10 @@ ZcDbExtents modelSpaceExtents(const DxfWriteContext& ctx)
         if (entity->getGeomExtents(e) == Zcad::eOk)
             extents.addExt(e);
     }
+    // Blocks scaled up at every level may reach beyond the numbers a file
+    // carries: such extents are left out, as if nothing had any.
+    if (!extents.isEmpty() && !(isFinite(extents.minPoint()) && isFinite(extents.maxPoint())))
+        return {};
     return extents;
 }
 

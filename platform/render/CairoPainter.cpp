@@ -14,6 +14,12 @@ namespace {
 // large drawing makes cairo hold all of its outline at once.
 constexpr size_t kBatchPieces = 4096;
 
+// A vertex of straight pieces closer than this to the last one drawn (in
+// picture units) is passed over: detail finer than a hairline cannot show,
+// and a large polyline shrunk to a few pixels (blocks inserted many times)
+// would otherwise cost cairo every one of its vertices on the same spot.
+constexpr double kMinStep = 1.0;
+
 const cairo_user_data_key_t kFaceKey{};
 
 void releaseFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
@@ -46,12 +52,14 @@ bool CairoPainter::enterPlane(const Affine2& map)
 {
     const Affine2 m = m_toPicture * map;
     const double det = m.det();
-    // Cairo refuses a map it cannot invert; such a plane shows nothing anyway.
-    if (!m.isFinite() || !(std::fabs(det) > 1e-12))
+    // Cairo refuses a map it cannot invert, or whose determinant overflows;
+    // such a plane shows nothing anyway, or nothing a picture can frame.
+    if (!m.isFinite() || !(std::fabs(det) > 1e-12) || !std::isfinite(det))
         return false;
     cairo_matrix_t cm;
     cairo_matrix_init(&cm, m.xx, m.yx, m.xy, m.yy, m.x0, m.y0);
     cairo_set_matrix(m_cr, &cm);
+    m_plane = m;
     return true;
 }
 
@@ -61,10 +69,19 @@ void CairoPainter::appendContours(const std::vector<Contour>& contours)
         if (c.pieces.empty())
             continue;
         cairo_move_to(m_cr, c.pieces.front().start.x, c.pieces.front().start.y);
-        for (const curve::Piece& p : c.pieces) {
-            if (!p.arc)
+        ZcGePoint2d drawn = m_plane.apply(c.pieces.front().start);
+        for (size_t i = 0; i < c.pieces.size(); ++i) {
+            const curve::Piece& p = c.pieces[i];
+            if (!p.arc) {
+                const ZcGePoint2d at = m_plane.apply(p.end);
+                if (i + 1 < c.pieces.size() && std::hypot(at.x - drawn.x, at.y - drawn.y) < kMinStep)
+                    continue;
                 cairo_line_to(m_cr, p.end.x, p.end.y);
-            else if (p.sweep >= 0.0)
+                drawn = at;
+                continue;
+            }
+            drawn = m_plane.apply(p.end);
+            if (p.sweep >= 0.0)
                 cairo_arc(m_cr, p.center.x, p.center.y, p.radius, p.startAngle, p.startAngle + p.sweep);
             else
                 cairo_arc_negative(m_cr, p.center.x, p.center.y, p.radius, p.startAngle, p.startAngle + p.sweep);
@@ -151,6 +168,12 @@ void CairoPainter::drawText(const Shape& shape)
 {
     const GlyphRun& run = shape.glyphs;
     if (run.glyphs.empty() || !(run.emSize > 0.0) || !std::isfinite(run.emSize))
+        return;
+    // Glyphs smaller than this many picture units show nothing, and an em
+    // that small makes a font matrix cairo cannot invert.
+    constexpr double kMinGlyphEm = 1e-3;
+    const double pictureEm = run.emSize * std::sqrt(std::fabs((m_toPicture * shape.map).det()));
+    if (!(pictureEm >= kMinGlyphEm) || !std::isfinite(pictureEm) || !std::isnormal(run.emSize * run.emSize))
         return;
     cairo_font_face_t* face = fontFace(run.fontPath, run.faceIndex);
     if (!face || !enterPlane(shape.map))

@@ -34,6 +34,7 @@ private:
 
     cairo_t* m_cr;
     Affine2 m_toPicture;
+    Affine2 m_plane;  // the map of the plane entered last, to the picture
     double m_hairline;
     bool m_pendingLines = false;
     size_t m_pendingPieces = 0;

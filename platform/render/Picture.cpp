@@ -9,6 +9,8 @@
 #include <cmath>
 #include <map>
 
+#include "ZcDbBlockTable.h"
+#include "platform/db/ObjectAccess.h"
 #include "platform/render/CairoPainter.h"
 #include "platform/render/PictureFile.h"
 #include "platform/render/Scene.h"
@@ -36,8 +38,19 @@ std::optional<Framing> frame(const ZcDbDatabase& db, const PictureSettings& sett
                              std::vector<std::string>& notices)
 {
     ShapeExtents extents;
-    buildScene(db, sceneSettings(settings, 0.0), extents, notices);
-    return frameExtents(extents.extents(), settings, error);
+    if (buildScene(db, sceneSettings(settings, 0.0), extents, notices))
+        return frameExtents(extents.extents(), settings, error);
+    // Cut short, what is drawn is only a corner of the drawing: the picture
+    // frames the whole, from the entities' own extents (blocks' are kept).
+    ZcDbExtents whole = extents.extents();
+    if (const auto* space = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId()))
+        for (const ZcDbObjectId& id : space->entityIds()) {
+            const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
+            ZcDbExtents own;
+            if (entity && !entity->isErased() && entity->getGeomExtents(own) == Zcad::eOk)
+                whole.addExt(own);
+        }
+    return frameExtents(whole, settings, error);
 }
 
 void paint(cairo_t* cr, const ZcDbDatabase& db, const Framing& framing, const PictureSettings& settings,

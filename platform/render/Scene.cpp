@@ -31,6 +31,21 @@
 
 namespace {
 
+// The work of drawing an entity, in vertices: at least one, so that
+// entities without any still count.
+long vertexWork(const ZcDbEntity& e)
+{
+    long n = 0;
+    if (const auto* p = ZcDbPolyline::cast(&e))
+        n = long(p->numVerts());
+    else if (const auto* h = ZcDbHatch::cast(&e))
+        for (const ZcDbHatch::Loop& loop : h->loops())
+            n += long(loop.vertices.size());
+    else if (const auto* l = ZcDbLeader::cast(&e))
+        n = l->numVertices();
+    return std::max(n, 1L);
+}
+
 // What a block reference hands down to the entities of its block.
 struct Frame {
     Affine2 map;                   // the block's plane to the world
@@ -69,6 +84,8 @@ public:
             drawEntity(ZcDbObjectAccess::peekAs<ZcDbEntity>(id), top);
         }
     }
+
+    bool complete() const { return m_drawn <= m_settings.maxVertices; }
 
 private:
     void notice(const std::string& text)
@@ -167,9 +184,10 @@ private:
     {
         if (!e || e->isErased() || e->visibility() == ZcDb::kInvisible)
             return;
-        if (++m_expanded > m_settings.maxEntities) {
-            notice("The drawing expands to more than " + std::to_string(m_settings.maxEntities) +
-                   " entities: the rest is not drawn.");
+        m_drawn += vertexWork(*e);
+        if (m_drawn > m_settings.maxVertices) {
+            notice("The drawing expands to more than " + std::to_string(m_settings.maxVertices) +
+                   " vertices: the rest is not drawn.");
             return;
         }
         const ZcDbObjectId layerId = effectiveLayer(*e, f);
@@ -446,13 +464,15 @@ private:
     std::vector<std::string>& m_notices;
     std::unordered_map<ZcDbObjectId, LayerLook> m_layers;
     std::set<const ZcDbBlockTableRecord*> m_open;  // blocks being drawn, outermost first
-    long m_expanded = 0;
+    long m_drawn = 0;  // vertices, as vertexWork counts them
 };
 
 }  // namespace
 
-void buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
                 std::vector<std::string>& notices)
 {
-    SceneBuilder(db, settings, sink, notices).build();
+    SceneBuilder builder(db, settings, sink, notices);
+    builder.build();
+    return builder.complete();
 }

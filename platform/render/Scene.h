@@ -11,10 +11,12 @@ class ZcDbDatabase;
 // Block references nested deeper than this are not drawn: a drawing that
 // nests blocks in a loop, or absurdly deep, still gives a picture.
 inline constexpr int kMaxBlockDepth = 32;
-// Entities drawn in all, block contents at every level counted each time
-// they are drawn, beyond which the rest is left out: blocks that each
-// insert the next many times multiply without bound.
-inline constexpr long kMaxExpandedEntities = 20'000'000;
+// The work of a picture, in vertices drawn (an entity counts at least one;
+// block contents at every level count each time they are drawn), beyond
+// which the rest is left out: blocks that each insert the next many times
+// multiply without bound, and a reference to a block of one large polyline
+// costs that polyline's vertices each time.
+inline constexpr long kMaxDrawnVertices = 4'000'000;
 
 // The leader arrowhead's length. The drawing's dimension style carries no
 // arrow size, so the metric default applies, as other programs reading the
@@ -27,8 +29,8 @@ struct SceneSettings {
     // A dash pattern shorter than this (in world units) is drawn continuous:
     // finer than the picture can show.
     double minPatternLength = 0.0;
-    // At most this many entities are drawn (see kMaxExpandedEntities).
-    long maxEntities = kMaxExpandedEntities;
+    // At most this many vertices are drawn (see kMaxDrawnVertices).
+    long maxVertices = kMaxDrawnVertices;
 };
 
 // Turns a drawing's model space into shapes, bottom first, in draw order:
@@ -37,5 +39,6 @@ struct SceneSettings {
 // leaves out what is invisible or on layers switched off or frozen, and
 // expands block references with their attributes. Objects are read without
 // being opened. Says in notices what it left out and why (each reason once).
-void buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+// False when the work went beyond settings.maxVertices and the rest was left out.
+bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
                 std::vector<std::string>& notices);

@@ -34,6 +34,16 @@ std::mutex& glyphMutex()
     return m;
 }
 
+// A file cut short still opens (its table directory is at the start) but
+// loses glyphs past the cut: every glyph must load for the font to count.
+bool allGlyphsLoad(FT_Face face)
+{
+    for (FT_Long i = 0; i < face->num_glyphs; ++i)
+        if (FT_Load_Glyph(face, FT_UInt(i), FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) != 0)
+            return false;
+    return true;
+}
+
 }  // namespace
 
 struct FontFace::Impl {
@@ -60,7 +70,8 @@ const FontFace* FontFace::load(const std::string& path)
     }
     std::unique_ptr<FontFace> font;
     FT_Face face = nullptr;
-    if (f.library && !path.empty() && FT_New_Face(f.library, path.c_str(), 0, &face) == 0 && face->units_per_EM > 0) {
+    if (f.library && !path.empty() && FT_New_Face(f.library, path.c_str(), 0, &face) == 0 && face->units_per_EM > 0 &&
+        allGlyphsLoad(face)) {
         font.reset(new FontFace);
         font->m_impl = std::make_unique<Impl>();
         font->m_impl->face = face;

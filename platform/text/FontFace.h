@@ -12,7 +12,7 @@ public:
     FontFace& operator=(const FontFace&) = delete;
 
     // The font of a file, loaded once and kept for the process; null when
-    // FreeType cannot read it.
+    // FreeType cannot read it or any of its glyphs.
     static const FontFace* load(const std::string& path);
 
     const std::string& path() const { return m_path; }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/editor/Transcript.h"
+#include "platform/text/FontFace.h"
 
 namespace fs = std::filesystem;
 
@@ -129,16 +130,26 @@ FontFile resolveFontFile(const std::string& styleFontName)
         f.systemScanned = true;
     }
 
+    // A file FreeType cannot read (damaged, cut short, empty) counts as
+    // missing: the texts would vanish from measurement and pictures.
     const std::vector<std::string> names = candidateNames(styleFontName);
+    std::string unreadable;
     for (const auto* fonts : {&f.installationFonts, &f.systemFonts})
         for (const std::string& name : names)
-            if (const auto it = fonts->find(name); it != fonts->end())
-                return {it->second, false};
+            if (const auto it = fonts->find(name); it != fonts->end()) {
+                if (FontFace::load(it->second))
+                    return {it->second, false};
+                if (unreadable.empty())
+                    unreadable = it->second;
+            }
 
     FontFile fallback{"", true};
     if (const auto it = f.systemFonts.find(kFallbackFile); it != f.systemFonts.end())
         fallback.path = it->second;
     if (f.noticed.insert(lower(styleFontName)).second)
-        transcript().print("\nNie znaleziono czcionki \"" + styleFontName + "\"; zastępuje ją " + kFallbackName + ".");
+        transcript().print(unreadable.empty()
+                               ? "\nNie znaleziono czcionki \"" + styleFontName + "\"; zastępuje ją " + kFallbackName + "."
+                               : "\nNie można odczytać czcionki \"" + styleFontName + "\" (" + unreadable +
+                                     "): plik jest uszkodzony; zastępuje ją " + kFallbackName + ".");
     return fallback;
 }

@@ -7,6 +7,7 @@
 ZRX_EXPORT void setFontInstallationFolder(const std::string& folder);
 // The font file for a text style's font name ("Tarvowa.ttf", "arial.ttf", "txt"): the installation
 // folder's Fonts/, then the system's fonts (fontconfig's usual folders, /usr/share/fonts), else the
-// fixed fallback DejaVu Sans. The first time a name falls back, one notice is printed on the command line.
+// fixed fallback DejaVu Sans. A file FreeType cannot read counts as missing. The first time a name
+// falls back, one notice is printed on the command line.
 struct FontFile { std::string path; bool fallback = false; };
 FontFile resolveFontFile(const std::string& styleFontName);

@@ -64,14 +64,27 @@ TEST(CompoundCurveRun, TheDrawingHoldsOneOpenPolylineWithTheCurvesVerticesAndBul
     EXPECT_EQ(errors, 0);
 }
 
-TEST(CompoundCurveRun, ParallelEdgesPrintOneLineAndDrawNothing)
+// Picks or radii that admit no curve print one line, draw nothing and leave
+// a drawing that is written and pictured (a radius of 1e-300 once gave a
+// curve whose picture failed).
+TEST(CompoundCurveRun, RefusalsPrintOneLineAndDrawNothing)
 {
-    ScratchDir dir;
-    const std::string out = dir.path("nic.dxf").string();
-    const ConsoleResult r =
-        runTarvo({"run", "--script", dir.write("p.scr", "D_Koszowa\n5\n0,0\n10,0\n30,0\n"), "--out", out});
-    ASSERT_EQ(r.status, 0) << r.out << r.err;
-    EXPECT_TRUE(Contains(r.out, "\nKrawędzie dróg są równoległe; krzywej nie narysowano.\n"));
-    const std::string seen = ezdxfPolylineListing(dir, out);
-    EXPECT_EQ(seen, "audit 0\n");
+    const struct {
+        const char* answers;
+        const char* message;
+    } cases[] = {
+        {"5\n0,0\n10,0\n30,0\n", "\nKrawędzie dróg są równoległe; krzywej nie narysowano.\n"},
+        {"1e-300\n20,0\n0,0\n0,20\n", "\nPromień musi być liczbą nie mniejszą niż 0,0001 m; krzywej nie narysowano.\n"},
+    };
+    for (const auto& c : cases) {
+        ScratchDir dir;
+        const std::string out = dir.path("nic.dxf").string();
+        const ConsoleResult r = runTarvo({"run", "--script", dir.write("p.scr", std::string("D_Koszowa\n") + c.answers),
+                                          "--out", out, "--png", dir.path("nic.png").string()});
+        ASSERT_EQ(r.status, 0) << r.out << r.err;
+        EXPECT_TRUE(Contains(r.out, c.message));
+        EXPECT_TRUE(std::filesystem::exists(dir.path("nic.png")));
+        const std::string seen = ezdxfPolylineListing(dir, out);
+        EXPECT_EQ(seen, "audit 0\n");
+    }
 }

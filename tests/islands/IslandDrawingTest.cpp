@@ -68,7 +68,7 @@ TEST(IslandDrawing, AFaultIsNamedInOneLineAndNothingIsDrawn)
     };
     const Case cases[] = {
         {"negative R", [](IslandParameters& p) { p.R = -20.0; },
-         "\nParametr R musi być liczbą dodatnią; wyspy nie narysowano."},
+         "\nParametr R musi być liczbą nie mniejszą niż 0,0001 m; wyspy nie narysowano."},
         {"skew 0", [](IslandParameters& p) { p.A = "0:1"; },
          "\nSkos wyspy A musi dawać kąt większy od 0° i mniejszy od 90° (np. 1:10); wyspy nie narysowano."},
         {"outlet misses its circle", [](IslandParameters& p) { p.Su = 60.0; },

@@ -252,6 +252,7 @@ TEST(TriangularIsland, EachLimitNamesItsParameter)
     const Case cases[] = {
         {"P2 on P1", [](IslandParameters&) {}, kOrigin, IslandLimit::SamePoints, "P2"},
         {"R of 0", [](IslandParameters& p) { p.R = 0.0; }, kEast, IslandLimit::NotPositive, "R"},
+        {"S of 1e-300", [](IslandParameters& p) { p.S = 1e-300; }, kEast, IslandLimit::NotPositive, "S"},
         {"S NaN", [](IslandParameters& p) { p.S = NAN; }, kEast, IslandLimit::NotPositive, "S"},
         {"negative Sd", [](IslandParameters& p) { p.Sd = -7.0; }, kEast, IslandLimit::NotPositive, "Sd"},
         {"negative R1", [](IslandParameters& p) { p.R1 = -0.5; }, kEast, IslandLimit::Negative, "R1"},

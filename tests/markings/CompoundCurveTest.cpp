@@ -11,6 +11,7 @@
 #include "geometry/Arcs.h"
 #include "geometry/Lines.h"
 #include "geometry/Points.h"
+#include "geometry/Tolerances.h"
 #include "markings/CompoundCurve.h"
 
 using std::numbers::pi;
@@ -168,9 +169,16 @@ TEST(CompoundCurve, PicksThatAdmitNoCurve)
     EXPECT_EQ(BuildCompoundCurve(east, o, {-50, 1e-12, 0}, 5).fault, CompoundCurveFault::ParallelEdges);
     EXPECT_EQ(BuildCompoundCurve(east, o, o, 5).fault, CompoundCurveFault::SamePoints);
     EXPECT_EQ(BuildCompoundCurve(o, o, {0, 5, 0}, 5).fault, CompoundCurveFault::SamePoints);
-    for (double radius : {0.0, -1.0, std::nan(""), HUGE_VAL})
+    // A radius below the join tolerance is no curve (1e-300 once gave a
+    // drawing whose picture failed).
+    for (double radius : {0.0, -1.0, std::nan(""), HUGE_VAL, 1e-300, kMinSize / 2})
         EXPECT_EQ(BuildCompoundCurve(east, o, {0, 5, 0}, radius).fault, CompoundCurveFault::BadRadius) << radius;
+    EXPECT_EQ(BuildCompoundCurve(east, o, {0, 5, 0}, kMinSize).fault, CompoundCurveFault::None);
     EXPECT_EQ(BuildCompoundCurve(east, o, {0, 5, 0}, 1e300).fault, CompoundCurveFault::OutOfRange);
+    // Finite, but beyond what a drawing holds: no polyline rather than one missing vertices.
+    const CompoundCurveResult vast = BuildCompoundCurve(east, o, {0, 5, 0}, 1e150);
+    ASSERT_EQ(vast.fault, CompoundCurveFault::None);
+    EXPECT_EQ(MakeCompoundCurvePolyline(vast.curve), nullptr);
 }
 
 TEST(CompoundCurve, TheEdgesMustTurnMoreThanTheTwoEndArcs)

@@ -3,10 +3,10 @@
 #include <cmath>
 
 #include "ZcDbAttribute.h"
-#include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockTable.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/entities/BlockExtents.h"
 #include "platform/db/entities/CurveMath.h"
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
@@ -14,12 +14,6 @@
 ZCRX_DEFINE_MEMBERS(ZcDbBlockReference, ZcDbEntity)
 
 namespace {
-// Blocks nest references to other blocks; a block that (through others)
-// holds a reference to itself would nest without end. Deeper than this the
-// content is not looked into.
-constexpr int kMaxBlockNesting = 64;
-thread_local int g_extentsDepth = 0;
-
 // Relative size of a shear in a transform (from rounding) that still keeps
 // a reference's axes perpendicular.
 constexpr double kAxesRoundingTol = 1e-9;
@@ -131,25 +125,11 @@ ZcDbObjectIterator* ZcDbBlockReference::attributeIterator() const { return new Z
 
 Zcad::ErrorStatus ZcDbBlockReference::getGeomExtents(ZcDbExtents& extents) const
 {
-    if (g_extentsDepth >= kMaxBlockNesting)
-        return Zcad::eInvalidExtents;
-    struct Nesting {
-        Nesting() { ++g_extentsDepth; }
-        ~Nesting() { --g_extentsDepth; }
-    } nesting;
-
     ZcDbExtents result;
-    const ZcGeMatrix3d toWorld = blockTransform();
     if (const auto* record = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(m_block)) {
-        for (const ZcDbObjectId& id : record->entityIds()) {
-            const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
-            // Definitions show as the reference's attributes, not themselves.
-            if (!entity || entity->isErased() || entity->visibility() == ZcDb::kInvisible ||
-                ZcDbAttributeDefinition::cast(entity))
-                continue;
-            ZcDbExtents own;
-            if (entity->getGeomExtents(own) != Zcad::eOk || own.isEmpty())
-                continue;
+        const ZcDbExtents own = blockContentExtents(*record);
+        if (!own.isEmpty()) {
+            const ZcGeMatrix3d toWorld = blockTransform();
             const ZcGePoint3d& lo = own.minPoint();
             const ZcGePoint3d& hi = own.maxPoint();
             for (int corner = 0; corner < 8; ++corner)

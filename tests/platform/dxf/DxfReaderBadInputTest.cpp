@@ -97,6 +97,14 @@ TEST(DxfReaderBadInput, NumbersThatAreNotFiniteNeverReachTheDrawing)
               std::string::npos);
     EXPECT_NE(failureOf(dxfEntitiesFile({{0, "POINT"}, {1001, "Tarvo"}, {1040, "inf"}})).find("not a finite"),
               std::string::npos);
+    // Finite, but beyond what the writer writes: what is read can always be written.
+    for (const char* vast : {"1e308", "-1.5e101", "1e+200"}) {
+        EXPECT_EQ(failureOf(dxfEntitiesFile({{0, "CIRCLE"}, {100, "AcDbCircle"}, {10, vast}})),
+                  std::string("plan.dxf: line 24: group code 10 holds \"") + vast +
+                      "\", beyond the ±1e100 a drawing's numbers stay within");
+    }
+    EXPECT_NE(failureOf(dxfEntitiesFile({{0, "TEXT"}, {100, "AcDbText"}, {40, "1e300"}})).find("line 24"),
+              std::string::npos);
 }
 
 TEST(DxfReaderBadInput, GarbageGivesAMessageNotACrash)

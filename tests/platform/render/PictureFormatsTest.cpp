@@ -14,6 +14,7 @@
 #include "RenderDrawing.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
+#include "bench/NestedBlocks.h"
 
 namespace {
 
@@ -195,3 +196,101 @@ TEST(PictureFile, FailuresLeaveNothingBehindAndSayWhy)
 }
 
 }  // namespace
+
+namespace {
+
+// Extents of drawings of every size and place, and whether a picture of
+// them can be framed (else the words its refusal must hold).
+struct FramingCase {
+    const char* name;
+    ZcGePoint3d lo, hi;
+    const char* refusal;  // null: framed
+};
+
+const FramingCase kFramingCases[] = {
+    {"Ordinary", {0, 0, 0}, {200, 100, 0}, nullptr},
+    {"TinyAtTheOrigin", {0, 0, 0}, {1e-300, 1e-300, 0}, nullptr},
+    {"TinyFarAway", {1e9, 1e9, 0}, {1e9 + 1e-7, 1e9, 0}, nullptr},
+    {"PointAtTheEdgeOfTheRange", {1e100, -1e100, 0}, {1e100, -1e100, 0}, nullptr},
+    {"AsWideAsTheRange", {-1e100, -1e100, 0}, {1e100, 1e100, 0}, nullptr},
+    {"WiderThanNumbersHold", {-1e308, 0, 0}, {1e308, 1, 0}, "too large to picture"},
+    {"Infinite", {0, 0, 0}, {HUGE_VAL, 1, 0}, "not finite"},
+};
+
+class FramingOfExtents : public ::testing::TestWithParam<FramingCase> {};
+
+}  // namespace
+
+// Tiny or huge, a drawing is framed with the whole of it in the picture, by
+// a map cairo accepts, or refused with a message that says why.
+TEST_P(FramingOfExtents, FramedSanelyOrRefusedTruly)
+{
+    const FramingCase& c = GetParam();
+    for (const bool byResolution : {false, true}) {
+        PictureSettings s;
+        s.size = 800;
+        s.resolution = byResolution ? 1e-3 : 0.0;
+        std::string error;
+        const std::optional<Framing> f = frameExtents(ZcDbExtents(c.lo, c.hi), s, error);
+        if (c.refusal) {
+            ASSERT_FALSE(f);
+            EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+            continue;
+        }
+        if (byResolution && !f) {
+            // Large drawings at a fixed resolution may be too large, and say so in numbers.
+            EXPECT_NE(error.find("the picture would be"), std::string::npos) << error;
+            EXPECT_EQ(error.find('-'), std::string::npos) << "no negative sizes: " << error;
+            continue;
+        }
+        ASSERT_TRUE(f) << error;
+        EXPECT_GE(f->width, 1);
+        EXPECT_GE(f->height, 1);
+        EXPECT_LE(std::max(f->width, f->height), kMaxPictureSide);
+        const Affine2& m = f->worldToPicture;
+        ASSERT_TRUE(m.isFinite());
+        EXPECT_TRUE(std::isfinite(m.det()) && m.det() != 0.0) << "cairo inverts the map";
+        for (const ZcGePoint3d& corner : {c.lo, c.hi}) {
+            const ZcGePoint2d p = m.apply(ZcGePoint2d(corner.x, corner.y));
+            EXPECT_GE(p.x, 0.0);
+            EXPECT_LE(p.x, f->width);
+            EXPECT_GE(p.y, 0.0);
+            EXPECT_LE(p.y, f->height);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(PictureSize, FramingOfExtents, ::testing::ValuesIn(kFramingCases),
+                         [](const auto& named) { return std::string(named.param.name); });
+
+// A drawing of a tiny curve, the size a kerb radius of 1e-300 gave: its
+// picture once failed with "invalid matrix". Now it is framed as a point.
+TEST(PictureSize, TinyDrawingGivesAPicture)
+{
+    RenderDrawing d;
+    ZcDbPolyline* p = polylineThrough({{0, 0}, {1e-300, 0}, {1e-300, 1e-300}});
+    p->setBulgeAt(0, 1.0);
+    d.append(p);
+    for (const PictureFormat format : {PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf})
+        EXPECT_FALSE(bytesOf(d.db(), format).empty());
+}
+
+// Nested blocks that expand beyond the picture's work are drawn in part,
+// but the picture still frames the whole drawing, not the corner drawn.
+TEST(PictureSize, PictureCutShortFramesTheWholeDrawing)
+{
+    RenderDrawing d;
+    constexpr unsigned kVertices = 1000;  // 10^8 vertices behind the references
+    ASSERT_FALSE(bench::buildNestedBlocks(d.db(), kVertices).isNull());
+    PictureSettings s;
+    s.size = 200;
+    std::string error;
+    std::vector<std::string> notices;
+    const auto p = rasterPicture(d.db(), s, error, &notices);
+    ASSERT_TRUE(p) << error;
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find("vertices"), std::string::npos) << notices[0];
+    int x = 0, y = 0;
+    EXPECT_TRUE(p->pixelOf(0.0, 0.0, x, y));
+    EXPECT_TRUE(p->pixelOf(114.0, 154.0, x, y)) << "the far corner of the last copy";
+}

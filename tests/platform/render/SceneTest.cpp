@@ -5,6 +5,7 @@
 
 #include "RenderDrawing.h"
 #include "ZcDbLine.h"
+#include "bench/NestedBlocks.h"
 #include "platform/render/Scene.h"
 
 namespace {
@@ -21,10 +22,10 @@ ZcDbLine* lineOf(ZcGePoint3d a, ZcGePoint3d b)
     return l;
 }
 
-Collected sceneOf(RenderDrawing& d, std::vector<std::string>& notices, long maxEntities = kMaxExpandedEntities)
+Collected sceneOf(RenderDrawing& d, std::vector<std::string>& notices, long maxVertices = kMaxDrawnVertices)
 {
     SceneSettings s;
-    s.maxEntities = maxEntities;
+    s.maxVertices = maxVertices;
     Collected c;
     buildScene(d.db(), s, c, notices);
     return c;
@@ -73,6 +74,37 @@ TEST(Scene, BlocksThatMultiplyWithoutBoundAreCutOffWithANotice)
     notices.clear();
     EXPECT_EQ(sceneOf(d, notices).shapes.size(), 10000u);
     EXPECT_TRUE(notices.empty());
+}
+
+// Shapes and the pieces of their contours, counted and not kept.
+struct Counted : ShapeSink {
+    size_t shapes = 0;
+    size_t pieces = 0;
+    void add(const Shape& s) override
+    {
+        ++shapes;
+        for (const Contour& c : s.contours)
+            pieces += c.pieces.size();
+    }
+};
+
+// 100,000 instances of a polyline of 50,000 vertices behind 111,111
+// references: the guard weighs the work by vertices, not entities.
+TEST(Scene, LargePolylinesInNestedBlocksAreCutOffByTheirVertices)
+{
+    RenderDrawing d;
+    ASSERT_FALSE(bench::buildNestedBlocks(d.db()).isNull());
+    for (const long budget : {200'000L, kMaxDrawnVertices}) {
+        SceneSettings s;
+        s.maxVertices = budget;
+        Counted c;
+        std::vector<std::string> notices;
+        buildScene(d.db(), s, c, notices);
+        EXPECT_LE(c.pieces, size_t(budget)) << budget;
+        EXPECT_GE(c.shapes, 1u);
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_NE(notices[0].find(std::to_string(budget) + " vertices"), std::string::npos) << notices[0];
+    }
 }
 
 TEST(Scene, PatternHatchShowsItsBoundaryAndSaysSo)

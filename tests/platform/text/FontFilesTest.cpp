@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "../dxf/TempDir.h"
 #include "TextTestSupport.h"
@@ -80,3 +82,71 @@ TEST_F(FontFolder, TextIsMeasuredWithTheStylesFont)
     EXPECT_NEAR(width(tarvowy, "iiii"), width(tarvowy, "WWWW"), 1e-9);
     EXPECT_NEAR(width(tarvowy, "Tarvo"), width(sans, "Tarvo"), 1e-9);
 }
+
+namespace {
+
+// Ways a font file can be damaged, made from a good one.
+struct Damage {
+    const char* name;
+    std::string (*make)(const std::string& good);
+};
+
+std::string randomBytes(const std::string& good)
+{
+    std::string bytes(good.size(), '\0');
+    uint32_t state = 12345;  // a fixed sequence: the same file every run
+    for (char& c : bytes) {
+        state = state * 1664525u + 1013904223u;
+        c = char(state >> 24);
+    }
+    return bytes;
+}
+
+const Damage kDamages[] = {
+    {"LosoweBajty", randomBytes},
+    {"UcietyWPolowie", [](const std::string& good) { return good.substr(0, good.size() / 2); }},
+    {"UcietyZaNaglowkiem", [](const std::string& good) { return good.substr(0, 4096); }},
+    {"Pusty", [](const std::string&) { return std::string(); }},
+};
+
+class DamagedFont : public FontFolder, public ::testing::WithParamInterface<Damage> {};
+
+}  // namespace
+
+// A font file FreeType cannot read counts as missing: texts in its style
+// are measured (and pictured) with the fallback, and one notice says so.
+TEST_P(DamagedFont, CountsAsMissing)
+{
+    if (!fs::exists(kSystemSans))
+        GTEST_SKIP() << "DejaVu fonts are not installed";
+    const std::string name = std::string("uszkodzona-") + GetParam().name + ".ttf";
+    std::ifstream in(kSystemMono, std::ios::binary);
+    const std::string good((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(good.empty());
+    std::ofstream(installed(name), std::ios::binary) << GetParam().make(good);
+    setFontInstallationFolder("");  // looked up again with the new file
+    setFontInstallationFolder(m_dir.path().string());
+
+    testing::internal::CaptureStdout();
+    const FontFile first = resolveFontFile(name);
+    const FontFile second = resolveFontFile(name);
+    TestDrawing drawing;
+    Opened<ZcDbMText> t(new ZcDbMText);
+    t->setTextStyle(addTextStyle(drawing.db(), "Uszkodzony", name.c_str()));
+    t->setContents("Tarvo");
+    Zcad::ErrorStatus status = Zcad::eOk;
+    const ZcDbExtents extents = extentsOf(*t.get(), &status);
+    const std::string out = testing::internal::GetCapturedStdout();
+
+    EXPECT_TRUE(first.fallback);
+    EXPECT_EQ(first.path, kSystemSans);
+    EXPECT_EQ(second.path, kSystemSans);
+    EXPECT_EQ(status, Zcad::eOk);
+    EXPECT_GT(widthOf(extents), 0.0) << "the text does not vanish";
+    EXPECT_NE(out.find(name), std::string::npos) << out;
+    EXPECT_NE(out.find("DejaVu Sans"), std::string::npos) << out;
+    EXPECT_EQ(out.find("zastępuje"), out.rfind("zastępuje")) << "one notice only: " << out;
+}
+
+INSTANTIATE_TEST_SUITE_P(FontFiles, DamagedFont, ::testing::ValuesIn(kDamages),
+                         [](const auto& named) { return std::string(named.param.name); });
