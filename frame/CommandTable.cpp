@@ -4,11 +4,13 @@
 #include "islands/IslandDialog.h"
 #include "lights/Swiatla_dlg.h"
 #include "markings/CompoundCurveCommand.h"
+#include "markings/Linie_dlg.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
+        {"D_Linie", DrawLineMarkings},
         {"D_Koszowa", DrawCompoundCurve},
         {"D_Swiatla", InsertTrafficLights},
         {"D_Wyspy", DrawIslands},
