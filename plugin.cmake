@@ -52,3 +52,8 @@ install(TARGETS tarvo_plugin LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # scripts/sketches.sh writes them into resources/bitmaps.
 add_executable(island_sketches ${CMAKE_SOURCE_DIR}/tools/IslandSketches.cpp)
 target_link_libraries(island_sketches PRIVATE tarvo_code zrx)
+
+# The line-marking dialog's icons, drawn from the catalogue and Tarvo.lin;
+# scripts/sketches.sh writes them into resources/icons.
+add_executable(line_icons ${CMAKE_SOURCE_DIR}/tools/LineIcons.cpp)
+target_link_libraries(line_icons PRIVATE tarvo_code zrx)

@@ -44,3 +44,7 @@ gtest_discover_tests(console_tests DISCOVERY_TIMEOUT 60)
 
 # The resource compiler that makes the plug-in's dialogs, strings and images.
 add_test(NAME rc_compile COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/rc_compile_test.py)
+
+# Double markings along a surveyed road edge against shapely's offset.
+add_test(NAME line_marking_offsets
+  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/markings/offset_check.py $<TARGET_FILE:tarvo>)
