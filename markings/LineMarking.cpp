@@ -35,6 +35,15 @@ std::string Formatted(double value)
     return text.str();
 }
 
+// The direction of the picks, turned half round when the description would
+// otherwise read upside down: the order of the picks chooses nothing on an
+// open edge, and should not turn the text.
+double ReadableAngle(double angle)
+{
+    constexpr double kPi = 3.14159265358979323846;
+    return angle > kPi / 2 && angle <= 3 * kPi / 2 ? angle - kPi : angle;
+}
+
 // The erased centre of a double marking is not in its group: the two lines are.
 struct DrawnMarking {
     ZcDbObjectIdArray lines;
@@ -179,7 +188,7 @@ void DrawOnPiece(ZcDbPolyline* piece, const LineMarkingChoice& choice, ZcGePoint
     const double scale = DescriptionScale(choice.scaleIndex, settings.markingScale);
     if (ZcDbBlockReference* made = block.empty() ? nullptr
                                                  : InsertBlockReference(block.c_str(), at, ZcGeScale3d(scale, scale, scale),
-                                                                        PointAngle(from, to))) {
+                                                                        ReadableAngle(PointAngle(from, to)))) {
         ZcDbObjectPointer<ZcDbBlockReference> reference;
         reference.acquire(made);
         inserted.append(reference->objectId());

@@ -36,7 +36,7 @@ struct Line {
 };
 
 struct Described {
-    double scale;
+    double scale, rotation;
     std::map<std::string, std::string> attributes;
 };
 
@@ -67,7 +67,7 @@ Drawn drawn(TestDrawing& drawing)
                 line.width = -1;
             found.lines.push_back(line);
         } else if (const auto* reference = ZcDbBlockReference::cast(entity)) {
-            Described d{reference->scaleFactors().sx, {}};
+            Described d{reference->scaleFactors().sx, reference->rotation(), {}};
             for (ZcDbObjectId a : reference->attributeIds()) {
                 const auto* attribute = ZcDbObjectAccess::peekAs<ZcDbAttribute>(a);
                 d.attributes[attribute->tag()] = attribute->textString();
@@ -154,6 +154,7 @@ TEST_F(LineMarkings, P2AOnATenMetrePieceEitherWayRound)
         EXPECT_EQ(description.attributes.at("Powierzchnia_na_mb"), "0.12");
         EXPECT_EQ(description.attributes.at("Przeznaczenie"), "Projektowany");
         EXPECT_NEAR(description.scale, 1.0, kTol);
+        EXPECT_NEAR(description.rotation, 0.0, kTol) << "either order reads the right way up";
     }
     EXPECT_EQ(TheCommandSettings().lineIndex, 5) << "the close button keeps the row";
     EXPECT_TRUE(d.groups.empty());
