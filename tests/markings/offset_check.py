@@ -19,7 +19,7 @@ from shapely.geometry import LineString, Point
 
 OFFSET = 0.24
 TOLERANCE = 0.001
-SEGMENTS_PER_RADIAN = 2000  # flattening: 0.24 m sagitta error well below 1 mm
+CHORD_ERROR = 1e-5  # flattening: arcs as chords at most 0.01 mm off them
 
 
 def flatten(vertices):
@@ -32,7 +32,8 @@ def flatten(vertices):
         centre, start, end, radius = bulge_to_arc((x0, y0), (x1, y1), b)
         sweep = 4 * math.atan(b)
         begin = math.atan2(y0 - centre.y, x0 - centre.x)
-        n = max(2, int(abs(sweep) * SEGMENTS_PER_RADIAN))
+        step = 2 * math.acos(max(-1.0, 1 - CHORD_ERROR / radius))
+        n = max(2, math.ceil(abs(sweep) / step))
         for k in range(1, n + 1):
             a = begin + sweep * k / n
             points.append((centre.x + radius * math.cos(a), centre.y + radius * math.sin(a)))
