@@ -68,3 +68,8 @@ target_link_libraries(light_templates PRIVATE zrx_objects)
 # scripts/icons.sh writes them into resources/icons.
 add_executable(arrow_icons ${CMAKE_SOURCE_DIR}/tools/ArrowIcons.cpp)
 target_link_libraries(arrow_icons PRIVATE tarvo_code zrx_objects)
+
+# The line-marking dialog's icons, drawn from the catalogue and Tarvo.lin;
+# scripts/sketches.sh writes them into resources/icons.
+add_executable(line_icons ${CMAKE_SOURCE_DIR}/tools/LineIcons.cpp)
+target_link_libraries(line_icons PRIVATE tarvo_code zrx_objects)

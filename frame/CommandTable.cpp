@@ -5,11 +5,13 @@
 #include "lights/Swiatla_dlg.h"
 #include "markings/Arrows_dlg.h"
 #include "markings/CompoundCurveCommand.h"
+#include "markings/Linie_dlg.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
+        {"D_Linie", DrawLineMarkings},
         {"D_Strzalki", InsertArrows},
         {"D_Koszowa", DrawCompoundCurve},
         {"D_Swiatla", InsertTrafficLights},

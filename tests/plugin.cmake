@@ -51,3 +51,7 @@ add_test(NAME rc_compile COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DI
 add_test(NAME host_code_in_modules
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/tools/host_code_test.py ${CMAKE_SOURCE_DIR}/frame/host
           $<TARGET_FILE:tarvo_plugin> $<TARGET_FILE:tarvo_test_plugin>)
+
+# Double markings along a surveyed road edge against shapely's offset.
+add_test(NAME line_marking_offsets
+  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/markings/offset_check.py $<TARGET_FILE:tarvo>)

@@ -114,6 +114,14 @@ TEST(EnsureLinetype, EveryLinetypeOfTheCatalogueLoadsAndPaintsItsArea)
         EXPECT_EQ(lower(record->comments()).rfind(lower(line.linetype) + " ", 0), 0u)
             << "the description names the marking: " << record->comments();
     }
+    {
+        // The file is in the host's ANSI code page, as Polish Windows reads it.
+        Opened<ZcDbLinetypeTable> table(drawing.db().linetypeTableId(), ZcDb::kForRead);
+        ZcDbObjectId id;
+        ASSERT_EQ(table->getAt("P-1A", id), Zcad::eOk);
+        Opened<ZcDbLinetypeTableRecord> record(id, ZcDb::kForRead);
+        EXPECT_EQ(record->comments(), "P-1a przerywana długa 4 m / 8 m");
+    }
     // The one-sided markings: a continuous line beside a broken one.
     EXPECT_NEAR(0.12 + paintedShare(drawing.db(), "P-6") * 0.12, 0.20, kAreaTolerance) << "P-3A";
     EXPECT_NEAR(0.12 + paintedShare(drawing.db(), "P-1D") * 0.12, 0.18, kAreaTolerance) << "P-3B";

@@ -1,0 +1,128 @@
+// Line markings along a long road edge, as the command draws them: the edge
+// picked, two points, the split, the double marking's offsets and the
+// description with its attributes. Prints the time per marking, and the
+// time of one cut of a 500- and a 5,000-vertex edge, which must grow no
+// faster than the edge. Usage: bench_line_markings [COUNT] (2000).
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+
+#include "ZcDbDatabase.h"
+#include "ZcDbObjectPointer.h"
+#include "ZcDbPolyline.h"
+#include "bench/PolylineGrid.h"
+#include "markings/LineCatalogue.h"
+#include "markings/LineMarking.h"
+#include "platform/editor/CommandLine.h"
+#include "platform/editor/InputSource.h"
+#include "services/CurveSplitting.h"
+#include "services/DatabaseServices.h"
+
+using bench::Clock;
+using bench::secondsSince;
+
+namespace {
+
+// A road edge along X with a gentle wave of arcs, n vertices, 2 m apart.
+ZcDbObjectId appendEdge(unsigned n)
+{
+    auto* edge = new ZcDbPolyline;
+    for (unsigned i = 0; i < n; ++i)
+        edge->addVertexAt(i, ZcGePoint2d(2.0 * i, 5.0 * std::sin(i / 20.0)), i % 2 ? 0.02 : -0.02);
+    ZcDbObjectPointer<ZcDbPolyline> closer;
+    AppendToModelSpace(edge);
+    const ZcDbObjectId id = edge->objectId();
+    closer.acquire(edge);
+    return id;
+}
+
+ZcGePoint3d pointAt(ZcDbObjectId id, double param)
+{
+    ZcDbObjectPointer<ZcDbPolyline> edge(id, ZcDb::kForRead);
+    ZcGePoint3d p;
+    edge->getPointAtParam(param, p);
+    return p;
+}
+
+// Seconds per cut of a fresh copy of an n-vertex edge in its middle.
+double secondsPerCut(unsigned n)
+{
+    ZcDbDatabase db;
+    zcdbHostApplicationServices()->setWorkingDatabase(&db);
+    const ZcDbObjectId edge = appendEdge(n);
+    const ZcGePoint3d middle = pointAt(edge, n / 2.0 + 0.37);
+    const int rounds = 2000000 / int(n);
+    const auto start = Clock::now();
+    for (int r = 0; r < rounds; ++r) {
+        ZcDbObjectId copyId;
+        {
+            ZcDbObjectPointer<ZcDbPolyline> source(edge, ZcDb::kForRead);
+            auto* copy = static_cast<ZcDbPolyline*>(source->clone());
+            ZcDbObjectPointer<ZcDbPolyline> closer;
+            AppendToModelSpace(copy);
+            copyId = copy->objectId();
+            closer.acquire(copy);
+        }
+        SplitPolylineAt(copyId, middle);
+    }
+    const double seconds = secondsSince(start) / rounds;
+    zcdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    return seconds;
+}
+
+std::string point(const ZcGePoint3d& p)
+{
+    std::ostringstream s;
+    s.precision(17);
+    s << p.x << ',' << p.y;
+    return s.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const long count = argc > 1 ? std::atol(argv[1]) : 2000;
+    const unsigned n = 500;
+    ZcDbDatabase db;
+    zcdbHostApplicationServices()->setWorkingDatabase(&db);
+    const ZcDbObjectId edge = appendEdge(n);
+    // Each marking: the edge picked at a vertex, two points 20 to 120 m
+    // apart, a description line of two points.
+    std::ostringstream script;
+    for (long i = 0; i < count; ++i) {
+        const double a = double((i * 37) % 380) + 0.25;
+        const double b = a + 10.0 + double((i * 11) % 50);
+        script << "pick " << point(pointAt(edge, std::floor(a))) << '\n'
+               << point(pointAt(edge, a)) << '\n'
+               << point(pointAt(edge, b)) << '\n'
+               << "0," << (20 + i) << "\n5," << (20 + i) << "\n\n";
+    }
+    std::istringstream in(script.str());
+    StreamInput input(in, "bench.scr");
+    commandLine().setInput(&input);
+    LineMarkingChoice choice;
+    for (const D_Linetype& entry : LineCatalogue())
+        if (entry.symbol == "P-4")
+            choice.entry = entry;
+    choice.destinationName = "Projektowany";
+    std::FILE* quiet = std::freopen("/dev/null", "w", stdout);
+    const auto start = Clock::now();
+    for (long i = 0; i < count; ++i)
+        DrawLineMarking(choice);
+    const double total = secondsSince(start);
+    commandLine().setInput(nullptr);
+    zcdbHostApplicationServices()->setWorkingDatabase(nullptr);
+    if (quiet)
+        std::fclose(quiet);
+
+    const double cut500 = secondsPerCut(500), cut5000 = secondsPerCut(5000);
+    std::fprintf(stderr, "%ld P-4 markings along a %u-vertex edge: %.3f s, %.1f us per marking\n", count, n, total,
+                 total / double(count) * 1e6);
+    std::fprintf(stderr, "one cut: 500 vertices %.2f us, 5000 vertices %.2f us (ratio %.1f for 10x the vertices)\n",
+                 cut500 * 1e6, cut5000 * 1e6, cut5000 / cut500);
+    return 0;
+}
