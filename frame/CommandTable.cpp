@@ -11,11 +11,8 @@ const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
-        {"D_Linie", DrawLineMarkings},
-        {"D_Strzalki", InsertArrows},
-        {"D_Koszowa", DrawCompoundCurve},
-        {"D_Swiatla", InsertTrafficLights},
-        {"D_Wyspy", DrawIslands},
+        {"D_Linie", DrawLineMarkings},      {"D_Strzalki", InsertArrows}, {"D_Koszowa", DrawCompoundCurve},
+        {"D_Swiatla", InsertTrafficLights}, {"D_Wyspy", DrawIslands},
     };
     return rows;
 }

@@ -31,9 +31,7 @@ std::string IslandFaultMessage(const IslandFault& fault)
     case IslandLimit::SamePoints:
         text = "\nWskazany kierunek pokrywa się z pierwszym punktem";
         break;
-    case IslandLimit::NotPositive:
-        text = "\nParametr " + name + " musi być liczbą nie mniejszą niż 0,0001 m";
-        break;
+    case IslandLimit::NotPositive: text = "\nParametr " + name + " musi być liczbą nie mniejszą niż 0,0001 m"; break;
     case IslandLimit::Negative:
         text = "\nParametr " + name + " nie może być ujemny";
         break;

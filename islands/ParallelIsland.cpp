@@ -71,8 +71,7 @@ IslandFault buildKerb(const IslandParameters& p, const ParallelIsland& t, const 
     const auto along = [&](ZcGePoint3d q) { return PositionAlong(q, in.start, in.end); };
     const bool entryFits = along(k.arc.onKerb) <= along(f2[1]);
     const bool bendsShareTaper = PositionAlong(f2[2], in.end, t.s3) <= PositionAlong(f3[1], in.end, t.s3);
-    const bool edgeBendOutside =
-        OnOppositeSides(f3[0], t.p1, k.alongTaper) && OnOppositeSides(f3[0], t.p1, k.roadEdge);
+    const bool edgeBendOutside = OnOppositeSides(f3[0], t.p1, k.alongTaper) && OnOppositeSides(f3[0], t.p1, k.roadEdge);
     if (entryFits && bendsShareTaper && edgeBendOutside)
         return {};
     // Alone, the entry arc may end at the taper's corner, and the bends may

@@ -9,9 +9,9 @@
 // description; a two-size arrow has both, a long and a short one.
 struct ArrowRow {
     const char* symbol;
-    unsigned description;  // string-table id
-    const char* longArea;  // the only size's area for a single-size arrow
-    const char* shortArea; // "" for a single-size arrow
+    unsigned description;   // string-table id
+    const char* longArea;   // the only size's area for a single-size arrow
+    const char* shortArea;  // "" for a single-size arrow
     unsigned icon;
 };
 

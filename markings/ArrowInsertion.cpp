@@ -96,9 +96,9 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
     if (descriptionBlock.empty())
         return inserted;
     ZcDbObjectPointer<ZcDbBlockReference> description;
-    ZcDbBlockReference* reference = InsertBlockReference(
-        descriptionBlock.c_str(), descriptionPoint,
-        ZcGeScale3d(descriptionScale, descriptionScale, descriptionScale), rotation);
+    ZcDbBlockReference* reference =
+        InsertBlockReference(descriptionBlock.c_str(), descriptionPoint,
+                             ZcGeScale3d(descriptionScale, descriptionScale, descriptionScale), rotation);
     if (!reference)
         return inserted;
     description.acquire(reference);

@@ -186,9 +186,10 @@ void DrawOnPiece(ZcDbPolyline* piece, const LineMarkingChoice& choice, ZcGePoint
     }
     const std::string block = GetHorizontalDescBlock();
     const double scale = DescriptionScale(choice.scaleIndex, settings.markingScale);
-    if (ZcDbBlockReference* made = block.empty() ? nullptr
-                                                 : InsertBlockReference(block.c_str(), at, ZcGeScale3d(scale, scale, scale),
-                                                                        ReadableAngle(PointAngle(from, to)))) {
+    if (ZcDbBlockReference* made = block.empty()
+                                       ? nullptr
+                                       : InsertBlockReference(block.c_str(), at, ZcGeScale3d(scale, scale, scale),
+                                                              ReadableAngle(PointAngle(from, to)))) {
         ZcDbObjectPointer<ZcDbBlockReference> reference;
         reference.acquire(made);
         inserted.append(reference->objectId());

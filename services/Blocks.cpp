@@ -39,8 +39,8 @@ ZcDbBlockTableRecord* addBlock(ZcDbBlockTableRecord* record, ZcDb::OpenMode mode
 // The attribute of a reference for one definition of its block: the
 // definition's properties and text, where the definition stands in the
 // block, scaled by the reference's Y factor and turned with it.
-ZcDbAttribute* attributeFor(const ZcDbAttributeDefinition& definition, const ZcGePoint3d& blockOrigin,
-                            double scaleY, const ZcGeMatrix3d& placement)
+ZcDbAttribute* attributeFor(const ZcDbAttributeDefinition& definition, const ZcGePoint3d& blockOrigin, double scaleY,
+                            const ZcGeMatrix3d& placement)
 {
     auto attribute = std::make_unique<ZcDbAttribute>();
     attribute->setPropertiesFrom(&definition);

@@ -39,10 +39,8 @@ constexpr DescRow kVerticalRows[] = {
 };
 
 constexpr DescRow kHorizontalRows[] = {
-    {IDS_COLUMN_SYMBOL, 0, 0, true},
-    {IDS_COLUMN_AREA, 1, 0, true},
-    {IDS_COLUMN_LENGTH, 2, 0, false},
-    {IDS_COLUMN_DESTINATION, 3, 0, false},
+    {IDS_COLUMN_SYMBOL, 0, 0, true},          {IDS_COLUMN_AREA, 1, 0, true},
+    {IDS_COLUMN_LENGTH, 2, 0, false},         {IDS_COLUMN_DESTINATION, 3, 0, false},
     {IDS_COLUMN_AREA_PER_METRE, 4, 0, false},
 };
 
@@ -127,6 +125,7 @@ std::string GetVerticalDescBlock()
 
 std::string GetHorizontalDescBlock()
 {
-    return getBlock(kHorizontalDescBlock,
-                    [](ZcDbBlockTableRecord* block) { fillDescription(block, kHorizontalRows, kHorizontalTextHeight); });
+    return getBlock(kHorizontalDescBlock, [](ZcDbBlockTableRecord* block) {
+        fillDescription(block, kHorizontalRows, kHorizontalTextHeight);
+    });
 }

@@ -13,9 +13,9 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kChamber = 300.0;
 constexpr double kLensRadius = 115.0;
 constexpr double kPoleRadius = 60.0;
-constexpr double kHeadGap = 120.0;          // from the pole's centre to the head's near side
-constexpr double kBracketReach = 450.0;     // a side bracket: the head's axis beside the pole
-constexpr double kCantileverReach = 1000.0; // a mast: the head's axis along the arm
+constexpr double kHeadGap = 120.0;           // from the pole's centre to the head's near side
+constexpr double kBracketReach = 450.0;      // a side bracket: the head's axis beside the pole
+constexpr double kCantileverReach = 1000.0;  // a mast: the head's axis along the arm
 constexpr double kArmHalfWidth = 40.0;
 
 // Colour indexes: the lamps' own colours; housings and poles in colour 7
@@ -102,20 +102,44 @@ void append(LightSymbol& into, const LightSymbol& part, const Placement& where)
 
 // The lit figures of lenses, on a lens of radius 1.
 enum class Glyph {
-    kDisc, kStraight, kTurnLeft, kTurnRight, kStraightLeft, kStraightRight, kLeftRight, kDown, kCross,
-    kStanding, kWalking, kBicycle, kStandingBicycle, kWalkingBicycle,
-    kBarStop, kBarAhead, kBarLeft, kBarRight, kPrepare,
+    kDisc,
+    kStraight,
+    kTurnLeft,
+    kTurnRight,
+    kStraightLeft,
+    kStraightRight,
+    kLeftRight,
+    kDown,
+    kCross,
+    kStanding,
+    kWalking,
+    kBicycle,
+    kStandingBicycle,
+    kWalkingBicycle,
+    kBarStop,
+    kBarAhead,
+    kBarLeft,
+    kBarRight,
+    kPrepare,
 };
 
 LightSymbol straightArrow(int c)
 {
-    return {polygon({{-0.15, -0.8}, {0.15, -0.8}, {0.15, 0.1}, {0.45, 0.1}, {0.0, 0.8}, {-0.45, 0.1}, {-0.15, 0.1}}, c)};
+    return {
+        polygon({{-0.15, -0.8}, {0.15, -0.8}, {0.15, 0.1}, {0.45, 0.1}, {0.0, 0.8}, {-0.45, 0.1}, {-0.15, 0.1}}, c)};
 }
 
 LightSymbol turnRightArrow(int c)
 {
-    return {polygon({{-0.35, -0.75}, {-0.05, -0.75}, {-0.05, -0.05}, {0.25, -0.05}, {0.25, -0.35}, {0.8, 0.1},
-                     {0.25, 0.55}, {0.25, 0.25}, {-0.35, 0.25}},
+    return {polygon({{-0.35, -0.75},
+                     {-0.05, -0.75},
+                     {-0.05, -0.05},
+                     {0.25, -0.05},
+                     {0.25, -0.35},
+                     {0.8, 0.1},
+                     {0.25, 0.55},
+                     {0.25, 0.25},
+                     {-0.35, 0.25}},
                     c)};
 }
 
@@ -123,8 +147,8 @@ LightSymbol straightRightArrow(int c)
 {
     LightSymbol g;
     append(g, straightArrow(c), {{-0.3, 0.0}});
-    g.push_back(polygon(
-        {{-0.15, -0.35}, {0.3, -0.35}, {0.3, -0.6}, {0.8, -0.2}, {0.3, 0.2}, {0.3, -0.05}, {-0.15, -0.05}}, c));
+    g.push_back(
+        polygon({{-0.15, -0.35}, {0.3, -0.35}, {0.3, -0.6}, {0.8, -0.2}, {0.3, 0.2}, {0.3, -0.05}, {-0.15, -0.05}}, c));
     return g;
 }
 
@@ -137,18 +161,29 @@ LightSymbol bar(double angle, int c)
 
 LightSymbol standingFigure(int c)
 {
-    return {circle({0.0, 0.55}, 0.17, c, true),
-            polygon({{-0.25, 0.32}, {0.25, 0.32}, {0.25, -0.15}, {0.12, -0.15}, {0.12, -0.8}, {-0.12, -0.8},
-                     {-0.12, -0.15}, {-0.25, -0.15}},
-                    c)};
+    return {circle({0.0, 0.55}, 0.17, c, true), polygon({{-0.25, 0.32},
+                                                         {0.25, 0.32},
+                                                         {0.25, -0.15},
+                                                         {0.12, -0.15},
+                                                         {0.12, -0.8},
+                                                         {-0.12, -0.8},
+                                                         {-0.12, -0.15},
+                                                         {-0.25, -0.15}},
+                                                        c)};
 }
 
 LightSymbol walkingFigure(int c)
 {
-    return {circle({0.08, 0.55}, 0.17, c, true),
-            polygon({{-0.12, 0.32}, {0.2, 0.32}, {0.24, -0.1}, {0.55, -0.72}, {0.32, -0.8}, {0.05, -0.28},
-                     {-0.28, -0.8}, {-0.5, -0.7}, {-0.16, -0.1}},
-                    c)};
+    return {circle({0.08, 0.55}, 0.17, c, true), polygon({{-0.12, 0.32},
+                                                          {0.2, 0.32},
+                                                          {0.24, -0.1},
+                                                          {0.55, -0.72},
+                                                          {0.32, -0.8},
+                                                          {0.05, -0.28},
+                                                          {-0.28, -0.8},
+                                                          {-0.5, -0.7},
+                                                          {-0.16, -0.1}},
+                                                         c)};
 }
 
 LightSymbol bicycle(int c)
@@ -186,9 +221,20 @@ LightSymbol glyph(Glyph kind, int c)
         return g;
     }
     case Glyph::kLeftRight:
-        return {polygon({{-0.15, -0.8}, {0.15, -0.8}, {0.15, -0.05}, {0.35, -0.05}, {0.35, -0.35}, {0.85, 0.1},
-                         {0.35, 0.55}, {0.35, 0.25}, {-0.35, 0.25}, {-0.35, 0.55}, {-0.85, 0.1}, {-0.35, -0.35},
-                         {-0.35, -0.05}, {-0.15, -0.05}},
+        return {polygon({{-0.15, -0.8},
+                         {0.15, -0.8},
+                         {0.15, -0.05},
+                         {0.35, -0.05},
+                         {0.35, -0.35},
+                         {0.85, 0.1},
+                         {0.35, 0.55},
+                         {0.35, 0.25},
+                         {-0.35, 0.25},
+                         {-0.35, 0.55},
+                         {-0.85, 0.1},
+                         {-0.35, -0.35},
+                         {-0.35, -0.05},
+                         {-0.15, -0.05}},
                         c)};
     case Glyph::kCross: {
         LightSymbol g = bar(kPi / 4.0, c);
@@ -202,7 +248,7 @@ LightSymbol glyph(Glyph kind, int c)
     case Glyph::kWalkingBicycle: return figureAndBicycle(walkingFigure(c), c);
     case Glyph::kBarStop: return bar(0.0, c);
     case Glyph::kBarAhead: return bar(kPi / 2.0, c);
-    case Glyph::kBarLeft: return bar(kPi / 2.0 + kPi / 4.0, c);   // leaning left at the top
+    case Glyph::kBarLeft: return bar(kPi / 2.0 + kPi / 4.0, c);  // leaning left at the top
     case Glyph::kBarRight: return bar(kPi / 2.0 - kPi / 4.0, c);
     case Glyph::kPrepare: return {polygon({{-0.45, -0.35}, {0.45, -0.35}, {0.0, 0.45}}, c)};
     }
@@ -289,8 +335,14 @@ LightSymbol detectorLoop()
     LightSymbol s = {rectangle(-40.0, -40.0, 40.0, 40.0, kWhite, true)};  // the pit the feeder ends in
     const auto loop = [](double inset) {
         const double x0 = -500 + inset, x1 = 500 - inset, y0 = -900 + inset, y1 = -300 - inset, k = 100.0;
-        return polygon({{x0 + k, y0}, {x1 - k, y0}, {x1, y0 + k}, {x1, y1 - k}, {x1 - k, y1}, {x0 + k, y1},
-                        {x0, y1 - k}, {x0, y0 + k}},
+        return polygon({{x0 + k, y0},
+                        {x1 - k, y0},
+                        {x1, y0 + k},
+                        {x1, y1 - k},
+                        {x1 - k, y1},
+                        {x0 + k, y1},
+                        {x0, y1 - k},
+                        {x0, y0 + k}},
                        kWhite, false);
     };
     s.push_back(loop(0.0));
@@ -349,7 +401,8 @@ LightSymbol videoDetector()
     const ZcGePoint2d eye(0.0, -490.0);
     constexpr double kReach = 900.0, kHalfAngle = 0.5;  // the field of view
     const double a0 = -kPi / 2 - kHalfAngle, a1 = -kPi / 2 + kHalfAngle;
-    s.push_back(path({{eye.x + kReach * std::cos(a0), eye.y + kReach * std::sin(a0)}, {eye.x, eye.y},
+    s.push_back(path({{eye.x + kReach * std::cos(a0), eye.y + kReach * std::sin(a0)},
+                      {eye.x, eye.y},
                       {eye.x + kReach * std::cos(a1), eye.y + kReach * std::sin(a1)}},
                      kWhite));
     s.push_back(arc(eye, kReach, a0, a1, kWhite));
@@ -405,9 +458,9 @@ const std::vector<Recipe>& recipes()
         {{"s_c1", 8051, "vehicle head with left-turn arrows"}, Head{threeLit(Glyph::kTurnLeft)}},
         {{"s_c2", 8080, "vehicle head with straight-ahead arrows"}, straightHead},
         {{"s_c3", 8053, "vehicle head with right-turn arrows"}, Head{threeLit(Glyph::kTurnRight)}},
-        {{"s_c4", 8054, "straight-ahead arrow head on a bracket left of the pole"}, straightHead,
-         Mount::kBracketLeft},
-        {{"s_c5", 8054, "straight-ahead arrow head on a bracket right of the pole (s_c4 mirrored)"}, straightHead,
+        {{"s_c4", 8054, "straight-ahead arrow head on a bracket left of the pole"}, straightHead, Mount::kBracketLeft},
+        {{"s_c5", 8054, "straight-ahead arrow head on a bracket right of the pole (s_c4 mirrored)"},
+         straightHead,
          Mount::kBracketRight},
         {{"s_c6", 8055, "vehicle head with straight-and-left arrows"}, Head{threeLit(Glyph::kStraightLeft)}},
         {{"s_c7", 8056, "vehicle head with straight-and-right arrows"}, Head{threeLit(Glyph::kStraightRight)}},
@@ -420,8 +473,7 @@ const std::vector<Recipe>& recipes()
         {{"s_e1", 8062, "single flashing amber warning light"}, Head{column({amber})}},
         {{"s_f1", 8063, "lane control signal: red cross and green downward arrow"},
          Head{{{{Glyph::kCross, kRed}, {Glyph::kDown, kGreen}}}, -0.5}},
-        {{"s_g1", 8064, "tram signal: stop bar, prepare triangle, straight-ahead bar"},
-         Head{tram({Glyph::kBarAhead})}},
+        {{"s_g1", 8064, "tram signal: stop bar, prepare triangle, straight-ahead bar"}, Head{tram({Glyph::kBarAhead})}},
         {{"s_g2", 8065, "tram signal for turning left"}, Head{tram({Glyph::kBarLeft})}},
         {{"s_g3", 8066, "tram signal for turning right"}, Head{tram({Glyph::kBarRight})}},
         {{"s_g4", 8067, "tram signal with ahead and left bars"}, Head{tram({Glyph::kBarAhead, Glyph::kBarLeft})}},
@@ -429,16 +481,20 @@ const std::vector<Recipe>& recipes()
         {{"s_g6", 8069, "tram signal without the prepare lens: stop and ahead bars"},
          Head{tram({Glyph::kBarAhead}, false)}},
         {{"s_h1", 8070, "mast with a cantilever carrying a vehicle head over the road"},
-         Head{column({red, amber, green})}, Mount::kCantilever},
+         Head{column({red, amber, green})},
+         Mount::kCantilever},
         {{"s_i1", 8071, "pedestrian push button"}, std::nullopt, Mount::kPole, pushButton},
-        {{"s_j1", 8072, "induction detector loop with its feeder to the pit"}, std::nullopt, Mount::kPole,
+        {{"s_j1", 8072, "induction detector loop with its feeder to the pit"},
+         std::nullopt,
+         Mount::kPole,
          detectorLoop},
-        {{"s_k1", 8073, "signal controller cabinet, its door to the front"}, std::nullopt, Mount::kPole,
+        {{"s_k1", 8073, "signal controller cabinet, its door to the front"},
+         std::nullopt,
+         Mount::kPole,
          controllerCabinet},
         {{"s_l1", 8074, "countdown display"}, std::nullopt, Mount::kPole, countdownDisplay},
         {{"s_m1", 8075, "acoustic signal for blind pedestrians"}, std::nullopt, Mount::kPole, acousticSignal},
-        {{"s_n1", 8076, "video vehicle detector with its field of view"}, std::nullopt, Mount::kPole,
-         videoDetector},
+        {{"s_n1", 8076, "video vehicle detector with its field of view"}, std::nullopt, Mount::kPole, videoDetector},
         {{"s_o1", 8077, "signal pole on its foundation"}, std::nullopt, Mount::kPole, poleOnFoundation},
         {{"s_p1", 8078, "twin flashing red lights (railway or tram crossing, emergency exit)"},
          Head{{{red, red}}, -0.5}},

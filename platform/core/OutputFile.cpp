@@ -279,8 +279,8 @@ bool writeOutputFile(const std::string& path, const OutputProducer& produce, std
     const std::string where = "cannot write " + path + ": ";
     TemporaryFile temp(*target);
     if (temp.fd() < 0) {
-        error = where + "cannot create a temporary file in " + directoryOf(*target) + ": " +
-                systemReason(temp.openError());
+        error =
+            where + "cannot create a temporary file in " + directoryOf(*target) + ": " + systemReason(temp.openError());
         return false;
     }
 

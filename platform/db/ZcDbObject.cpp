@@ -221,7 +221,8 @@ Zcad::ErrorStatus ZcDbObject::setXData(const resbuf* xdata)
     for (auto& [app, items] : parsed) {
         if (db && !items.empty())
             ZcDbObjectAccess::registerApplication(db, app);
-        auto it = std::find_if(stored.begin(), stored.end(), [&, &name = app](const auto& e) { return sameSymbolName(e.first, name); });
+        auto it = std::find_if(stored.begin(), stored.end(),
+                               [&, &name = app](const auto& e) { return sameSymbolName(e.first, name); });
         if (items.empty()) {
             if (it != stored.end())
                 stored.erase(it);

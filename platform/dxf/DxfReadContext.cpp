@@ -393,10 +393,7 @@ void DxfReadContext::keepTags(ZcDbObject* obj, ZcDbRawTags&& tags)
         kept.push_back(std::move(t));
 }
 
-std::string DxfReadContext::key(std::string_view name)
-{
-    return foldedSymbolName(name);
-}
+std::string DxfReadContext::key(std::string_view name) { return foldedSymbolName(name); }
 
 ZcDbSymbolTable* DxfReadContext::table(ZcDbObjectId& slot, ZcDbObject* (*makeTable)())
 {

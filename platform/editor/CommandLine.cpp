@@ -98,10 +98,10 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
         case ScriptLine::Kind::Dialog:
             fits = accepted & kAcceptDialog;
             if (!fits)
-                problem = m_dialogs.empty() ? std::string("żadne okno dialogowe nie jest otwarte")
-                                            : "okno „" + m_dialogs.back() +
-                                                  "” jest ukryte, dopóki polecenie pyta o dane; oczekiwano " +
-                                                  std::string(expected);
+                problem = m_dialogs.empty()
+                              ? std::string("żadne okno dialogowe nie jest otwarte")
+                              : "okno „" + m_dialogs.back() +
+                                    "” jest ukryte, dopóki polecenie pyta o dane; oczekiwano " + std::string(expected);
             break;
         case ScriptLine::Kind::Malformed:
             problem = line.error;

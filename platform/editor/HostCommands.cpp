@@ -85,7 +85,8 @@ bool layer(std::string_view arguments)
     if (es == Zcad::eOk)
         es = db->setClayer(id);
     if (es != Zcad::eOk)
-        return usage("LAYER: nie można ustawić warstwy \"" + quotedExcerpt(name) + "\" (" + Zcad::errorStatusName(es) + ")");
+        return usage("LAYER: nie można ustawić warstwy \"" + quotedExcerpt(name) + "\" (" + Zcad::errorStatusName(es) +
+                     ")");
     return true;
 }
 

@@ -23,7 +23,8 @@ bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after, std::s
     const std::vector<std::string> open = describeOpenObjects(db);
     if (open.empty())
         return true;
-    std::string message = "Po " + std::string(after) + std::string(subject) + " pozostały otwarte obiekty (klasa, uchwyt):";
+    std::string message =
+        "Po " + std::string(after) + std::string(subject) + " pozostały otwarte obiekty (klasa, uchwyt):";
     for (const std::string& o : open)
         message += "\n  " + o;
     commandLine().fail(kExitScriptFailure, message);

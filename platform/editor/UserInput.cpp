@@ -76,8 +76,8 @@ const char* const kAnswerRequired = "Wymagana odpowiedź.";
 // Asks until the answer is a value line, which is returned. An answer that
 // ends the input instead sets rc and gives none: Esc RTCAN, Enter RTNONE
 // (refused and asked again when an answer is required), a keyword its result.
-std::optional<ScriptLine> askForValue(CommandLine& cl, const char* prompt, unsigned accepted,
-                                      const InputLimits& limits, std::string_view expected, int& rc)
+std::optional<ScriptLine> askForValue(CommandLine& cl, const char* prompt, unsigned accepted, const InputLimits& limits,
+                                      std::string_view expected, int& rc)
 {
     for (;;) {
         auto line = cl.ask(prompt ? prompt : "", withKeywords(accepted, limits), expected);

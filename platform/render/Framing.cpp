@@ -61,8 +61,8 @@ std::optional<Framing> frameExtents(const ZcDbExtents& extents, const PictureSet
         const auto side = [&](double v) {
             return v <= kShownSide ? std::to_string(long(v)) : std::string("more than 10^12");
         };
-        error = "the picture would be " + side(pw) + " x " + side(ph) + "; at most " +
-                std::to_string(kMaxPictureSide) + " on a side: choose a lower resolution";
+        error = "the picture would be " + side(pw) + " x " + side(ph) + "; at most " + std::to_string(kMaxPictureSide) +
+                " on a side: choose a lower resolution";
         return std::nullopt;
     }
     Framing f;

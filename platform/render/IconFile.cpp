@@ -22,8 +22,8 @@ std::string iconFile(const RasterPicture& picture, Rgb clear)
     std::string out;
     out.reserve(kDirectorySize + kEntrySize + imageSize);
     putLe16(out, 0);
-    putLe16(out, 1);  // an icon, not a cursor
-    putLe16(out, 1);  // one image
+    putLe16(out, 1);                       // an icon, not a cursor
+    putLe16(out, 1);                       // one image
     out += char(width < 256 ? width : 0);  // 0 stands for 256
     out += char(height < 256 ? height : 0);
     out += char(0);  // no palette

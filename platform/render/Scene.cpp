@@ -464,7 +464,7 @@ private:
     std::vector<std::string>& m_notices;
     std::unordered_map<ZcDbObjectId, LayerLook> m_layers;
     std::set<const ZcDbBlockTableRecord*> m_open;  // blocks being drawn, outermost first
-    long m_drawn = 0;  // vertices, as vertexWork counts them
+    long m_drawn = 0;                              // vertices, as vertexWork counts them
 };
 
 }  // namespace

@@ -148,7 +148,8 @@ FontFile resolveFontFile(const std::string& styleFontName)
         fallback.path = it->second;
     if (f.noticed.insert(lower(styleFontName)).second)
         transcript().print(unreadable.empty()
-                               ? "\nNie znaleziono czcionki \"" + styleFontName + "\"; zastępuje ją " + kFallbackName + "."
+                               ? "\nNie znaleziono czcionki \"" + styleFontName + "\"; zastępuje ją " + kFallbackName +
+                                     "."
                                : "\nNie można odczytać czcionki \"" + styleFontName + "\" (" + unreadable +
                                      "): plik jest uszkodzony; zastępuje ją " + kFallbackName + ".");
     return fallback;

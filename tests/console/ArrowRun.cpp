@@ -40,13 +40,11 @@ struct Arrow {
 
 // Every block once: each row, the two-size ones long and then short.
 const Arrow kArrows[] = {
-    {0, 0, "P-8A_D", "1.59_m2"}, {0, 1, "P-8A_K", "1.21_m2"}, {1, 0, "P-8B_D", "1.94_m2"},
-    {1, 1, "P-8B_K", "1.49_m2"}, {2, -1, "P-8C", "2.87_m2"},  {3, 0, "P-8D_D", "1.94_m2"},
-    {3, 1, "P-8D_K", "1.49_m2"}, {4, 0, "P-8E_D", "2.72_m2"}, {4, 1, "P-8E_K", "2.19_m2"},
-    {5, 0, "P-8F_D", "2.72_m2"}, {5, 1, "P-8F_K", "2.19_m2"}, {6, 0, "P-8G_D", "3.07_m2"},
-    {6, 1, "P-8G_K", "2.47_m2"}, {7, 0, "P-8H_D", "3.85_m2"}, {7, 1, "P-8H_K", "3.16_m2"},
-    {8, -1, "P-8I", "3.75_m2"},  {9, -1, "P-9A", "4.15_m2"},  {10, -1, "P-9B", "4.15_m2"},
-    {11, -1, "P-6A", "1.568_m2"},
+    {0, 0, "P-8A_D", "1.59_m2"}, {0, 1, "P-8A_K", "1.21_m2"}, {1, 0, "P-8B_D", "1.94_m2"},  {1, 1, "P-8B_K", "1.49_m2"},
+    {2, -1, "P-8C", "2.87_m2"},  {3, 0, "P-8D_D", "1.94_m2"}, {3, 1, "P-8D_K", "1.49_m2"},  {4, 0, "P-8E_D", "2.72_m2"},
+    {4, 1, "P-8E_K", "2.19_m2"}, {5, 0, "P-8F_D", "2.72_m2"}, {5, 1, "P-8F_K", "2.19_m2"},  {6, 0, "P-8G_D", "3.07_m2"},
+    {6, 1, "P-8G_K", "2.47_m2"}, {7, 0, "P-8H_D", "3.85_m2"}, {7, 1, "P-8H_K", "3.16_m2"},  {8, -1, "P-8I", "3.75_m2"},
+    {9, -1, "P-9A", "4.15_m2"},  {10, -1, "P-9B", "4.15_m2"}, {11, -1, "P-6A", "1.568_m2"},
 };
 
 // The arrows side by side, 4 m apart, pointing up the drawing, each with a
@@ -60,8 +58,7 @@ std::string rowOfArrows()
         script << "dlg select IDC_ARROW_LIST " << a.row << "\n";
         if (a.length >= 0)
             script << "dlg select IDC_ARROW_LENGTH " << a.length << "\n";
-        script << "dlg click IDC_ARROW_INSERT\n0,0\n0,1\n"
-               << x << ",0\n" << x << ",-0.5\n" << x << ",-2\n\n";
+        script << "dlg click IDC_ARROW_INSERT\n0,0\n0,1\n" << x << ",0\n" << x << ",-0.5\n" << x << ",-2\n\n";
         x += 4;
     }
     script << "dlg click 2\n";
@@ -94,7 +91,10 @@ TEST(ArrowRun, NineteenArrowsWithTheirDescriptionsAreReadBackByEzdxf)
         std::ostringstream arrow, description;
         arrow << "insert " << a.block << " " << x << " 0 90\n";
         description << "insert S_Znaki_OpisPoz " << x << " -2 90 Symbol=" << std::string(a.block).substr(0, 4)
-                    << " Powierzchnia=" << a.area << " Długość=" << (a.length == 0 ? "Długa" : a.length == 1 ? "Krótka" : "")
+                    << " Powierzchnia=" << a.area << " Długość="
+                    << (a.length == 0   ? "Długa"
+                        : a.length == 1 ? "Krótka"
+                                        : "")
                     << " Przeznaczenie=Projektowany Powierzchnia_na_mb=\n";
         EXPECT_TRUE(Contains(listing, arrow.str()));
         EXPECT_TRUE(Contains(listing, description.str()));

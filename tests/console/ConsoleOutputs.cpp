@@ -54,13 +54,17 @@ std::vector<std::string> namesIn(const ScratchDir& dir)
 // The writers of a run, which has a script of its own.
 const std::vector<Writer> kRunWriters = {
     {"Out", ".dxf",
-     [](const ScratchDir& dir, const std::string& path) { return runTestScript(dir, kScript, {"--out", path}); }},
+     [](const ScratchDir& dir, const std::string& path) {
+         return runTestScript(dir, kScript, {"--out", path});
+     }},
     {"Save", ".dxf",
      [](const ScratchDir& dir, const std::string& path) {
          return runTestScript(dir, std::string(kScript) + "SAVE " + path + "\n");
      }},
     {"Picture", ".svg",
-     [](const ScratchDir& dir, const std::string& path) { return runTestScript(dir, kScript, {"--svg", path}); }},
+     [](const ScratchDir& dir, const std::string& path) {
+         return runTestScript(dir, kScript, {"--svg", path});
+     }},
 };
 
 // A device to be refused. The superuser could replace /dev/null itself if
@@ -134,8 +138,7 @@ const std::vector<PathCase> kPaths = {
          ::chmod(path.c_str(), 0444);
          return path;
      },
-     false,
-     [](const ScratchDir& dir, const std::string& file) { EXPECT_EQ(readFile(dir.path(file)), kOld); }},
+     false, [](const ScratchDir& dir, const std::string& file) { EXPECT_EQ(readFile(dir.path(file)), kOld); }},
     {"Folder",
      [](const ScratchDir& dir, const std::string& file) {
          fs::create_directory(dir.path(file));
@@ -149,8 +152,7 @@ const std::vector<PathCase> kPaths = {
          EXPECT_EQ(::mkfifo(dir.path(file).c_str(), 0644), 0);
          return dir.path(file).string();
      },
-     false,
-     [](const ScratchDir& dir, const std::string& file) { EXPECT_TRUE(fs::is_fifo(dir.path(file))); }},
+     false, [](const ScratchDir& dir, const std::string& file) { EXPECT_TRUE(fs::is_fifo(dir.path(file))); }},
     // Through a link, so that every writer's name can end as it must; the
     // device itself is looked at, never written.
     {"LinkToADevice",
@@ -168,14 +170,16 @@ const std::vector<PathCase> kPaths = {
 const std::vector<PathCase> kRunPaths = [] {
     std::vector<PathCase> paths = kPaths;
     paths.push_back(
-    // Through a link too, for the same reason.
-    {"LinkToTheScriptBeingRun",
-     [](const ScratchDir& dir, const std::string& file) {
-         fs::create_symlink("test.scr", dir.path(file));
-         return dir.path(file).string();
-     },
-     false,
-     [](const ScratchDir& dir, const std::string&) { EXPECT_TRUE(readFile(dir.path("test.scr")).starts_with(kScript)); }});
+        // Through a link too, for the same reason.
+        {"LinkToTheScriptBeingRun",
+         [](const ScratchDir& dir, const std::string& file) {
+             fs::create_symlink("test.scr", dir.path(file));
+             return dir.path(file).string();
+         },
+         false,
+         [](const ScratchDir& dir, const std::string&) {
+             EXPECT_TRUE(readFile(dir.path("test.scr")).starts_with(kScript));
+         }});
     return paths;
 }();
 

@@ -27,7 +27,9 @@ const std::vector<BadScript> kBadScripts = {
     {"MissingFile", [](const ScratchDir& dir) { return dir.path("none.scr").string(); }, 2,
      "No such file or directory"},
     {"LineOverAMegabyte",
-     [](const ScratchDir& dir) { return dir.write("s.scr", "T_Punkt\n1,1\n" + std::string(kMegabyte + 1, 'x') + "\n"); },
+     [](const ScratchDir& dir) {
+         return dir.write("s.scr", "T_Punkt\n1,1\n" + std::string(kMegabyte + 1, 'x') + "\n");
+     },
      1, "s.scr:3: wiersz dłuższy niż 1 MB"},
     {"LastLineOverAMegabyteWithoutLineEnd",
      [](const ScratchDir& dir) { return dir.write("s.scr", std::string(kMegabyte + 1, 'x')); }, 1,

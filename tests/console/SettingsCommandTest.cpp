@@ -30,7 +30,9 @@ TEST(SettingsCommand, WrongUsageIsStatusTwo)
     EXPECT_EQ(runTarvo({"settings", drawing, "--group", "maybe"}).status, 2);
     EXPECT_EQ(runTarvo({"settings", drawing, "--layer-designed", "a/b"}).status, 2);
     // "Istniejące" from a terminal in code page 1250: refused, never stored as question marks.
-    const ConsoleResult cp1250 = runTarvo({"settings", drawing, "--layer-existing", "Istniej\xB9" "ce"});
+    const ConsoleResult cp1250 = runTarvo({"settings", drawing, "--layer-existing",
+                                           "Istniej\xB9"
+                                           "ce"});
     EXPECT_EQ(cp1250.status, 2);
     EXPECT_TRUE(Contains(cp1250.err, "not UTF-8")) << cp1250.err;
     EXPECT_EQ(runTarvo({"settings", drawing, "--spare-name", "\xFF"}).status, 2);

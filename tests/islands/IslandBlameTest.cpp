@@ -41,7 +41,7 @@ IslandFault build(const IslandParameters& p, IslandKind kind)
 }
 
 // The lengths a refusal of the kerbs may name.
-double IslandParameters::* member(const std::string& name)
+double IslandParameters::*member(const std::string& name)
 {
     static const std::map<std::string, double IslandParameters::*> members = {
         {"Sw", &IslandParameters::Sw}, {"Su", &IslandParameters::Su},   {"Rw", &IslandParameters::Rw},
@@ -85,32 +85,29 @@ INSTANTIATE_TEST_SUITE_P(
         BlameCase{"triangular, Rw 30", IslandKind::kTriangular, [](IslandParameters& p) { p.Rw = 30.0; },
                   IslandLimit::None, "", "", ""},
         BlameCase{"triangular, Rw 60", IslandKind::kTriangular, [](IslandParameters& p) { p.Rw = 60.0; },
-                  IslandLimit::KerbEntryArc, "Rw", "",
-                  kInletEntryArc},
+                  IslandLimit::KerbEntryArc, "Rw", "", kInletEntryArc},
         BlameCase{"parallel, Rw 60", IslandKind::kParallel, [](IslandParameters& p) { p.Rw = 60.0; },
-                  IslandLimit::KerbEntryArc, "Rw", "",
-                  kInletEntryArc},
+                  IslandLimit::KerbEntryArc, "Rw", "", kInletEntryArc},
         BlameCase{"parallel, Rw 100", IslandKind::kParallel, [](IslandParameters& p) { p.Rw = 100.0; },
-                  IslandLimit::KerbEntryArc, "Rw", "",
-                  kInletEntryArc},
+                  IslandLimit::KerbEntryArc, "Rw", "", kInletEntryArc},
         BlameCase{"triangular, Sw 1e308", IslandKind::kTriangular, [](IslandParameters& p) { p.Sw = 1e308; },
-                  IslandLimit::TooLarge, "Sw", "", "\nParametr Sw nie może przekraczać 10000000; wyspy nie narysowano."},
+                  IslandLimit::TooLarge, "Sw", "",
+                  "\nParametr Sw nie może przekraczać 10000000; wyspy nie narysowano."},
         BlameCase{"parallel, Sw 1e308", IslandKind::kParallel, [](IslandParameters& p) { p.Sw = 1e308; },
-                  IslandLimit::TooLarge, "Sw", "", "\nParametr Sw nie może przekraczać 10000000; wyspy nie narysowano."},
+                  IslandLimit::TooLarge, "Sw", "",
+                  "\nParametr Sw nie może przekraczać 10000000; wyspy nie narysowano."},
         BlameCase{"triangular, Rw 40 against Rw1 150", IslandKind::kTriangular,
                   [](IslandParameters& p) {
                       p.Rw = 40.0;
                       p.Rw1 = 150.0;
                   },
-                  IslandLimit::KerbArcs, "Rw", "Rw1",
-                  kInletArcs},
+                  IslandLimit::KerbArcs, "Rw", "Rw1", kInletArcs},
         BlameCase{"parallel, Rw 20 against Rw1 100", IslandKind::kParallel,
                   [](IslandParameters& p) {
                       p.Rw = 20.0;
                       p.Rw1 = 100.0;
                   },
-                  IslandLimit::KerbArcs, "Rw", "Rw1",
-                  kInletArcs},
+                  IslandLimit::KerbArcs, "Rw", "Rw1", kInletArcs},
         BlameCase{"triangular, outlet break 1000", IslandKind::kTriangular, [](IslandParameters& p) { p.Ru1 = 1000.0; },
                   IslandLimit::KerbBreak, "Ru1", "",
                   "\nŁuk załamania krawędzi wylotu o promieniu Ru1 nie mieści się między jej odcinkami; wyspy nie "

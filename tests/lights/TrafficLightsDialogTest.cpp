@@ -98,10 +98,10 @@ protected:
 TEST_F(TrafficLights, TurnedAcrossTheDirectionAndScaledByTheChosenScale)
 {
     const std::string out = runLights("dlg select IDC_LIGHT_LIST \"s_a1\"\n"
-              "dlg click 1\n10,20\n10,30\n"           // 1:100, direction straight up
-              "dlg select IDC_SCALE \"1:500\"\n"
-              "dlg click 1\n0,0\n5,0\n"               // 1:500, direction along +X
-              "dlg click 2\n");
+                                      "dlg click 1\n10,20\n10,30\n"  // 1:100, direction straight up
+                                      "dlg select IDC_SCALE \"1:500\"\n"
+                                      "dlg click 1\n0,0\n5,0\n"  // 1:500, direction along +X
+                                      "dlg click 2\n");
     const std::vector<Inserted> symbols = insertedSymbols(drawing);
     ASSERT_EQ(symbols.size(), 2u) << out;
     EXPECT_EQ(symbols[0].block, "s_a1");

@@ -32,24 +32,15 @@ struct OutlineCase {
 };
 
 const OutlineCase kCases[] = {
-    {"P-8A_D", 7, 0, 7.5, -0.375, 0.375, 1.58625, 0},
-    {"P-8A_K", 8, 0, 5, -0.375, 0.375, 1.21125, 0},
-    {"P-8B_D", 9, 0, 7.5, -0.525, 0.525, -1.95375, 0},
-    {"P-8B_K", 9, 0, 5, -0.525, 0.525, 1.50375, 0},
-    {"P-8C", 14, 0, 5, -0.75, 1.05, 2.86875, 0},
-    {"P-8D_D", 9, 0, 7.5, -0.525, 0.525, 1.95375, 0},
-    {"P-8D_K", 9, 0, 5, -0.525, 0.525, -1.50375, 0},
-    {"P-8E_D", 16, 0, 7.5, -0.675, 0.675, 2.71125, 0},
-    {"P-8E_K", 14, 0, 5, -0.375, 0.975, 2.15625, 0},
-    {"P-8F_D", 16, 0, 7.5, -0.675, 0.675, -2.71125, 0},
-    {"P-8F_K", 14, 0, 5, -0.975, 0.375, -2.15625, 0},
-    {"P-8G_D", 15, 0, 7.5, -0.975, 0.975, 3.084375, 0},
-    {"P-8G_K", 15, 0, 5, -0.975, 0.975, 2.424375, 0},
-    {"P-8H_D", 21, 0, 7.5, -0.975, 0.975, -3.77625, 0},
-    {"P-8H_K", 21, 0, 5, -0.975, 0.975, -3.10125, 0},
-    {"P-8I", 18, 0, 7.5, -1.05, 1.2, 3.87375, 0},
-    {"P-9A", 8, 0, 5, -1.45, 1.45, -4.15321, 0},
-    {"P-9B", 8, 0, 5, -1.45, 1.45, 4.15321, 0},
+    {"P-8A_D", 7, 0, 7.5, -0.375, 0.375, 1.58625, 0},      {"P-8A_K", 8, 0, 5, -0.375, 0.375, 1.21125, 0},
+    {"P-8B_D", 9, 0, 7.5, -0.525, 0.525, -1.95375, 0},     {"P-8B_K", 9, 0, 5, -0.525, 0.525, 1.50375, 0},
+    {"P-8C", 14, 0, 5, -0.75, 1.05, 2.86875, 0},           {"P-8D_D", 9, 0, 7.5, -0.525, 0.525, 1.95375, 0},
+    {"P-8D_K", 9, 0, 5, -0.525, 0.525, -1.50375, 0},       {"P-8E_D", 16, 0, 7.5, -0.675, 0.675, 2.71125, 0},
+    {"P-8E_K", 14, 0, 5, -0.375, 0.975, 2.15625, 0},       {"P-8F_D", 16, 0, 7.5, -0.675, 0.675, -2.71125, 0},
+    {"P-8F_K", 14, 0, 5, -0.975, 0.375, -2.15625, 0},      {"P-8G_D", 15, 0, 7.5, -0.975, 0.975, 3.084375, 0},
+    {"P-8G_K", 15, 0, 5, -0.975, 0.975, 2.424375, 0},      {"P-8H_D", 21, 0, 7.5, -0.975, 0.975, -3.77625, 0},
+    {"P-8H_K", 21, 0, 5, -0.975, 0.975, -3.10125, 0},      {"P-8I", 18, 0, 7.5, -1.05, 1.2, 3.87375, 0},
+    {"P-9A", 8, 0, 5, -1.45, 1.45, -4.15321, 0},           {"P-9B", 8, 0, 5, -1.45, 1.45, 4.15321, 0},
     {"P-6A", 7, 0, 6, -0.5, 0.35, -1.5678387324025413, 2},
 };
 
@@ -100,7 +91,8 @@ TEST_P(ArrowBlockOutline, IsAFilledClosedOutlineOfItsSizeAndArea)
     ZcDbObjectPointer<ZcDbPolyline> outline(contents[0], ZcDb::kForRead);
     ZcDbObjectPointer<ZcDbHatch> fill(contents[1], ZcDb::kForRead);
     ASSERT_TRUE(outline && fill);
-    for (const ZcDbEntity* e : {static_cast<const ZcDbEntity*>(outline.object()), static_cast<const ZcDbEntity*>(fill.object())}) {
+    for (const ZcDbEntity* e :
+         {static_cast<const ZcDbEntity*>(outline.object()), static_cast<const ZcDbEntity*>(fill.object())}) {
         EXPECT_EQ(e->layer(), "0");
         EXPECT_EQ(e->colorIndex(), 0) << "coloured by block";
     }
@@ -145,8 +137,7 @@ TEST(ArrowOutlines, AreTheNineteenOfTheCatalogue)
 TEST(ArrowOutlines, LeftAndRightArrowsAreMirrorImages)
 {
     const std::pair<const char*, const char*> pairs[] = {
-        {"P-8B_D", "P-8D_D"}, {"P-8B_K", "P-8D_K"}, {"P-8E_D", "P-8F_D"},
-        {"P-8E_K", "P-8F_K"}, {"P-9A", "P-9B"},
+        {"P-8B_D", "P-8D_D"}, {"P-8B_K", "P-8D_K"}, {"P-8E_D", "P-8F_D"}, {"P-8E_K", "P-8F_K"}, {"P-9A", "P-9B"},
     };
     for (const auto& [left, right] : pairs) {
         const auto a = FindArrowOutline(left)->vertices;

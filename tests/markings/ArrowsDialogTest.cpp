@@ -45,7 +45,8 @@ std::vector<Reference> referencesIn(TestDrawing& drawing)
         if (!reference)
             continue;
         ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-        Reference r{block->name(), reference->layer(), reference->position(), reference->scaleFactors().sx,
+        Reference r{block->name(),         reference->layer(),
+                    reference->position(), reference->scaleFactors().sx,
                     reference->rotation(), {}};
         for (ZcDbObjectId a : reference->attributeIds()) {
             ZcDbObjectPointer<ZcDbAttribute> attribute(a, ZcDb::kForRead);

@@ -166,8 +166,8 @@ TEST_F(LineMarkings, P4FromAnEarlierRunLeavesTwoLinesAndGroupsThemWithTheDescrip
     TheCommandSettings().lineIndex = 9;
     TheCommandSettings().scaleIndex = 1;  // 1:500
     drawing.append(new ZcDbLine({0, 0, 0}, {20, 0, 0}));
-    const std::string out = runLines(std::string("dlg click IDC_LINE_DRAW\npick 1,0\n5,0\n15,0\n") + kDescribe +
-                                     "dlg click 2\n");
+    const std::string out =
+        runLines(std::string("dlg click IDC_LINE_DRAW\npick 1,0\n5,0\n15,0\n") + kDescribe + "dlg click 2\n");
     const Drawn d = drawn(drawing);
     ASSERT_EQ(d.lines.size(), 4u) << out;  // edge, two lines, description line
     for (const Line* line : {&d.lines[1], &d.lines[2]}) {
@@ -194,10 +194,11 @@ TEST_F(LineMarkings, P4FromAnEarlierRunLeavesTwoLinesAndGroupsThemWithTheDescrip
 TEST_F(LineMarkings, P3AGivesThePickedSideTheDashedLineAndACancelledSideDrawsNothing)
 {
     drawing.append(new ZcDbLine({0, 0, 0}, {20, 0, 0}));
-    const std::string out = runLines(std::string("dlg select IDC_LINE_LIST \"P-3A\"\n") +
-                                     "dlg click IDC_LINE_DRAW\npick 1,0\n5,0\n15,0\n4,3\n\n"  // side above, no description
-                                     "dlg click IDC_LINE_DRAW\npick 1,0\n5,0\n15,0\n\n"       // side not given
-                                     "dlg click 2\n");
+    const std::string out =
+        runLines(std::string("dlg select IDC_LINE_LIST \"P-3A\"\n") +
+                 "dlg click IDC_LINE_DRAW\npick 1,0\n5,0\n15,0\n4,3\n\n"  // side above, no description
+                 "dlg click IDC_LINE_DRAW\npick 1,0\n5,0\n15,0\n\n"       // side not given
+                 "dlg click 2\n");
     const Drawn d = drawn(drawing);
     ASSERT_EQ(d.lines.size(), 3u) << out;
     const Line& above = d.lines[1].start.y > 0 ? d.lines[1] : d.lines[2];
@@ -224,7 +225,7 @@ TEST_F(LineMarkings, AClosedEdgeRunsFromTheFirstPickToTheSecond)
 {
     drawing.append(new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 5.0));
     runLines("dlg select IDC_LINE_LIST \"P-2A\"\n"
-             "dlg click IDC_LINE_DRAW\npick 0,5\n0,6\n-6,0\n\n"  // a quarter
+             "dlg click IDC_LINE_DRAW\npick 0,5\n0,6\n-6,0\n\n"   // a quarter
              "dlg click IDC_LINE_DRAW\npick 0,-5\n-6,0\n0,6\n\n"  // three quarters
              "dlg click 2\n");
     const Drawn d = drawn(drawing);
@@ -232,7 +233,6 @@ TEST_F(LineMarkings, AClosedEdgeRunsFromTheFirstPickToTheSecond)
     EXPECT_NEAR(d.lines[0].length, 10 * M_PI, 1e-9);
     EXPECT_NEAR(d.lines[1].length, 2.5 * M_PI, 1e-9);
     EXPECT_NEAR(d.lines[2].length, 7.5 * M_PI, 1e-9);
-
 }
 
 TEST_F(LineMarkings, ADoubleMarkingOnABendTooTightForItsOffsetKeepsTheCentreLine)

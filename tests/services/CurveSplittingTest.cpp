@@ -109,8 +109,8 @@ struct SplitCase {
     const char* name;
     std::vector<V> polyline;
     ZcGePoint3d at;
-    std::vector<V> given;   // after the cut point
-    std::vector<V> made;    // before it; empty when nothing was cut
+    std::vector<V> given;  // after the cut point
+    std::vector<V> made;   // before it; empty when nothing was cut
 };
 
 class SplitPolylineAtCase : public testing::TestWithParam<SplitCase> {};
@@ -134,7 +134,10 @@ const double kHalfOfHalf = std::tan(M_PI / 8);  // the bulge of a quarter circle
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitPolylineAtCase,
     testing::Values(
-        SplitCase{"StraightNearestPoint", {{0, 0, 0}, {10, 0, 0}}, {4, 3, 0}, {{4, 0, 0}, {10, 0, 0}},
+        SplitCase{"StraightNearestPoint",
+                  {{0, 0, 0}, {10, 0, 0}},
+                  {4, 3, 0},
+                  {{4, 0, 0}, {10, 0, 0}},
                   {{0, 0, 0}, {4, 0, 0}}},
         SplitCase{"WithinTheEndToleranceNoCut", {{0, 0, 0}, {10, 0, 0}}, {0.0005, 1, 0}, {{0, 0, 0}, {10, 0, 0}}, {}},
         SplitCase{"ArcAtItsMidpoint",
@@ -157,8 +160,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SplitPolylineAt, AClosedCurveOpensAtThePointAndRunsOnceRoundInItsOwnDirection)
 {
     TestDrawing drawing;
-    const ZcDbObjectId id =
-        ConvertToPolyline(drawing.append(new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 5.0)));
+    const ZcDbObjectId id = ConvertToPolyline(drawing.append(new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 5.0)));
     const ZcDbObjectIdArray pieces = SplitPolylineAt(id, {0, 9, 0});
     ASSERT_EQ(pieces.length(), 1);
     const ZcDbPolyline* opened = polylineOf(id);

@@ -79,21 +79,20 @@ TEST_P(DescriptionBlock, IsBuiltOnceWithItsFieldsInPlace)
     EXPECT_EQ(drawing.openCount(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Descriptions, DescriptionBlock,
-    testing::Values(DescCase{kVerticalDescBlock,
-                             GetVerticalDescBlock,
-                             {{"Symbol", 0, 0, 150, true},
-                              {"Przeznaczenie", 750, 0, 150, true},
-                              {"Wielkość", 0, -180, 150, false},
-                              {"Odblaskowość", 0, -360, 150, false}}},
-                    DescCase{kHorizontalDescBlock,
-                             GetHorizontalDescBlock,
-                             {{"Symbol", 0, 0, 1, true},
-                              {"Powierzchnia", 0, -1.2, 1, true},
-                              {"Długość", 0, -2.4, 1, false},
-                              {"Przeznaczenie", 0, -3.6, 1, false},
-                              {"Powierzchnia_na_mb", 0, -4.8, 1, false}}}));
+INSTANTIATE_TEST_SUITE_P(Descriptions, DescriptionBlock,
+                         testing::Values(DescCase{kVerticalDescBlock,
+                                                  GetVerticalDescBlock,
+                                                  {{"Symbol", 0, 0, 150, true},
+                                                   {"Przeznaczenie", 750, 0, 150, true},
+                                                   {"Wielkość", 0, -180, 150, false},
+                                                   {"Odblaskowość", 0, -360, 150, false}}},
+                                         DescCase{kHorizontalDescBlock,
+                                                  GetHorizontalDescBlock,
+                                                  {{"Symbol", 0, 0, 1, true},
+                                                   {"Powierzchnia", 0, -1.2, 1, true},
+                                                   {"Długość", 0, -2.4, 1, false},
+                                                   {"Przeznaczenie", 0, -3.6, 1, false},
+                                                   {"Powierzchnia_na_mb", 0, -4.8, 1, false}}}));
 
 TEST(PostBlock, ACircleAndAFilledBarColouredByBlock)
 {

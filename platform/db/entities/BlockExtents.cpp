@@ -44,8 +44,8 @@ ZcDbExtents blockContentExtents(const ZcDbBlockTableRecord& block)
     if (g_depth == 0)
         ++g_measurement;
     const bool keepable = impl && impl->openForWrite == 0;
-    if (kept.known && (keepable ? kept.measurement == 0 && kept.edits == impl->edits
-                                : kept.measurement == g_measurement))
+    if (kept.known &&
+        (keepable ? kept.measurement == 0 && kept.edits == impl->edits : kept.measurement == g_measurement))
         return kept.extents;
     kept.measuring = true;
     ++g_depth;

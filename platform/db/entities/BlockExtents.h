@@ -11,7 +11,7 @@ class ZcDbDatabase;
 // multiply what their blocks hold, and blocks that insert blocks many times
 // would otherwise have the same content measured again for each instance.
 struct ZcDbBlockExtents {
-    uint64_t edits = 0;      // the drawing's count of edits when worked out
+    uint64_t edits = 0;  // the drawing's count of edits when worked out
     // While an object is open for write the drawing may change at any
     // moment: what is worked out then serves only the rest of the same
     // measurement (its number here; 0 when worked out with nothing open).

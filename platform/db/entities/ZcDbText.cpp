@@ -1,9 +1,9 @@
 #include "ZcDbText.h"
 
+#include "platform/core/Utf8.h"
 #include "platform/db/entities/CurveMath.h"
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
-#include "platform/core/Utf8.h"
 #include "platform/db/entities/TextChecks.h"
 #include "platform/text/TextLayout.h"
 

@@ -180,4 +180,5 @@ TEST_P(NotUtf8, IsRefusedAndNeverWrittenAsQuestionMarks)
     EXPECT_EQ(file.find('?'), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(EverySetter, NotUtf8, ::testing::Combine(::testing::ValuesIn(kSetters), ::testing::ValuesIn(kNotUtf8)));
+INSTANTIATE_TEST_SUITE_P(EverySetter, NotUtf8,
+                         ::testing::Combine(::testing::ValuesIn(kSetters), ::testing::ValuesIn(kNotUtf8)));

@@ -10,7 +10,6 @@
 
 #include "ExternalTool.h"
 #include "Json.h"
-#include "platform/db/Opened.h"
 #include "TableRecord.h"
 #include "TempDir.h"
 #include "ZcDbAttribute.h"
@@ -26,6 +25,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "ZcDbXrecord.h"
 #include "platform/db/ObjectAccess.h"
+#include "platform/db/Opened.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfText.h"
 #include "platform/dxf/DxfWriter.h"
@@ -135,7 +135,8 @@ const ZcDbEntity* firstOfKind(const ZcDbDatabase& db, const char* className)
 {
     const auto* space = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId());
     for (const ZcDbObjectId& id : space->entityIds())
-        if (const auto* e = ZcDbEntity::cast(ZcDbObjectAccess::peek(id)); e && std::string(e->isA()->name()) == className)
+        if (const auto* e = ZcDbEntity::cast(ZcDbObjectAccess::peek(id));
+            e && std::string(e->isA()->name()) == className)
             return e;
     return nullptr;
 }
@@ -262,7 +263,8 @@ TEST_P(DxfCodePage, NamesAndTextsComeBackTheSame)
     bool key = false, recordText = false;
     for (const Json& o : seen["objects"].array()) {
         key = key || (o["type"].string() == "DICTIONARY" && o["entries"].has(n));
-        recordText = recordText || (o["type"].string() == "XRECORD" && o["tags"].size() == 1 && o["tags"][0][1].string() == n);
+        recordText =
+            recordText || (o["type"].string() == "XRECORD" && o["tags"].size() == 1 && o["tags"][0][1].string() == n);
     }
     EXPECT_TRUE(key);
     EXPECT_TRUE(recordText);

@@ -118,16 +118,46 @@ TEST(DxfReaderText, NamesAreFoundWhateverTheirSpelling)
 {
     // The layer's record escapes the name; the entity spells it in the code
     // page, and in capitals.
-    const std::string file = dxfSnippet({
-        {0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1015"}, {9, "$DWGCODEPAGE"}, {3, "ANSI_1250"},
-        {0, "ENDSEC"},
-        {0, "SECTION"}, {2, "TABLES"}, {0, "TABLE"}, {2, "LAYER"}, {5, "2"}, {100, "AcDbSymbolTable"}, {70, "1"},
-        {0, "LAYER"}, {5, "10"}, {100, "AcDbSymbolTableRecord"}, {100, "AcDbLayerTableRecord"},
-        {2, "Kraw\\U+0119dzie"}, {70, "0"}, {62, "1"}, {6, "Continuous"}, {0, "ENDTAB"}, {0, "ENDSEC"},
-        {0, "SECTION"}, {2, "ENTITIES"},
-        {0, "LINE"}, {5, "20"}, {100, "AcDbEntity"}, {8, "KRAW\xCA" "DZIE"}, {100, "AcDbLine"},
-        {10, "0"}, {20, "0"}, {30, "0"}, {11, "1"}, {21, "0"}, {31, "0"},
-        {0, "ENDSEC"}, {0, "EOF"}});
+    const std::string file = dxfSnippet({{0, "SECTION"},
+                                         {2, "HEADER"},
+                                         {9, "$ACADVER"},
+                                         {1, "AC1015"},
+                                         {9, "$DWGCODEPAGE"},
+                                         {3, "ANSI_1250"},
+                                         {0, "ENDSEC"},
+                                         {0, "SECTION"},
+                                         {2, "TABLES"},
+                                         {0, "TABLE"},
+                                         {2, "LAYER"},
+                                         {5, "2"},
+                                         {100, "AcDbSymbolTable"},
+                                         {70, "1"},
+                                         {0, "LAYER"},
+                                         {5, "10"},
+                                         {100, "AcDbSymbolTableRecord"},
+                                         {100, "AcDbLayerTableRecord"},
+                                         {2, "Kraw\\U+0119dzie"},
+                                         {70, "0"},
+                                         {62, "1"},
+                                         {6, "Continuous"},
+                                         {0, "ENDTAB"},
+                                         {0, "ENDSEC"},
+                                         {0, "SECTION"},
+                                         {2, "ENTITIES"},
+                                         {0, "LINE"},
+                                         {5, "20"},
+                                         {100, "AcDbEntity"},
+                                         {8, "KRAW\xCA"
+                                             "DZIE"},
+                                         {100, "AcDbLine"},
+                                         {10, "0"},
+                                         {20, "0"},
+                                         {30, "0"},
+                                         {11, "1"},
+                                         {21, "0"},
+                                         {31, "0"},
+                                         {0, "ENDSEC"},
+                                         {0, "EOF"}});
     ZcDbDatabase db(false);
     std::string error;
     ASSERT_TRUE(readDxf(file, db, error)) << error;
@@ -136,5 +166,7 @@ TEST(DxfReaderText, NamesAreFoundWhateverTheirSpelling)
     EXPECT_EQ(line->layerId().handle().value(), 0x10u);
     EXPECT_EQ(line->layer(), "Krawędzie");
     // Written, the name is spelt as the writer spells every text.
-    EXPECT_NE(dxfToString(db).find("\n  8\nKraw\xEA" "dzie\n"), std::string::npos);
+    EXPECT_NE(dxfToString(db).find("\n  8\nKraw\xEA"
+                                   "dzie\n"),
+              std::string::npos);
 }

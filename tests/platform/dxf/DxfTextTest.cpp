@@ -8,9 +8,9 @@
 #include <algorithm>
 
 #include "DxfPairs.h"
+#include "platform/core/Utf8.h"
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfStream.h"
-#include "platform/core/Utf8.h"
 #include "platform/dxf/DxfText.h"
 #include "platform/dxf/DxfTextDecoder.h"
 #include "platform/win/TextEncodings.h"
@@ -35,7 +35,8 @@ std::string real(double v)
 TEST(DxfText, PolishLettersAreCodePageBytes)
 {
     EXPECT_EQ(dxfText("Długość"), "D\xB3ugo\x9C\xE6");
-    EXPECT_EQ(dxfText("ŁÓDŹ żółć"), "\xA3\xD3" "D\x8F \xBF\xF3\xB3\xE6");
+    EXPECT_EQ(dxfText("ŁÓDŹ żółć"), "\xA3\xD3"
+                                    "D\x8F \xBF\xF3\xB3\xE6");
     EXPECT_EQ(dxfText("Zażółć gęślą jaźń"), "Za\xBF\xF3\xB3\xE6 g\xEA\x9Cl\xB9 ja\x9F\xF1");
     EXPECT_EQ(dxfText("P-8x_D/_K 12,5"), "P-8x_D/_K 12,5");
     EXPECT_TRUE(isPlainDxfText("Slupek1"));
@@ -98,7 +99,8 @@ TEST(DxfText, MTextLineBreaksBecomeParagraphs)
     EXPECT_EQ(mtext("a\nb"), "a\\Pb");
     EXPECT_EQ(mtext("a\r\nb"), "a\\Pb");
     EXPECT_EQ(mtext("a\rb\n\nc"), "a\\Pb\\P\\Pc");
-    EXPECT_EQ(mtext("Łódź\nŁ"), "\xA3\xF3" "d\x9F\\P\xA3");
+    EXPECT_EQ(mtext("Łódź\nŁ"), "\xA3\xF3"
+                                "d\x9F\\P\xA3");
     EXPECT_EQ(mtext("x\ty"), "x^Iy");
 }
 

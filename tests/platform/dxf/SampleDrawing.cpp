@@ -3,7 +3,6 @@
 #include <numbers>
 
 #include "TableRecord.h"
-#include "platform/db/Opened.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"

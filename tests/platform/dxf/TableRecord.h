@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/db/Opened.h"
 #include "ZcDbDatabase.h"
+#include "platform/db/Opened.h"
 
 // Adds a new record to the drawing's table (both closed afterwards); the
 // record's id.

@@ -49,10 +49,7 @@ struct NestedDrawing {
         table->close();
         return id;
     }
-    ZcDbObjectId polyline()
-    {
-        return ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(block("P0"))->entityIds().front();
-    }
+    ZcDbObjectId polyline() { return ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(block("P0"))->entityIds().front(); }
 
     TestDrawing d;
     ZcDbObjectId ref;
@@ -138,8 +135,8 @@ TEST(BlockExtents, BlockInsideItselfAddsNothingMore)
 {
     TestDrawing d;
     const ZcDbObjectId a = newBlock(d, "A", {0, 0, 0}, {new ZcDbLine({0, 0, 0}, {1, 0, 0})});
-    const ZcDbObjectId b = newBlock(d, "B", {0, 0, 0}, {new ZcDbLine({0, 0, 0}, {0, 2, 0}),
-                                                        new ZcDbBlockReference({10, 0, 0}, a)});
+    const ZcDbObjectId b =
+        newBlock(d, "B", {0, 0, 0}, {new ZcDbLine({0, 0, 0}, {0, 2, 0}), new ZcDbBlockReference({10, 0, 0}, a)});
     {
         Opened<ZcDbBlockTableRecord> rec(a, ZcDb::kForWrite);
         auto* back = new ZcDbBlockReference({0, 10, 0}, b);

@@ -33,19 +33,34 @@ TEST(EntitySetters, CurvesRefuseNonFiniteAndInvalidValues)
 {
     ZcDbLine line({0, 0, 0}, {1, 1, 0});
     expectRefused([&] { return str(line.startPoint()) + str(line.endPoint()); }, Zcad::eInvalidInput,
-                  {[&] { return line.setStartPoint({kNaN, 0, 0}); }, [&] { return line.setEndPoint({0, 0, kInf}); },
+                  {[&] {
+                       return line.setStartPoint({kNaN, 0, 0});
+                   },
+                   [&] {
+                       return line.setEndPoint({0, 0, kInf});
+                   },
                    // Finite, but beyond what a drawing holds and a file carries.
-                   [&] { return line.setEndPoint({1e308, 0, 0}); }, [&] { return line.setStartPoint({0, -1e101, 0}); }});
+                   [&] {
+                       return line.setEndPoint({1e308, 0, 0});
+                   },
+                   [&] {
+                       return line.setStartPoint({0, -1e101, 0});
+                   }});
 
     ZcDbCircle circle({1, 2, 0}, ZcGeVector3d::kZAxis, 3);
     ZcDbArc arc({0, 0, 0}, 2, 0.5, 1.5);
-    expectRefused([&] { return str(circle.center()) + std::to_string(circle.radius()) + std::to_string(arc.radius()) +
-                               std::to_string(arc.startAngle()) + std::to_string(arc.endAngle()); },
-                  Zcad::eInvalidInput,
-                  {[&] { return circle.setCenter({0, kNaN, 0}); }, [&] { return circle.setRadius(kInf); },
-                   [&] { return circle.setRadius(0.0); }, [&] { return arc.setRadius(-2.0); },
-                   [&] { return circle.setRadius(1e308); },
-                   [&] { return arc.setStartAngle(-kInf); }, [&] { return arc.setEndAngle(kNaN); }});
+    expectRefused(
+        [&] {
+            return str(circle.center()) + std::to_string(circle.radius()) + std::to_string(arc.radius()) +
+                   std::to_string(arc.startAngle()) + std::to_string(arc.endAngle());
+        },
+        Zcad::eInvalidInput,
+        {[&] {
+             return circle.setCenter({0, kNaN, 0});
+         },
+         [&] { return circle.setRadius(kInf); }, [&] { return circle.setRadius(0.0); },
+         [&] { return arc.setRadius(-2.0); }, [&] { return circle.setRadius(1e308); },
+         [&] { return arc.setStartAngle(-kInf); }, [&] { return arc.setEndAngle(kNaN); }});
 
     ZcDbPolyline p;
     p.addVertexAt(0, {0, 0}, 0.5, 1, 2);
@@ -58,11 +73,24 @@ TEST(EntitySetters, CurvesRefuseNonFiniteAndInvalidValues)
         return s;
     };
     expectRefused(state, Zcad::eInvalidInput,
-                  {[&] { return p.addVertexAt(2, {kNaN, 0}); }, [&] { return p.addVertexAt(0, {1, 1}, kInf); },
-                   [&] { return p.addVertexAt(1, {1, 1}, 0, kNaN); }, [&] { return p.setPointAt(0, {0, kInf}); },
+                  {[&] {
+                       return p.addVertexAt(2, {kNaN, 0});
+                   },
+                   [&] {
+                       return p.addVertexAt(0, {1, 1}, kInf);
+                   },
+                   [&] {
+                       return p.addVertexAt(1, {1, 1}, 0, kNaN);
+                   },
+                   [&] {
+                       return p.setPointAt(0, {0, kInf});
+                   },
                    [&] { return p.setBulgeAt(0, kNaN); }, [&] { return p.setWidthsAt(0, 1, kInf); },
                    [&] { return p.setConstantWidth(-1); }, [&] { return p.setElevation(kInf); },
-                   [&] { return p.addVertexAt(2, {1e308, 0}); }, [&] { return p.setElevation(-1e200); }});
+                   [&] {
+                       return p.addVertexAt(2, {1e308, 0});
+                   },
+                   [&] { return p.setElevation(-1e200); }});
     expectRefused(state, Zcad::eInvalidIndex,
                   {[&] { return p.addVertexAt(3, {1, 1}); }, [&] { return p.setPointAt(2, {0, 0}); },
                    [&] { return p.removeVertexAt(7); }});
@@ -94,13 +122,29 @@ TEST(EntitySetters, TextsReferencesHatchesAndLeadersRefuseBadValues)
     ZcGePoint2dArray pts;
     for (const ZcGePoint2d& p : {ZcGePoint2d(0, 0), ZcGePoint2d(kNaN, 0), ZcGePoint2d(0, 1)})
         pts.append(p);
-    expectRefused([&] { return str(ref.position()) + std::to_string(ref.scaleFactors().sx) +
-                               std::to_string(ref.scaleFactors().sy) + std::to_string(hatch.numLoops()); },
-                  Zcad::eInvalidInput,
-                  {[&] { return ref.setPosition({kNaN, 0, 0}); }, [&] { return ref.setScaleFactors({0, 1, 1}); },
-                   [&] { return ref.setScaleFactors({1, kInf, 1}); }, [&] { return ref.setRotation(kNaN); },
-                   [&] { return ref.setPosition({1e308, 0, 0}); }, [&] { return ref.setScaleFactors({1, 1, 1e300}); },
-                   [&] { return hatch.appendLoop(1, pts, ZcGeDoubleArray()); }});
+    expectRefused(
+        [&] {
+            return str(ref.position()) + std::to_string(ref.scaleFactors().sx) + std::to_string(ref.scaleFactors().sy) +
+                   std::to_string(hatch.numLoops());
+        },
+        Zcad::eInvalidInput,
+        {[&] {
+             return ref.setPosition({kNaN, 0, 0});
+         },
+         [&] {
+             return ref.setScaleFactors({0, 1, 1});
+         },
+         [&] {
+             return ref.setScaleFactors({1, kInf, 1});
+         },
+         [&] { return ref.setRotation(kNaN); },
+         [&] {
+             return ref.setPosition({1e308, 0, 0});
+         },
+         [&] {
+             return ref.setScaleFactors({1, 1, 1e300});
+         },
+         [&] { return hatch.appendLoop(1, pts, ZcGeDoubleArray()); }});
 
     ZcDbLeader leader;
     EXPECT_TRUE(leader.appendVertex({0, 0, 0}));
