@@ -120,7 +120,7 @@ TEST_P(BlockReferenceAttributes, LandWhereTheDefinitionShowsThem)
 {
     TestDrawing drawing;
     defineBoardBlocks();
-    const auto [scale, rotation] = GetParam();
+    const double scale = GetParam().scale, rotation = GetParam().rotation;
     const ZcGePoint3d at(100, 50, 0);
     const ZcDbObjectId id = insert("Tablica", at, scale, rotation);
     ASSERT_FALSE(id.isNull());

@@ -16,7 +16,9 @@ import sys
 # What must never be defined by a module for a host class.
 CLASS_DATA = re.compile(r"^(vtable|VTT|typeinfo|typeinfo name|construction vtable) for (.*)$")
 # The allocator of the C++ run-time: defined by a module, it would also be unmapped.
-ALLOCATOR = re.compile(r"^operator (new|delete)(\[\])?\(")
+# The placement forms allocate nothing (an unoptimised build emits them
+# out of line), so they are not the allocator.
+ALLOCATOR = re.compile(r"^operator (new|delete)(\[\])?\((?!unsigned long, void\*\)|void\*, void\*\))")
 
 
 def host_classes(header_dir):
