@@ -6,11 +6,17 @@
 #include "markings/Arrows_dlg.h"
 #include "markings/CompoundCurveCommand.h"
 #include "markings/Linie_dlg.h"
+#include "signs/SignDialogs.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
+        {"E4", DrawE4Sign},
+        {"E5", DrawE5Sign},
+        {"E17a", DrawE17aSign},
+        {"E18a", DrawE18aSign},
+        {"E21", DrawE21Sign},
         {"D_Linie", DrawLineMarkings},      {"D_Strzalki", InsertArrows}, {"D_Koszowa", DrawCompoundCurve},
         {"D_Swiatla", InsertTrafficLights}, {"D_Wyspy", DrawIslands},
     };

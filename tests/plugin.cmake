@@ -7,7 +7,7 @@ file(GLOB FRAME_TESTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/frame/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/signs/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/lights/*.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/islands/*.cpp)
-add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
+add_executable(frame_tests ${FRAME_TESTS} support/TestDrawing.cpp support/DrawingContents.cpp ${TARVO_LIGHT_SYMBOL_SOURCES})
 target_include_directories(frame_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(frame_tests PRIVATE tarvo_code zrx_objects GTest::gtest GTest::gtest_main)
 gtest_discover_tests(frame_tests DISCOVERY_TIMEOUT 60)

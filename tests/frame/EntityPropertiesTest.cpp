@@ -12,23 +12,12 @@ namespace {
 
 int32_t hostRgb(int red, int green, int blue) { return red | (green << 8) | (blue << 16); }
 
-void addLayer(ZcDbDatabase& db, const char* name)
-{
-    ZcDbLayerTable* table = nullptr;
-    ASSERT_EQ(db.getLayerTable(table, ZcDb::kForWrite), Zcad::eOk);
-    auto* record = new ZcDbLayerTableRecord;
-    record->setName(name);
-    ASSERT_EQ(table->add(record), Zcad::eOk);
-    record->close();
-    table->close();
-}
-
 }  // namespace
 
 TEST(CopyEntityProperties, CopiesLayerColourLinetypeScaleAndWeight)
 {
     TestDrawing drawing;
-    addLayer(drawing.db(), "OZN");
+    ASSERT_TRUE(drawing.addLayer("OZN"));
     auto* source = new ZcDbLine({0, 0, 0}, {1, 0, 0});
     ASSERT_EQ(source->setLayer("OZN"), Zcad::eOk);
     source->setColorIndex(3);

@@ -22,54 +22,13 @@
 #include "markings/Arrows_dlg.h"
 #include "resources/resource.h"
 #include "services/Blocks.h"
+#include "support/DrawingContents.h"
 #include "support/TestDrawing.h"
 #include "tests/platform/editor/ScriptedInput.h"
 
 namespace {
 
 constexpr double kTol = 1e-12;
-
-struct Reference {
-    std::string block, layer;
-    ZcGePoint3d position;
-    double scale, rotation;
-    std::map<std::string, std::string> attributes;
-};
-
-std::vector<Reference> referencesIn(TestDrawing& drawing)
-{
-    std::vector<Reference> found;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> space(drawing.db().modelSpaceId(), ZcDb::kForRead);
-    for (ZcDbObjectId id : space->entityIds()) {
-        ZcDbObjectPointer<ZcDbBlockReference> reference(id, ZcDb::kForRead);
-        if (!reference)
-            continue;
-        ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-        Reference r{block->name(),         reference->layer(),
-                    reference->position(), reference->scaleFactors().sx,
-                    reference->rotation(), {}};
-        for (ZcDbObjectId a : reference->attributeIds()) {
-            ZcDbObjectPointer<ZcDbAttribute> attribute(a, ZcDb::kForRead);
-            r.attributes[attribute->tag()] = attribute->textString();
-        }
-        found.push_back(r);
-    }
-    return found;
-}
-
-// The entities of each group of the drawing.
-std::vector<std::vector<ZcDbObjectId>> groupsIn(TestDrawing& drawing)
-{
-    std::vector<std::vector<ZcDbObjectId>> groups;
-    ZcDbObjectPointer<ZcDbDictionary> dictionary(drawing.db().groupDictionaryId(), ZcDb::kForRead);
-    for (const auto& [name, id] : dictionary->entries()) {
-        ZcDbObjectPointer<ZcDbGroup> group(id, ZcDb::kForRead);
-        ZcDbObjectIdArray ids;
-        group->allEntityIds(ids);
-        groups.emplace_back(ids.begin(), ids.end());
-    }
-    return groups;
-}
 
 std::string runArrows(const std::string& script)
 {
@@ -135,7 +94,7 @@ TEST_F(Arrows, AShortArrowWithItsDescriptionOnTheDestinationsLayer)
                                       "0,0\n0,10\n3,4\n"  // along +Y, the tail at 3,4
                                       "4,6\n8,6\n\n"      // the description line
                                       "dlg click 2\n");
-    const std::vector<Reference> refs = referencesIn(drawing);
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
     ASSERT_EQ(refs.size(), 2u) << out;
     EXPECT_EQ(refs[0].block, "P-8A_K");
     EXPECT_EQ(refs[0].position, ZcGePoint3d(3, 4, 0));
@@ -151,9 +110,9 @@ TEST_F(Arrows, AShortArrowWithItsDescriptionOnTheDestinationsLayer)
                                                          {"Przeznaczenie", "Istniejący"},
                                                          {"Powierzchnia_na_mb", ""}};
     EXPECT_EQ(refs[1].attributes, expected);
-    for (const Reference& r : refs)
+    for (const PlacedReference& r : refs)
         EXPECT_EQ(r.layer, "ISTNIEJACE");
-    const auto groups = groupsIn(drawing);
+    const auto groups = GroupsIn(drawing.db());
     ASSERT_EQ(groups.size(), 1u);
     EXPECT_EQ(groups[0].size(), 3u) << "arrow, description line, description";
     EXPECT_EQ(TheCommandSettings().scaleIndex, 1);
@@ -171,7 +130,7 @@ TEST_F(Arrows, ASingleSizeArrowIgnoresTheLengthAndTheRoadsOrderTurnsIt)
               "dlg click IDC_ARROW_INSERT\n0,0\n10,0\n0,0\n1,1\n2,1\n\n"
               "dlg click IDC_ARROW_INSERT\n10,0\n0,0\n0,5\n1,6\n2,6\n\n"
               "dlg click IDCANCEL\n");
-    const std::vector<Reference> refs = referencesIn(drawing);
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
     ASSERT_EQ(refs.size(), 4u);
     EXPECT_EQ(refs[0].block, "P-8C");
     EXPECT_EQ(refs[1].attributes.at("Długość"), "");
@@ -180,7 +139,7 @@ TEST_F(Arrows, ASingleSizeArrowIgnoresTheLengthAndTheRoadsOrderTurnsIt)
     EXPECT_NEAR(refs[1].scale, 15.0, kTol) << "no scale chosen: 10 times the marking scale";
     EXPECT_NEAR(refs[0].rotation, 0.0, kTol);
     EXPECT_NEAR(refs[2].rotation, M_PI, kTol) << "the road picked the other way round";
-    EXPECT_TRUE(groupsIn(drawing).empty()) << "the drawing does not ask for groups";
+    EXPECT_TRUE(GroupsIn(drawing.db()).empty()) << "the drawing does not ask for groups";
     EXPECT_EQ(TheCommandSettings().scaleIndex, -1);
 }
 
@@ -197,7 +156,7 @@ TEST_F(Arrows, ABlockOfTheArrowsNameInTheDrawingIsInsertedAsItIs)
         ASSERT_EQ(own->appendZcDbEntity(circle.object()), Zcad::eOk);
     }
     runArrows("dlg select IDC_ARROW_LIST 0\ndlg click IDC_ARROW_INSERT\n0,0\n1,0\n5,5\n\ndlg click 2\n");
-    const std::vector<Reference> refs = referencesIn(drawing);
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
     ASSERT_EQ(refs.size(), 1u) << "no description line, no description";
     EXPECT_EQ(refs[0].block, "P-8A_D");
     ZcDbObjectPointer<ZcDbBlockTableRecord> block;
@@ -231,7 +190,7 @@ TEST_F(Arrows, NoArrowChosenAsksNothingAndLeavesNothing)
     EXPECT_EQ(out.find("Wskaż"), std::string::npos) << out;
     EXPECT_NE(out.find("Regenerowanie modelu."), std::string::npos) << "the drawing is regenerated all the same";
     EXPECT_EQ(drawing.entityCount(), 0u) << out;
-    EXPECT_TRUE(groupsIn(drawing).empty());
+    EXPECT_TRUE(GroupsIn(drawing.db()).empty());
 }
 
 TEST_F(Arrows, ACancelledPickLeavesNoReferenceLineOrGroup)
@@ -240,7 +199,7 @@ TEST_F(Arrows, ACancelledPickLeavesNoReferenceLineOrGroup)
     for (const char* picks : {"*cancel*\n", "0,0\n*cancel*\n", "0,0\n1,0\n\n"}) {
         runArrows(std::string("dlg select IDC_ARROW_LIST 1\ndlg click IDC_ARROW_INSERT\n") + picks + "dlg click 2\n");
         EXPECT_EQ(drawing.entityCount(), 0u) << picks;
-        EXPECT_TRUE(groupsIn(drawing).empty()) << picks;
+        EXPECT_TRUE(GroupsIn(drawing.db()).empty()) << picks;
     }
 }
 
@@ -261,7 +220,7 @@ TEST_F(Arrows, ABlockNameNoArrowHasIsSaidInOneLineAndMakesNothing)
     if (found)
         found->close();
     EXPECT_EQ(drawing.entityCount(), 0u);
-    EXPECT_TRUE(groupsIn(drawing).empty());
+    EXPECT_TRUE(GroupsIn(drawing.db()).empty());
 }
 
 TEST(ArrowCatalogue, EveryRowHasItsIcon)

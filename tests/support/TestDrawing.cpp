@@ -1,8 +1,25 @@
 #include "support/TestDrawing.h"
 
+#include "ZcDbLayerTable.h"
 #include "ZcDbPolyline.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfWriter.h"
+
+bool TestDrawing::addLayer(const char* name)
+{
+    ZcDbLayerTable* table = nullptr;
+    if (m_db->getLayerTable(table, ZcDb::kForWrite) != Zcad::eOk)
+        return false;
+    auto* record = new ZcDbLayerTableRecord;
+    record->setName(name);
+    const bool added = table->add(record) == Zcad::eOk;
+    if (added)
+        record->close();
+    else
+        delete record;
+    table->close();
+    return added;
+}
 
 ZcDbObjectId TestDrawing::append(ZcDbEntity* entity)
 {

@@ -19,6 +19,8 @@ public:
     ZcDbDatabase& db() { return *m_db; }
     // Appends a new entity to model space and closes it; returns its id.
     ZcDbObjectId append(ZcDbEntity* entity);
+    // Adds a layer of that name; false when the table refuses it.
+    bool addLayer(const char* name);
     // Number of objects of the drawing still open.
     size_t openCount() const;
     // Model space's polylines, in drawing order, and its number of entities.
