@@ -17,8 +17,11 @@ const std::vector<CommandRow>& CommandTable()
         {"E17a", DrawE17aSign},
         {"E18a", DrawE18aSign},
         {"E21", DrawE21Sign},
-        {"D_Linie", DrawLineMarkings},      {"D_Strzalki", InsertArrows}, {"D_Koszowa", DrawCompoundCurve},
-        {"D_Swiatla", InsertTrafficLights}, {"D_Wyspy", DrawIslands},
+        {"D_Linie", DrawLineMarkings},
+        {"D_Strzalki", InsertArrows},
+        {"D_Koszowa", DrawCompoundCurve},
+        {"D_Swiatla", InsertTrafficLights},
+        {"D_Wyspy", DrawIslands},
     };
     return rows;
 }

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbObjectPointer.h"
 #include "ZcDbPolyline.h"
@@ -23,27 +22,6 @@ namespace {
 constexpr double kScaleAt1000 = 1.0;
 constexpr double kScaleAt500 = 2.0;
 constexpr double kScaleUnchosen = 10.0;
-
-void fillDescription(ZcDbBlockReference* description, const ArrowChoice& choice, const ArrowTarget& target)
-{
-    const struct {
-        const char* tag;
-        const std::string& text;
-    } fields[] = {
-        {"Symbol", choice.symbol},
-        {"Powierzchnia", choice.area},
-        {"Długość", choice.length},
-        {"Przeznaczenie", target.destinationName},
-    };
-    for (ZcDbObjectId id : description->attributeIds()) {
-        ZcDbObjectPointer<ZcDbAttribute> attribute(id, ZcDb::kForWrite);
-        if (!attribute)
-            continue;
-        for (const auto& field : fields)
-            if (attribute->tag() == field.tag)
-                attribute->setTextString(field.text.c_str());
-    }
-}
 
 // The objects of one insertion in a new anonymous group.
 void groupInserted(const std::vector<ZcDbObjectId>& inserted)
@@ -104,7 +82,10 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
     description.acquire(reference);
     description->setLayer(layer.c_str());
     inserted.push_back(description->objectId());
-    fillDescription(description.object(), choice, target);
+    SetAttributeTexts(description.object(), {{"Symbol", choice.symbol},
+                                             {"Powierzchnia", choice.area},
+                                             {"Długość", choice.length},
+                                             {"Przeznaczenie", target.destinationName}});
     return inserted;
 }
 

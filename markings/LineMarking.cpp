@@ -1,12 +1,10 @@
 #include "markings/LineMarking.h"
 
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "CString.h"
-#include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbObjectPointer.h"
 #include "ZcDbPolyline.h"
@@ -138,17 +136,6 @@ DrawnMarking ApplyMarkingStyle(ZcDbPolyline* piece, const D_Linetype& entry)
     return result;
 }
 
-void FillDescription(ZcDbBlockReference* reference, const std::map<std::string, std::string>& values)
-{
-    for (ZcDbObjectId id : reference->attributeIds()) {
-        ZcDbObjectPointer<ZcDbAttribute> attribute(id, ZcDb::kForWrite);
-        if (!attribute)
-            continue;
-        if (auto value = values.find(attribute->tag()); value != values.end())
-            attribute->setTextString(value->second.c_str());
-    }
-}
-
 // The marking, its description line and its description on one piece
 // (open for write, closed by the caller).
 void DrawOnPiece(ZcDbPolyline* piece, const LineMarkingChoice& choice, ZcGePoint3d from, ZcGePoint3d to)
@@ -194,11 +181,11 @@ void DrawOnPiece(ZcDbPolyline* piece, const LineMarkingChoice& choice, ZcGePoint
         reference.acquire(made);
         inserted.append(reference->objectId());
         reference->setLayer(layer.c_str());
-        FillDescription(reference.object(), {{"Symbol", entry.symbol},
-                                             {"Długość", Formatted(length)},
-                                             {"Powierzchnia", Formatted(length * entry.areaPerMetre) + " m2"},
-                                             {"Powierzchnia_na_mb", Formatted(entry.areaPerMetre)},
-                                             {"Przeznaczenie", choice.destinationName}});
+        SetAttributeTexts(reference.object(), {{"Symbol", entry.symbol},
+                                               {"Długość", Formatted(length)},
+                                               {"Powierzchnia", Formatted(length * entry.areaPerMetre) + " m2"},
+                                               {"Powierzchnia_na_mb", Formatted(entry.areaPerMetre)},
+                                               {"Przeznaczenie", choice.destinationName}});
     }
     if (settings.groupObjects) {
         ZcDbObjectPointer<ZcDbGroup> group;

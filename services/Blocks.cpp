@@ -184,3 +184,14 @@ ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& po
     appendAttributes(inserted, *block.object());
     return inserted;
 }
+
+void SetAttributeTexts(ZcDbBlockReference* reference, const std::map<std::string, std::string>& values)
+{
+    for (ZcDbObjectId id : reference->attributeIds()) {
+        ZcDbObjectPointer<ZcDbAttribute> attribute(id, ZcDb::kForWrite);
+        if (!attribute)
+            continue;
+        if (auto value = values.find(attribute->tag()); value != values.end())
+            attribute->setTextString(value->second.c_str());
+    }
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "ZcDbBlockReference.h"
@@ -43,3 +44,7 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
 // Null when the drawing has no such block; nothing is added then.
 ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point, const ZcGeScale3d& scale,
                                          double rotation);
+
+// Gives the reference's attributes (open for write) their texts by tag;
+// tags not among the values keep their text.
+void SetAttributeTexts(ZcDbBlockReference* reference, const std::map<std::string, std::string>& values);

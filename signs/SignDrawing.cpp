@@ -11,10 +11,8 @@ namespace {
 constexpr int kRemoved = 3;
 
 constexpr SignTraits kSigns[] = {
-    {SignKind::E17a, "E17a", "E-17a", false, false},
-    {SignKind::E18a, "E18a", "E-18a", false, false},
-    {SignKind::E21, "E21", "E-21", false, false},
-    {SignKind::E4, "E4", "E-4", true, false},
+    {SignKind::E17a, "E17a", "E-17a", false, false}, {SignKind::E18a, "E18a", "E-18a", false, false},
+    {SignKind::E21, "E21", "E-21", false, false},    {SignKind::E4, "E4", "E-4", true, false},
     {SignKind::E5, "E5", "E-5", true, true},
 };
 
@@ -23,10 +21,7 @@ constexpr SignTraits kSigns[] = {
 constexpr SignScale kScales[] = {{2.0, 0.0}, {1.0, 0.0}, {500.0, 1.0}};
 constexpr char kSizeLetters[] = {'W', 'D', 'S', 'M'};
 
-bool isBlank(const std::string& text)
-{
-    return text.find_first_not_of(' ') == std::string::npos;
-}
+bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
 
 void buildBoard(D_SignBoard& sign, SignKind kind)
 {
@@ -97,9 +92,9 @@ void DrawSign(const SignChoice& choice)
 
     ZcDbObjectIdArray placed;
     const std::string layer = LayerForDestination(drawing, choice.destination);
-    const ZcDbObjectId board =
-        traits.hasDirection ? PlaceArrowSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale)
-                            : PlaceSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale);
+    const ZcDbObjectId board = traits.hasDirection
+                                   ? PlaceArrowSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale)
+                                   : PlaceSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale);
     if (choice.destination == kRemoved && !board.isNull())
         CrossOutEntity(sign, board);
     if (drawing.groupObjects)

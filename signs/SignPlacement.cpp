@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbExtents.h"
 #include "ZcDbLeader.h"
@@ -57,25 +56,11 @@ ZcGeMatrix3d turnAndMoveTo(double rotation, const ZcGePoint3d& target)
 
 void fillDescription(ZcDbBlockReference* description, const D_SignBoard& sign, BoardKind kind)
 {
-    const std::string size = kind == BoardKind::Arrow ? std::string(1, sign.sizeClass) : std::string();
-    const std::string destination = FirstCharacters(sign.destination, kDestinationCharacters);
-    const struct {
-        const char* tag;
-        const std::string& text;
-    } fields[] = {
-        {"Symbol", sign.symbol},
-        {"Przeznaczenie", destination},
-        {"Wielkość", size},
-        {"Odblaskowość", sign.generation},
-    };
-    for (ZcDbObjectId id : description->attributeIds()) {
-        ZcDbObjectPointer<ZcDbAttribute> attribute(id, ZcDb::kForWrite);
-        if (!attribute)
-            continue;
-        for (const auto& field : fields)
-            if (attribute->tag() == field.tag)
-                attribute->setTextString(field.text.c_str());
-    }
+    SetAttributeTexts(description,
+                      {{"Symbol", sign.symbol},
+                       {"Przeznaczenie", FirstCharacters(sign.destination, kDestinationCharacters)},
+                       {"Wielkość", kind == BoardKind::Arrow ? std::string(1, sign.sizeClass) : std::string()},
+                       {"Odblaskowość", sign.generation}});
 }
 
 ZcDbObjectId insertPost(const ZcGePoint3d& at, double rotation, double scale, const std::string& layer,

@@ -38,7 +38,8 @@ protected:
     {
         const BOOL handled = D_E17a_dlg::OnCommand(id, code);
         if (id == IDC_SCALE || id == IDC_INSERT_AS_SIGN)
-            seen.push_back({box(IDC_INSERT_AS_SIGN)->GetCheck() == BST_CHECKED, box(IDC_INSERT_AS_SIGN)->IsWindowEnabled() != 0,
+            seen.push_back({box(IDC_INSERT_AS_SIGN)->GetCheck() == BST_CHECKED,
+                            box(IDC_INSERT_AS_SIGN)->IsWindowEnabled() != 0,
                             box(IDC_ADD_DESCRIPTION)->GetCheck() == BST_CHECKED,
                             box(IDC_ADD_DESCRIPTION)->IsWindowEnabled() != 0});
         return handled;

@@ -59,10 +59,7 @@ ZcGePoint3d bottomMiddle(const ZcDbExtents& e, const ZcGeVector3d& up)
     return up.x > 0 ? ZcGePoint3d(lo.x, my, 0) : ZcGePoint3d(hi.x, my, 0);
 }
 
-double turn(double angle)
-{
-    return std::remainder(angle, 2 * M_PI);
-}
+double turn(double angle) { return std::remainder(angle, 2 * M_PI); }
 
 class SignPlacement : public testing::Test {
 protected:
@@ -84,8 +81,8 @@ protected:
     {
         ScriptedInput input(script);
         testing::internal::CaptureStdout();
-        const ZcDbObjectId board = arrow ? PlaceArrowSign(sign, result, "ZNAKI", 1.5, 3.0)
-                                         : PlaceSign(sign, result, "ZNAKI", 1.5, 3.0);
+        const ZcDbObjectId board =
+            arrow ? PlaceArrowSign(sign, result, "ZNAKI", 1.5, 3.0) : PlaceSign(sign, result, "ZNAKI", 1.5, 3.0);
         const std::string said = testing::internal::GetCapturedStdout();
         if (out)
             *out = said;
@@ -105,7 +102,7 @@ struct StandCase {
     ZcGePoint3d stand;  // where the bottom middle of the board ends
     ZcGeVector3d up;    // the board's top points this way
     double postRotation;
-    size_t placed;      // post, [leader], board, description
+    size_t placed;  // post, [leader], board, description
     friend void PrintTo(const StandCase& c, std::ostream* os) { *os << c.name; }
 };
 
@@ -143,23 +140,52 @@ const ZcGeVector3d kUp(0, 1, 0), kRight(1, 0, 0), kDown(0, -1, 0);
 INSTANTIATE_TEST_SUITE_P(
     Signs, BoardOnAPost,
     testing::Values(
-        StandCase{"LeaderStraightUp", "Rounded", false, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, -M_PI / 2, 4},
-        StandCase{"RoadPickedRightToLeft", "Rounded", false, false, "10,0\n0,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp,
-                  M_PI / 2, 4},
-        StandCase{"LeaderBendingRight", "Rounded", false, false, "0,0\n10,0\n0,0\n0,5\n6,5\n\n", {6, 5, 0}, kRight,
-                  -M_PI / 2, 4},
+        StandCase{
+            "LeaderStraightUp", "Rounded", false, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, -M_PI / 2, 4},
+        StandCase{
+            "RoadPickedRightToLeft", "Rounded", false, false, "10,0\n0,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, M_PI / 2, 4},
+        StandCase{"LeaderBendingRight",
+                  "Rounded",
+                  false,
+                  false,
+                  "0,0\n10,0\n0,0\n0,5\n6,5\n\n",
+                  {6, 5, 0},
+                  kRight,
+                  -M_PI / 2,
+                  4},
         StandCase{"LeaderDown", "Rounded", false, false, "0,0\n10,0\n0,0\n0,-5\n\n", {0, -5, 0}, kDown, -M_PI / 2, 4},
         StandCase{"ArrowRight", "ArrowRight", true, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, -M_PI / 2, 4},
-        StandCase{"ArrowLeftEndsLikeTheRightOne", "ArrowLeft", true, true, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0},
-                  kUp, -M_PI / 2, 4},
-        StandCase{"ArrowLeftKeepsTheRoadAsPicked", "ArrowLeft", true, true, "10,0\n0,0\n5,-3\n5,5\n\n", {5, 5, 0},
-                  kUp, M_PI / 2, 4},
+        StandCase{"ArrowLeftEndsLikeTheRightOne",
+                  "ArrowLeft",
+                  true,
+                  true,
+                  "0,0\n10,0\n5,-3\n5,5\n\n",
+                  {5, 5, 0},
+                  kUp,
+                  -M_PI / 2,
+                  4},
+        StandCase{"ArrowLeftKeepsTheRoadAsPicked",
+                  "ArrowLeft",
+                  true,
+                  true,
+                  "10,0\n0,0\n5,-3\n5,5\n\n",
+                  {5, 5, 0},
+                  kUp,
+                  M_PI / 2,
+                  4},
         // No leader point after the post: the board stands at the post,
         // read along the road.
-        StandCase{"NoLeaderAlongTheRoad", "Rounded", false, false, "0,0\n10,0\n5,-3\n\n", {5, -3, 0}, kUp, -M_PI / 2,
-                  3},
-        StandCase{"NoLeaderRoadNorthwards", "ArrowRight", true, false, "0,0\n0,10\n5,-3\n\n", {5, -3, 0},
-                  {-1, 0, 0}, 0.0, 3}),
+        StandCase{
+            "NoLeaderAlongTheRoad", "Rounded", false, false, "0,0\n10,0\n5,-3\n\n", {5, -3, 0}, kUp, -M_PI / 2, 3},
+        StandCase{"NoLeaderRoadNorthwards",
+                  "ArrowRight",
+                  true,
+                  false,
+                  "0,0\n0,10\n5,-3\n\n",
+                  {5, -3, 0},
+                  {-1, 0, 0},
+                  0.0,
+                  3}),
     [](const testing::TestParamInfo<StandCase>& param) { return std::string(param.param.name); });
 
 TEST_F(SignPlacement, APlainReferenceAtOnePointUnturned)
@@ -190,14 +216,12 @@ TEST_F(SignPlacement, TheDescriptionCarriesTheSignsQuantities)
     const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
     ASSERT_EQ(refs.size(), 6u);
     using Fields = std::map<std::string, std::string>;
-    EXPECT_EQ(refs[2].attributes, (Fields{{"Symbol", "E-17a"},
-                                          {"Przeznaczenie", "Istn"},
-                                          {"Wielkość", ""},
-                                          {"Odblaskowość", "II Generacja"}}));
-    EXPECT_EQ(refs[5].attributes, (Fields{{"Symbol", "E-5"},
-                                          {"Przeznaczenie", "Proj"},
-                                          {"Wielkość", "D"},
-                                          {"Odblaskowość", "II Generacja"}}));
+    EXPECT_EQ(
+        refs[2].attributes,
+        (Fields{{"Symbol", "E-17a"}, {"Przeznaczenie", "Istn"}, {"Wielkość", ""}, {"Odblaskowość", "II Generacja"}}));
+    EXPECT_EQ(
+        refs[5].attributes,
+        (Fields{{"Symbol", "E-5"}, {"Przeznaczenie", "Proj"}, {"Wielkość", "D"}, {"Odblaskowość", "II Generacja"}}));
 }
 
 TEST_F(SignPlacement, ADescriptionCanBeLeftOut)
@@ -260,8 +284,12 @@ TEST(FirstCharacters, NeverCutsACharacterInTwo)
     const struct {
         const char *text, *expected;
         size_t n;
-    } cases[] = {{"Projektowany", "Proj", 4}, {"Świnoujście", "Świn", 4}, {"Ąę", "Ą", 1},
-                 {"ab", "ab", 4},             {"", "", 4},              {"Łódź", "", 0}};
+    } cases[] = {{"Projektowany", "Proj", 4},
+                 {"Świnoujście", "Świn", 4},
+                 {"Ąę", "Ą", 1},
+                 {"ab", "ab", 4},
+                 {"", "", 4},
+                 {"Łódź", "", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(FirstCharacters(c.text, c.n), c.expected) << c.text;
 }

@@ -1,8 +1,8 @@
 #include "support/DrawingContents.h"
 
 #include "ZcDbAttribute.h"
-#include "ZcDbBlockTable.h"
 #include "ZcDbBlockReference.h"
+#include "ZcDbBlockTable.h"
 #include "ZcDbDictionary.h"
 #include "ZcDbGroup.h"
 #include "ZcDbObjectPointer.h"
@@ -16,8 +16,13 @@ std::vector<PlacedReference> ReferencesIn(ZcDbDatabase& db)
         if (!reference)
             continue;
         ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-        PlacedReference r{id, block->name(), reference->layer(), reference->position(), reference->scaleFactors().sx,
-                          reference->rotation(), {}};
+        PlacedReference r{id,
+                          block->name(),
+                          reference->layer(),
+                          reference->position(),
+                          reference->scaleFactors().sx,
+                          reference->rotation(),
+                          {}};
         for (ZcDbObjectId a : reference->attributeIds()) {
             ZcDbObjectPointer<ZcDbAttribute> attribute(a, ZcDb::kForRead);
             r.attributes[attribute->tag()] = attribute->textString();
