@@ -141,7 +141,13 @@ Piece bulgePiece(const ZcGePoint2d& start, const ZcGePoint2d& end, double bulge)
     const ZcGePoint2d mid = start + chord * 0.5;
     const ZcGePoint2d center = mid + chord.perpVector() * ((1.0 / bulge - bulge) / 4.0);
     const double radius = c * (1.0 / std::fabs(bulge) + std::fabs(bulge)) / 4.0;
-    Piece p = arcPiece(center, radius, std::atan2(start.y - center.y, start.x - center.x), 4.0 * std::atan(bulge));
+    // The ends are the given ones: nothing to compute on the circle.
+    Piece p;
+    p.arc = true;
+    p.center = center;
+    p.radius = radius;
+    p.startAngle = std::atan2(start.y - center.y, start.x - center.x);
+    p.sweep = 4.0 * std::atan(bulge);
     p.start = start;
     p.end = end;
     return p;
@@ -273,12 +279,40 @@ void addToExtents(ZcDbExtents& extents, const Piece& piece, double z)
     extents.addPoint({piece.end.x, piece.end.y, z});
     if (!piece.arc)
         return;
+    // The circle's points on the axes through its centre, at angles 0, pi/2,
+    // pi and 3pi/2: known exactly, with no trigonometry (extents are taken
+    // for every arc of every drawing written).
+    const double r = piece.radius;
+    const ZcGeVector2d extremes[] = {{r, 0.0}, {0.0, r}, {-r, 0.0}, {0.0, -r}};
     for (int k = 0; k < 4; ++k) {
         const double angle = k * kPi / 2.0;
-        const ZcGePoint2d p = onCircle(piece.center, piece.radius, angle);
-        const double d = angularOffset(piece, p);
-        if (d <= std::fabs(piece.sweep))
+        const double d = piece.sweep >= 0.0 ? normalizeAngle(angle - piece.startAngle)
+                                            : normalizeAngle(piece.startAngle - angle);
+        if (d <= std::fabs(piece.sweep)) {
+            const ZcGePoint2d p = piece.center + extremes[k];
             extents.addPoint({p.x, p.y, z});
+        }
+    }
+}
+
+void addSegmentToExtents(ZcDbExtents& extents, const ZcGePoint2d& start, const ZcGePoint2d& end, double bulge,
+                         double z)
+{
+    extents.addPoint({end.x, end.y, z});
+    const ZcGeVector2d chord = end - start;
+    if (std::fabs(bulge) < kStraightBulge || (chord.x == 0.0 && chord.y == 0.0))
+        return;
+    // The centre and radius as bulgePiece finds them. The chord's line
+    // cuts the circle into the segment's arc and the rest: an extreme point
+    // of the circle belongs to the arc when it lies on the arc's side, the
+    // right of the chord for a counter-clockwise (positive) bulge.
+    const ZcGePoint2d center = start + chord * 0.5 + chord.perpVector() * ((1.0 / bulge - bulge) / 4.0);
+    const double r = chord.length() * (1.0 / std::fabs(bulge) + std::fabs(bulge)) / 4.0;
+    const ZcGeVector2d extremes[] = {{r, 0.0}, {0.0, r}, {-r, 0.0}, {0.0, -r}};
+    for (const ZcGeVector2d& offset : extremes) {
+        const ZcGePoint2d q = center + offset;
+        if (cross(chord, q - start) * bulge < 0.0)
+            extents.addPoint({q.x, q.y, z});
     }
 }
 

@@ -87,6 +87,12 @@ double areaTerm(const Piece& piece, const ZcGePoint2d& ref);
 // Adds the piece's box (ends and the arc's extreme points) at height z.
 void addToExtents(ZcDbExtents& extents, const Piece& piece, double z);
 
+// Adds the box of the polyline segment from start to end with that bulge,
+// as addToExtents does for its piece, with no trigonometry: a polyline's
+// extents are taken for every drawing written.
+void addSegmentToExtents(ZcDbExtents& extents, const ZcGePoint2d& start, const ZcGePoint2d& end, double bulge,
+                         double z);
+
 // Whether a point is inside a closed outline of pieces (even-odd rule).
 bool isInside(const std::vector<Piece>& outline, const ZcGePoint2d& p);
 

@@ -370,8 +370,10 @@ Zcad::ErrorStatus ZcDbPolyline::getGeomExtents(ZcDbExtents& extents) const
         return Zcad::eInvalidExtents;
     extents = ZcDbExtents();
     extents.addPoint({m_vertices.point(0).x, m_vertices.point(0).y, m_vertices.elevation()});
-    for (const curve::Piece& piece : polylinePieces(*this))
-        curve::addToExtents(extents, piece, m_vertices.elevation());
+    const size_t n = polylineSegmentCount(m_vertices, isClosed());
+    for (size_t i = 0; i < n; ++i)
+        curve::addSegmentToExtents(extents, m_vertices.point(i), m_vertices.point((i + 1) % m_vertices.size()),
+                                   m_vertices.bulge(i), m_vertices.elevation());
     return Zcad::eOk;
 }
 

@@ -1,3 +1,5 @@
+#include <random>
+
 #include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
@@ -81,6 +83,46 @@ TEST(PolylineGeometry, ExtentsIncludeTheArcsBulge)
     ASSERT_EQ(p.getGeomExtents(ext), Zcad::eOk);
     expectNear(ext.minPoint(), {0, 0, 0});
     expectNear(ext.maxPoint(), {15, 10, 0});
+}
+
+TEST(PolylineGeometry, ExtentsAreTheTightBoxOfRandomArcsAndLines)
+{
+    // Every point of the curve lies in the box, and each side of the box
+    // is reached by the curve: sampled densely, the curve comes within the
+    // sampling's reach of every side.
+    std::mt19937 random(20261208);
+    std::uniform_real_distribution<double> coordinate(-50.0, 50.0), bulge(-3.0, 3.0);
+    for (int trial = 0; trial < 100; ++trial) {
+        ZcDbPolyline p;
+        const int n = 2 + trial % 6;
+        for (int i = 0; i < n; ++i)
+            p.addVertexAt(i, {coordinate(random), coordinate(random)}, trial % 4 == 0 ? 0.0 : bulge(random));
+        p.setClosed(trial % 3 == 0);
+        ZcDbExtents ext;
+        ASSERT_EQ(p.getGeomExtents(ext), Zcad::eOk);
+        double end = 0.0;
+        ASSERT_EQ(p.getEndParam(end), Zcad::eOk);
+        // Each segment sampled from end to end, so that corners are hit exactly.
+        constexpr int kPerSegment = 2000;
+        double lo[2] = {1e300, 1e300}, hi[2] = {-1e300, -1e300};
+        for (int k = 0; k <= kPerSegment * int(end); ++k) {
+            ZcGePoint3d q;
+            ASSERT_EQ(p.getPointAtParam(double(k) / kPerSegment, q), Zcad::eOk);
+            EXPECT_GE(q.x, ext.minPoint().x - 1e-9);
+            EXPECT_LE(q.x, ext.maxPoint().x + 1e-9);
+            EXPECT_GE(q.y, ext.minPoint().y - 1e-9);
+            EXPECT_LE(q.y, ext.maxPoint().y + 1e-9);
+            lo[0] = std::min(lo[0], q.x), lo[1] = std::min(lo[1], q.y);
+            hi[0] = std::max(hi[0], q.x), hi[1] = std::max(hi[1], q.y);
+        }
+        // Between two samples an arc departs from its chord by a sagitta
+        // far below this.
+        const double reach = 0.01;
+        EXPECT_NEAR(lo[0], ext.minPoint().x, reach) << trial;
+        EXPECT_NEAR(lo[1], ext.minPoint().y, reach) << trial;
+        EXPECT_NEAR(hi[0], ext.maxPoint().x, reach) << trial;
+        EXPECT_NEAR(hi[1], ext.maxPoint().y, reach) << trial;
+    }
 }
 
 TEST(PolylineWidths, DefaultWidthsReadAsTheConstantWidth)
