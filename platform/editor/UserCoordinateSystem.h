@@ -23,6 +23,8 @@ struct UserCoordinateSystem {
 private:
     static ZcGeVector3d turned(const ZcGeVector3d& v, double angle)
     {
+        if (angle == 0.0)
+            return v;  // the world system and unturned ones, most of the time
         const double c = std::cos(angle), s = std::sin(angle);
         return {c * v.x - s * v.y, s * v.x + c * v.y, v.z};
     }

@@ -98,8 +98,12 @@ void ZcDbPolylineVertices::setBulge(size_t i, double bulge)
     if (bulge == 0.0 && (!m_rest || m_rest->bulges.empty()))
         return;
     std::vector<double>& bulges = rest().bulges;
-    if (bulges.empty())
+    if (bulges.empty()) {
+        // Room for the points already reserved: a polyline built vertex by
+        // vertex does not regrow its bulges at each one.
+        bulges.reserve(m_capacity);
         bulges.assign(m_size, 0.0);
+    }
     bulges[i] = bulge;
 }
 
