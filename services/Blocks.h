@@ -13,18 +13,18 @@
 
 // The block record of that name opened in the mode for the caller to
 // close, or null when the drawing has none.
-ZcDbBlockTableRecord* FindBlock(const char* name, ZcDb::OpenMode mode);
+[[nodiscard]] ZcDbBlockTableRecord* FindBlock(const char* name, ZcDb::OpenMode mode);
 
 // The block of that name: the one there is (opened in the mode) or a new
 // empty one with its origin at the coordinate origin, added to the block
 // table and open for write. Null, with a message naming the block, when
 // the name is not one a block may take or the table refuses the record;
 // nothing is added then. The caller closes the record.
-ZcDbBlockTableRecord* GetOrCreateBlock(const char* name, ZcDb::OpenMode mode);
+[[nodiscard]] ZcDbBlockTableRecord* GetOrCreateBlock(const char* name, ZcDb::OpenMode mode);
 
 // A new anonymous block ("*U…"), added and open for the caller to close;
 // the block table is opened in the mode. Null on failure.
-ZcDbBlockTableRecord* CreateAnonymousBlock(ZcDb::OpenMode mode);
+[[nodiscard]] ZcDbBlockTableRecord* CreateAnonymousBlock(ZcDb::OpenMode mode);
 
 // Makes sure the drawing has the block: one that is there already is kept
 // as it is, whatever its template says now; otherwise the template drawing
@@ -42,7 +42,7 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
 // the block itself (not of blocks nested in it), with the definition's
 // text, placed, scaled and turned as the definition shows it in the block.
 // Null when the drawing has no such block; nothing is added then.
-ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point, const ZcGeScale3d& scale,
+[[nodiscard]] ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point, const ZcGeScale3d& scale,
                                          double rotation);
 
 // Gives the reference's attributes (open for write) their texts by tag;

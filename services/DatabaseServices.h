@@ -22,20 +22,20 @@ bool AppendToModelSpace(ZcDbEntity* entity, ZcDbBlockTableRecord* owner = nullpt
 // dictionary when missing (returned open for write) or found (open for
 // read). Null when there is no working drawing or the entry is not a
 // dictionary.
-ZcDbDictionary* GetOrCreateNamedDictionary(const char* name);
+[[nodiscard]] ZcDbDictionary* GetOrCreateNamedDictionary(const char* name);
 
 // The dictionary's entry opened for write, or null.
-ZcDbObject* GetDictionaryEntry(ZcDbDictionary* dictionary, const char* key);
+[[nodiscard]] ZcDbObject* GetDictionaryEntry(ZcDbDictionary* dictionary, const char* key);
 
 // The object's extended data of one application, or null; the caller
 // releases it with zcutRelRb.
-resbuf* GetExtendedData(const ZcDbObject* object, const char* regappName);
+[[nodiscard]] resbuf* GetExtendedData(const ZcDbObject* object, const char* regappName);
 
 // A new group (selectable) put in the group dictionary under the name ("*"
 // for an anonymous one), returned open for the caller to fill and close.
 // The dictionary is opened in the given mode; null when it cannot be
 // opened or will not take the group.
-ZcDbGroup* CreateGroup(const char* name, ZcDb::OpenMode dictionaryMode);
+[[nodiscard]] ZcDbGroup* CreateGroup(const char* name, ZcDb::OpenMode dictionaryMode);
 
 // Puts the entity on top of the record's draw order, creating the record's
 // draw-order table when it has none.

@@ -14,10 +14,10 @@
 // A solid fill: one external loop of the outer boundary curves and, when
 // there are inner ones, one derived loop of them; associative, evaluated.
 // The ids are of closed curves in the working drawing.
-ZcDbHatch* MakeSolidHatch(const ZcDbObjectIdArray& outerIds, const ZcDbObjectIdArray& innerIds);
+[[nodiscard]] ZcDbHatch* MakeSolidHatch(const ZcDbObjectIdArray& outerIds, const ZcDbObjectIdArray& innerIds);
 
 // A multi-line text centred on the location (middle centre), on layer "0".
-ZcDbMText* MakeMText(const char* contents, ZcGePoint3d location, double height);
+[[nodiscard]] ZcDbMText* MakeMText(const char* contents, ZcGePoint3d location, double height);
 
 // Cuts the line (open for write) to the other entity: its start and end
 // become the first two points where it meets the entity, in the line's own

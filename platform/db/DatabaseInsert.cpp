@@ -158,7 +158,11 @@ ZcDbObjectId DrawingCopy::textStyle(ZcDbObjectId sourceId)
         copy->setPriorSize(from->priorSize());
         if (from->name().empty()) {
             // A shape file's style has no name to be found by.
-            ZcDbObjectAccess::addToDatabase(&m_target, copy, m_styles->objectId(), id);
+            if (ZcDbObjectAccess::addToDatabase(&m_target, copy, m_styles->objectId(), id) != Zcad::eOk) {
+                delete copy;  // not the drawing's: its texts keep no style rather than a dangling one
+                m_map[sourceId] = id;
+                return id;
+            }
             ZcDbObjectAccess::recordList(m_styles.get()).push_back(id);
         } else {
             m_styles->add(id, copy);
@@ -318,7 +322,10 @@ void DrawingCopy::entities(const ZcDbBlockTableRecord* from, ZcDbBlockTableRecor
                     continue;
                 copyProperties(part, partCopy);
                 ZcDbObjectId partCopyId;
-                ZcDbObjectAccess::addToDatabase(&m_target, partCopy, id, partCopyId);
+                if (ZcDbObjectAccess::addToDatabase(&m_target, partCopy, id, partCopyId) != Zcad::eOk) {
+                    delete partCopy;
+                    continue;
+                }
                 partCopy->close();
                 following.push_back(partCopyId);
             }

@@ -147,7 +147,10 @@ Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
         return Zcad::eAlreadyInDb;
     auto* dict = new ZcDbDictionary;
     ZcDbObjectId id;
-    ZcDbObjectAccess::addToDatabase(database(), dict, objectId(), id);
+    if (Zcad::ErrorStatus es = ZcDbObjectAccess::addToDatabase(database(), dict, objectId(), id); es != Zcad::eOk) {
+        delete dict;
+        return es;
+    }
     dict->close();
     extras().xdict = id;
     return Zcad::eOk;

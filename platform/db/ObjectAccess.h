@@ -33,19 +33,19 @@ struct ZcDbObjectAccess {
 
     // Makes a new object part of a drawing under an owner: gives it the
     // next handle and an id. The object keeps its open state.
-    static Zcad::ErrorStatus addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
+    [[nodiscard]] static Zcad::ErrorStatus addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
                                            ZcDbObjectId& id);
     // The same with the handle a file gives the object: a handle announced
     // earlier by a reference (getZcDbObjectId with createIfNotFound) takes the
     // object; a handle that already has one is refused (eDuplicateKey).
-    static Zcad::ErrorStatus addToDatabaseWithHandle(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
+    [[nodiscard]] static Zcad::ErrorStatus addToDatabaseWithHandle(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
                                                      ZcDbHandle handle, ZcDbObjectId& id);
     static void setOwner(ZcDbObject* obj, ZcDbObjectId owner);
     // A handle given out without an object (for the structure a file needs).
     static uint64_t reserveHandle(ZcDbDatabase* db);
 
 private:
-    static Zcad::ErrorStatus attach(ZcDbDatabase* db, ZcDbStub* stub, ZcDbObject* obj, ZcDbObjectId owner,
+    [[nodiscard]] static Zcad::ErrorStatus attach(ZcDbDatabase* db, ZcDbStub* stub, ZcDbObject* obj, ZcDbObjectId owner,
                                     ZcDbObjectId& id);
 
 public:
@@ -70,7 +70,7 @@ public:
     static void fillUnsetDefaults(ZcDbEntity* entity, ZcDbDatabase* db);
     static void setSortentsBlock(ZcDbSortentsTable* table, ZcDbObjectId block);
     // Adds an entry to a dictionary whatever its open state (the drawing's own bookkeeping).
-    static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj, ZcDbObjectId& id);
+    [[nodiscard]] static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj, ZcDbObjectId& id);
     static void setExtensionDictionary(ZcDbObject* obj, ZcDbObjectId id) { obj->extras().xdict = id; }
 
     // ---- for readers of files: the objects of a file arrive with their
@@ -80,7 +80,7 @@ public:
     static ZcDbObjectId newId(ZcDbDatabase* db, ZcDbHandle handle);
     // Puts a new object on an id made by newId (or a forward reference)
     // that has none; eDuplicateKey when the id has an object already.
-    static Zcad::ErrorStatus attachToId(ZcDbObject* obj, ZcDbObjectId id, ZcDbObjectId owner);
+    [[nodiscard]] static Zcad::ErrorStatus attachToId(ZcDbObject* obj, ZcDbObjectId id, ZcDbObjectId owner);
     // Appends ids to the lists of their owners, whatever their open state.
     static void appendEntity(ZcDbBlockTableRecord* block, ZcDbObjectId entity);
     static void appendRecord(ZcDbSymbolTable* table, ZcDbObjectId record);

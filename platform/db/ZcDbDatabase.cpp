@@ -71,7 +71,10 @@ namespace {
 ZcDbObjectId addClosed(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner)
 {
     ZcDbObjectId id;
-    ZcDbObjectAccess::addToDatabase(db, obj, owner, id);
+    if (ZcDbObjectAccess::addToDatabase(db, obj, owner, id) != Zcad::eOk) {
+        delete obj;
+        return {};
+    }
     obj->close();
     return id;
 }

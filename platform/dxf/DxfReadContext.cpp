@@ -166,7 +166,8 @@ ZcDbObjectId DxfReadContext::add(ZcDbObject* obj, uint64_t h, ZcDbObjectId owner
     }
     if (id.isNull())
         id = ZcDbObjectAccess::newId(&db, ZcDbHandle(impl.takeHandle()));
-    ZcDbObjectAccess::attachToId(obj, id, owner);
+    // A new object on an id that holds none: nothing to refuse.
+    (void)ZcDbObjectAccess::attachToId(obj, id, owner);
     return id;
 }
 

@@ -76,14 +76,14 @@ struct TextBlock {
 // eOk with the layout; eInvalidExtents when there is no character to lay
 // out, eInvalidInput for a height or width factor that is not positive,
 // eFontNotFound when the font cannot be read.
-Zcad::ErrorStatus layoutTextBlock(const TextBlock& block, TextLayout& layout);
+[[nodiscard]] Zcad::ErrorStatus layoutTextBlock(const TextBlock& block, TextLayout& layout);
 
 // A multi-line text as the host lays it out: wrapped at its width, placed
 // by its attachment point, rotated about its location; its style's font
 // and width factor.
-Zcad::ErrorStatus layoutMText(const ZcDbMText& text, TextLayout& layout);
+[[nodiscard]] Zcad::ErrorStatus layoutMText(const ZcDbMText& text, TextLayout& layout);
 
 // A single-line text (an attribute too): placed by its justification
 // (position for left on the baseline, otherwise the alignment point;
 // aligned and fit texts span from the position to the alignment point).
-Zcad::ErrorStatus layoutText(const ZcDbText& text, TextLayout& layout);
+[[nodiscard]] Zcad::ErrorStatus layoutText(const ZcDbText& text, TextLayout& layout);

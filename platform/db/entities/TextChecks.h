@@ -7,4 +7,4 @@ class ZcDbDatabase;
 
 // Whether an id may be a text's style: null (the drawing's default) or a
 // text style of the text's drawing (db, when the text is in one).
-Zcad::ErrorStatus checkTextStyle(ZcDbObjectId style, const ZcDbDatabase* db);
+[[nodiscard]] Zcad::ErrorStatus checkTextStyle(ZcDbObjectId style, const ZcDbDatabase* db);
