@@ -29,10 +29,7 @@ constexpr SizeClassRow kSizeClasses[] = {
     {'M', 25.0, 132.0, 300.0},
 };
 
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
+char upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
 uint32_t fnv1a(std::string_view text)
 {
@@ -44,10 +41,7 @@ uint32_t fnv1a(std::string_view text)
     return hash;
 }
 
-bool isReserved(unsigned char c)
-{
-    return c < 0x20 || kReservedNameCharacters.find(char(c)) != std::string_view::npos;
-}
+bool isReserved(unsigned char c) { return c < 0x20 || kReservedNameCharacters.find(char(c)) != std::string_view::npos; }
 
 // Length of the UTF-8 sequence a lead byte starts, 0 for a byte that
 // cannot start one.
@@ -64,10 +58,7 @@ size_t sequenceLength(unsigned char lead)
     return 0;
 }
 
-bool isContinuation(unsigned char c)
-{
-    return (c & 0xC0) == 0x80;
-}
+bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 // The text with reserved characters and broken UTF-8 left out, cut at a
 // character boundary to at most maxBytes.
@@ -96,10 +87,9 @@ std::string readablePart(const std::string& text, size_t maxBytes)
     return out;
 }
 
-} // namespace
+}  // namespace
 
-D_SignBoard::D_SignBoard(SignKind kind)
-    : generation(LoadTarvoString(IDS_GENERATION_I))
+D_SignBoard::D_SignBoard(SignKind kind) : generation(LoadTarvoString(IDS_GENERATION_I))
 {
     boardColour.setRGB(255, 255, 255);
     textColour.setRGB(0, 0, 255);

@@ -18,22 +18,22 @@ enum class SignKind {
 // how it is placed. Filled by a sign dialog, used for one press of its draw
 // button.
 struct D_SignBoard {
-    bool pointsLeft = false;       // arrow boards point left; the placement mirrors too
-    double scale = 1.0;            // from the dialog's scale list
-    bool withDescription = true;   // the description block beside the board
-    bool asSign = true;            // on a post with a leader; else a plain reference
-    char sizeClass = ' ';          // 'W', 'D', 'S', 'M' for E-5; a space for the others
-    double stripeWidth = 25.0;     // E-5 board
-    double textHeight = 132.0;     // E-5 board
-    double boardHeight = 300.0;    // E-5 board
-    double textMargin = 100.0;     // flat end to text, text to the root of the point
-    std::string destination;       // "Projektowany", …
-    std::string generation;        // "I Generacja" unless chosen
+    bool pointsLeft = false;      // arrow boards point left; the placement mirrors too
+    double scale = 1.0;           // from the dialog's scale list
+    bool withDescription = true;  // the description block beside the board
+    bool asSign = true;           // on a post with a leader; else a plain reference
+    char sizeClass = ' ';         // 'W', 'D', 'S', 'M' for E-5; a space for the others
+    double stripeWidth = 25.0;    // E-5 board
+    double textHeight = 132.0;    // E-5 board
+    double boardHeight = 300.0;   // E-5 board
+    double textMargin = 100.0;    // flat end to text, text to the root of the point
+    std::string destination;      // "Projektowany", …
+    std::string generation;       // "I Generacja" unless chosen
     std::string blockName;
     std::string symbol = "E-5";
-    std::string text;              // the place name
-    ZcCmColor boardColour;         // border ring and field
-    ZcCmColor textColour;          // text and stripe
+    std::string text;                          // the place name
+    ZcCmColor boardColour;                     // border ring and field
+    ZcCmColor textColour;                      // text and stripe
     ZcDbBlockTableRecord* blockDef = nullptr;  // the board block while it is built
 
     // The sign's own symbol, colours and margin; E-5 starts as blue on
