@@ -21,14 +21,12 @@
 namespace {
 
 constexpr std::array kPlaces = {
-    "Łódź",          "Świnoujście",       "Gdańsk Główny",  "Kraków",         "Poznań",
-    "Wrocław",       "Białystok",         "Zielona Góra",   "Gorzów Wlkp.",   "Bydgoszcz",
-    "Toruń",         "Częstochowa",       "Bielsko-Biała",  "Rzeszów",        "Przemyśl",
-    "Zamość",        "Chełm",             "Suwałki",        "Ełk",            "Giżycko",
-    "Olsztyn",       "Elbląg",            "Słupsk",         "Koszalin",       "Kołobrzeg",
-    "Szczecin",      "Stargard",          "Piła",           "Kalisz",         "Ostrów Wlkp.",
-    "Legnica",       "Wałbrzych",         "Jelenia Góra",   "Opole",          "Gliwice",
-    "Żywiec",        "Nowy Sącz",         "Tarnów",         "Kielce",         "Radom",
+    "Łódź",         "Świnoujście",  "Gdańsk Główny", "Kraków",    "Poznań",       "Wrocław",       "Białystok",
+    "Zielona Góra", "Gorzów Wlkp.", "Bydgoszcz",     "Toruń",     "Częstochowa",  "Bielsko-Biała", "Rzeszów",
+    "Przemyśl",     "Zamość",       "Chełm",         "Suwałki",   "Ełk",          "Giżycko",       "Olsztyn",
+    "Elbląg",       "Słupsk",       "Koszalin",      "Kołobrzeg", "Szczecin",     "Stargard",      "Piła",
+    "Kalisz",       "Ostrów Wlkp.", "Legnica",       "Wałbrzych", "Jelenia Góra", "Opole",         "Gliwice",
+    "Żywiec",       "Nowy Sącz",    "Tarnów",        "Kielce",    "Radom",
 };
 constexpr int kBoards = int(kPlaces.size()) * 5;
 constexpr int kReuses = 2000;
@@ -72,9 +70,8 @@ void BM_Boards(benchmark::State& state)
         for (int i = 0; i < kReuses; ++i)
             buildBoard(i % kBoards);
     }
-    state.counters["per_board"] =
-        benchmark::Counter(double(kBoards + kReuses), benchmark::Counter::kIsIterationInvariantRate |
-                                                          benchmark::Counter::kInvert);
+    state.counters["per_board"] = benchmark::Counter(
+        double(kBoards + kReuses), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_Boards)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 

@@ -40,8 +40,7 @@ double place(const FontFace& font, std::u32string_view run, double x, double sca
 
 // A paragraph's lines: broken between words where the next word would go
 // beyond the wrapping width; a word wider than the width has a line to itself.
-MeasuredLines breakParagraph(const FontFace& font, const std::u32string& paragraph, double scaleX,
-                                     double wrapWidth)
+MeasuredLines breakParagraph(const FontFace& font, const std::u32string& paragraph, double scaleX, double wrapWidth)
 {
     MeasuredLines lines(1);
     double x = 0.0;
@@ -113,14 +112,13 @@ Zcad::ErrorStatus layoutTextBlock(const TextBlock& block, TextLayout& layout)
     const double h = block.height;
     const double scale = h / font->capHeight();  // drawing units per font unit
     const double scaleX = scale * block.widthFactor;
-    MeasuredLines lines =
-        measureCached({font->path(), scaleX, block.wrapWidth, block.paragraphs}, [&] {
-            MeasuredLines measured;
-            for (const std::u32string& paragraph : block.paragraphs)
-                for (MeasuredLine& line : breakParagraph(*font, paragraph, scaleX, block.wrapWidth))
-                    measured.push_back(std::move(line));
-            return measured;
-        });
+    MeasuredLines lines = measureCached({font->path(), scaleX, block.wrapWidth, block.paragraphs}, [&] {
+        MeasuredLines measured;
+        for (const std::u32string& paragraph : block.paragraphs)
+            for (MeasuredLine& line : breakParagraph(*font, paragraph, scaleX, block.wrapWidth))
+                measured.push_back(std::move(line));
+        return measured;
+    });
 
     double widest = 0.0;
     for (const MeasuredLine& line : lines)
