@@ -67,10 +67,14 @@ bool DrawDiagonalBand(const ZcGePoint3d& corner1, const ZcGePoint3d& corner2, Zc
         ZcGePoint2d point;
         double bulge;
     } vertices[] = {
-        {fieldCorner[0], b},           {fieldCorner[1], 0.0},  // the field's lower-left corner
-        {MakePoint2d(upperStart), 0.0}, {MakePoint2d(upperEnd), 0.0},
-        {fieldCorner[4], b},           {fieldCorner[5], 0.0},  // its upper-right corner
-        {MakePoint2d(lowerStart), 0.0}, {MakePoint2d(lowerEnd), 0.0},
+        {fieldCorner[0], b},
+        {fieldCorner[1], 0.0},  // the field's lower-left corner
+        {MakePoint2d(upperStart), 0.0},
+        {MakePoint2d(upperEnd), 0.0},
+        {fieldCorner[4], b},
+        {fieldCorner[5], 0.0},  // its upper-right corner
+        {MakePoint2d(lowerStart), 0.0},
+        {MakePoint2d(lowerEnd), 0.0},
     };
     for (const auto& v : vertices)
         band->addVertexAt(band->numVerts(), v.point, v.bulge, -1.0, -1.0);

@@ -172,7 +172,4 @@ void BuildE21Block(D_SignBoard& sign) { buildRounded(sign, kWhiteBoard, false); 
 
 void BuildE4Block(D_SignBoard& sign) { buildArrow(sign, kE4Height, kE4TextHeight, kE4Border, kE4Stripe); }
 
-void BuildE5Block(D_SignBoard& sign)
-{
-    buildArrow(sign, sign.boardHeight, sign.textHeight, 0.0, sign.stripeWidth);
-}
+void BuildE5Block(D_SignBoard& sign) { buildArrow(sign, sign.boardHeight, sign.textHeight, 0.0, sign.stripeWidth); }

@@ -77,6 +77,10 @@ struct FontFolders {
     bool systemScanned = false;
     std::map<std::string, std::string> systemFonts;
     std::set<std::string> noticed;  // names whose fallback was announced
+    // What each style font name came to, until the installation folder
+    // changes: every text measured asks, and the answer cannot change in
+    // between (the folders are scanned once, a font's readability is kept).
+    std::map<std::string, FontFile> resolved;
 };
 
 FontFolders& folders()
@@ -114,12 +118,13 @@ void setFontInstallationFolder(const std::string& folder)
     f.installation = folder;
     f.installationScanned = false;
     f.installationFonts.clear();
+    f.resolved.clear();
 }
 
-FontFile resolveFontFile(const std::string& styleFontName)
+namespace {
+
+FontFile resolveInFolders(FontFolders& f, const std::string& styleFontName)
 {
-    FontFolders& f = folders();
-    std::lock_guard lock(f.mutex);
     if (!f.installationScanned) {
         f.installationFonts = f.installation.empty() ? std::map<std::string, std::string>{}
                                                      : scanFolders({fs::path(f.installation) / "Fonts"});
@@ -153,4 +158,17 @@ FontFile resolveFontFile(const std::string& styleFontName)
                                : "\nNie można odczytać czcionki \"" + styleFontName + "\" (" + unreadable +
                                      "): plik jest uszkodzony; zastępuje ją " + kFallbackName + ".");
     return fallback;
+}
+
+}  // namespace
+
+FontFile resolveFontFile(const std::string& styleFontName)
+{
+    FontFolders& f = folders();
+    std::lock_guard lock(f.mutex);
+    if (const auto it = f.resolved.find(styleFontName); it != f.resolved.end())
+        return it->second;
+    FontFile found = resolveInFolders(f, styleFontName);
+    f.resolved.emplace(styleFontName, found);
+    return found;
 }

@@ -10,6 +10,7 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/text/FontFace.h"
 #include "platform/text/FontFiles.h"
+#include "platform/text/MeasureCache.h"
 #include "platform/text/TextContents.h"
 
 namespace {
@@ -22,14 +23,8 @@ constexpr double kDegenerateSpan = 1e-12;
 
 constexpr char32_t kSpace = U' ';
 
-struct Measured {
-    std::u32string text;
-    std::vector<PlacedGlyph> glyphs;
-    double width = 0.0;
-};
-
 // Glyphs of a run of characters from x onwards; returns where the run ends.
-double place(const FontFace& font, std::u32string_view run, double x, double scaleX, Measured& line)
+double place(const FontFace& font, std::u32string_view run, double x, double scaleX, MeasuredLine& line)
 {
     for (const char32_t c : run) {
         const FontFace::Glyph& g = font.glyph(c);
@@ -45,10 +40,9 @@ double place(const FontFace& font, std::u32string_view run, double x, double sca
 
 // A paragraph's lines: broken between words where the next word would go
 // beyond the wrapping width; a word wider than the width has a line to itself.
-std::vector<Measured> breakParagraph(const FontFace& font, const std::u32string& paragraph, double scaleX,
-                                     double wrapWidth)
+MeasuredLines breakParagraph(const FontFace& font, const std::u32string& paragraph, double scaleX, double wrapWidth)
 {
-    std::vector<Measured> lines(1);
+    MeasuredLines lines(1);
     double x = 0.0;
     size_t i = 0;
     while (i < paragraph.size()) {
@@ -118,13 +112,16 @@ Zcad::ErrorStatus layoutTextBlock(const TextBlock& block, TextLayout& layout)
     const double h = block.height;
     const double scale = h / font->capHeight();  // drawing units per font unit
     const double scaleX = scale * block.widthFactor;
-    std::vector<Measured> lines;
-    for (const std::u32string& paragraph : block.paragraphs)
-        for (Measured& line : breakParagraph(*font, paragraph, scaleX, block.wrapWidth))
-            lines.push_back(std::move(line));
+    MeasuredLines lines = measureCached({font->path(), scaleX, block.wrapWidth, block.paragraphs}, [&] {
+        MeasuredLines measured;
+        for (const std::u32string& paragraph : block.paragraphs)
+            for (MeasuredLine& line : breakParagraph(*font, paragraph, scaleX, block.wrapWidth))
+                measured.push_back(std::move(line));
+        return measured;
+    });
 
     double widest = 0.0;
-    for (const Measured& line : lines)
+    for (const MeasuredLine& line : lines)
         widest = std::max(widest, line.width);
     const double pitch = kLineSpacing * h;
     const double descent = font->descent() * scale;
@@ -154,7 +151,7 @@ Zcad::ErrorStatus layoutTextBlock(const TextBlock& block, TextLayout& layout)
     const auto at = [&](double x, double y) { return block.anchor + layout.direction * x + layout.up * y; };
 
     for (size_t i = 0; i < lines.size(); ++i) {
-        Measured& m = lines[i];
+        MeasuredLine& m = lines[i];
         double start = 0.0;
         switch (block.anchorX) {
         case TextAnchorX::Left: start = 0.0; break;

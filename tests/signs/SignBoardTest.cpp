@@ -45,16 +45,15 @@ TEST_P(SignBlockName, SymbolTextSizeAndDirection)
     EXPECT_TRUE(IsValidBlockName(sign.blockName));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, SignBlockName,
-    testing::Values(NameCase{SignKind::E5, 'D', true, "Kraków", "E-5_Kraków_D_"},
-                    NameCase{SignKind::E5, 'd', false, "Kraków", "E-5_Kraków_d"},
-                    NameCase{SignKind::E5, 0, false, "Gdańsk Główny", "E-5_Gdańsk Główny_S"},
-                    NameCase{SignKind::E4, 0, false, "Łódź", "E-4_Łódź_ "},
-                    NameCase{SignKind::E4, 0, true, "Łódź", "E-4_Łódź_ _"},
-                    NameCase{SignKind::E17a, 0, false, "Świnoujście", "E-17a_Świnoujście_ "},
-                    NameCase{SignKind::E18a, 0, false, "Świnoujście", "E-18a_Świnoujście_ "},
-                    NameCase{SignKind::E21, 0, false, "Żółkiewka", "E-21_Żółkiewka_ "}));
+INSTANTIATE_TEST_SUITE_P(Names, SignBlockName,
+                         testing::Values(NameCase{SignKind::E5, 'D', true, "Kraków", "E-5_Kraków_D_"},
+                                         NameCase{SignKind::E5, 'd', false, "Kraków", "E-5_Kraków_d"},
+                                         NameCase{SignKind::E5, 0, false, "Gdańsk Główny", "E-5_Gdańsk Główny_S"},
+                                         NameCase{SignKind::E4, 0, false, "Łódź", "E-4_Łódź_ "},
+                                         NameCase{SignKind::E4, 0, true, "Łódź", "E-4_Łódź_ _"},
+                                         NameCase{SignKind::E17a, 0, false, "Świnoujście", "E-17a_Świnoujście_ "},
+                                         NameCase{SignKind::E18a, 0, false, "Świnoujście", "E-18a_Świnoujście_ "},
+                                         NameCase{SignKind::E21, 0, false, "Żółkiewka", "E-21_Żółkiewka_ "}));
 
 namespace {
 
@@ -95,8 +94,8 @@ TEST(SignSizeClass, SetsTheBoardAndKeepsTheMarginAtFourStripes)
         char letter;
         double stripe, text, board;
     };
-    for (const Row& r : {Row{'W', 30, 282, 650}, Row{'w', 30, 282, 650}, Row{'D', 25, 210, 450},
-                         Row{'s', 25, 132, 300}, Row{'M', 25, 132, 300}}) {
+    for (const Row& r : {Row{'W', 30, 282, 650}, Row{'w', 30, 282, 650}, Row{'D', 25, 210, 450}, Row{'s', 25, 132, 300},
+                         Row{'M', 25, 132, 300}}) {
         D_SignBoard sign(SignKind::E5);
         sign.SetSizeClass(r.letter);
         EXPECT_EQ(sign.sizeClass, r.letter);
@@ -119,8 +118,9 @@ namespace {
 // and whole UTF-8 sequences, of any length up to a thousand bytes.
 std::string randomText(std::mt19937& random)
 {
-    static const std::string pieces[] = {"a", "Ż", "ó", "/", "\\", ":", "*", "?", "|", "<", ">", "\"", ",",
-                                         "=", "`", ";", " ", "\t", "\n", "\xC5", "\x80", "\xF0\x9F\x9A\xA6"};
+    static const std::string pieces[] = {
+        "a",  "Ż", "ó", "/", "\\", ":", "*",  "?",  "|",    "<",    ">",
+        "\"", ",", "=", "`", ";",  " ", "\t", "\n", "\xC5", "\x80", "\xF0\x9F\x9A\xA6"};
     std::string text;
     const size_t length = std::uniform_int_distribution<size_t>(0, 400)(random);
     for (size_t i = 0; i < length; ++i)
