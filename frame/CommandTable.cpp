@@ -6,13 +6,14 @@
 #include "markings/Arrows_dlg.h"
 #include "markings/CompoundCurveCommand.h"
 #include "markings/Linie_dlg.h"
+#include "signs/WiteTab_dlg.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
     // A command is added here, in its place in the order, once it is built.
     static const std::vector<CommandRow> rows = {
-        {"D_Linie", DrawLineMarkings},      {"D_Strzalki", InsertArrows}, {"D_Koszowa", DrawCompoundCurve},
-        {"D_Swiatla", InsertTrafficLights}, {"D_Wyspy", DrawIslands},
+        {"D_InfoTab", DrawInfoBoard},     {"D_Linie", DrawLineMarkings},      {"D_Strzalki", InsertArrows},
+        {"D_Koszowa", DrawCompoundCurve}, {"D_Swiatla", InsertTrafficLights}, {"D_Wyspy", DrawIslands},
     };
     return rows;
 }
