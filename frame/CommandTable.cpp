@@ -7,6 +7,7 @@
 #include "markings/CompoundCurveCommand.h"
 #include "markings/Linie_dlg.h"
 #include "signs/SignDialogs.h"
+#include "signs/WiteTab_dlg.h"
 
 const std::vector<CommandRow>& CommandTable()
 {
@@ -17,6 +18,7 @@ const std::vector<CommandRow>& CommandTable()
         {"E17a", DrawE17aSign},
         {"E18a", DrawE18aSign},
         {"E21", DrawE21Sign},
+        {"D_InfoTab", DrawInfoBoard},
         {"D_Linie", DrawLineMarkings},
         {"D_Strzalki", InsertArrows},
         {"D_Koszowa", DrawCompoundCurve},

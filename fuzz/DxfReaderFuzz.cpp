@@ -1,7 +1,8 @@
 // libFuzzer target of the DXF reader: whatever bytes it is given, the
 // reader gives a drawing or says why not, and never crashes or hangs. A
 // drawing it gives is one the writer writes, and what the writer wrote
-// reads back to the same file. With TARVO_FUZZ_SAFETY_ONLY set (as CI
+// reads back to the same file, its multi-line texts showing the same
+// lines. With TARVO_FUZZ_SAFETY_ONLY set (as CI
 // runs it), that last check is left out: CI's run stops for crashes,
 // sanitizer reports and written files that cannot be read, while runs that
 // explore also look for drawings that change on a second pass.
@@ -14,6 +15,7 @@
 #include "ZcDbDatabase.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "platform/text/ShownTexts.h"
 
 namespace {
 
@@ -44,5 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const bool checkSecondPass = std::getenv("TARVO_FUZZ_SAFETY_ONLY") == nullptr;
     if (checkSecondPass && dxfToString(again) != written)
         broken("a written drawing that changes when read and written again", "");
+    if (checkSecondPass && shownMultilineTexts(again) != shownMultilineTexts(db))
+        broken("a multi-line text that shows other lines when read back", "");
     return 0;
 }

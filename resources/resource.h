@@ -214,6 +214,7 @@
 #define IDS_SIZE_SMALL                  8106
 #define IDS_INSERT_AS_SIGN              8107
 #define IDS_ADD_DESCRIPTION             8108
+#define IDS_BOARD_TOO_NARROW 8109
 
 // Strings: command-line prompts (each begins with a line feed).
 #define IDS_PROMPT_DASHED_SIDE          8014
@@ -234,9 +235,9 @@
 // Next default values for new objects
 #ifdef APSTUDIO_INVOKED
 #ifndef APSTUDIO_READONLY_SYMBOLS
-#define _APS_NEXT_RESOURCE_VALUE        8109
+#define _APS_NEXT_RESOURCE_VALUE 8110
 #define _APS_NEXT_COMMAND_VALUE         32771
 #define _APS_NEXT_CONTROL_VALUE         8109
-#define _APS_NEXT_SYMED_VALUE           8109
+#define _APS_NEXT_SYMED_VALUE 8110
 #endif
 #endif

@@ -107,11 +107,18 @@ std::string dxfText(std::string_view utf8)
 void appendDxfMTextContents(std::string& out, std::string_view utf8)
 {
     uint32_t previous = 0;
+    size_t backslashes = 0;  // how many the text has just before this character
     forEachCodePoint(utf8, out, [&](uint32_t cp, std::string_view rest) {
-        if (cp == '\r' || (cp == '\n' && previous != '\r'))  // "\r\n" is one break
+        if (cp == '\r' || (cp == '\n' && previous != '\r')) {  // "\r\n" is one break
+            // A lone backslash shows as itself; left before the "\P", the
+            // pair would read back as an escaped backslash and a "P".
+            if (backslashes % 2 == 1)
+                out.push_back('\\');
             out.append("\\P");
-        else if (cp != '\n')
+        } else if (cp != '\n') {
             appendCodePoint(out, cp, rest);
+        }
+        backslashes = cp == '\\' ? backslashes + 1 : 0;
         previous = cp;
     });
 }

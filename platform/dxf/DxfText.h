@@ -28,5 +28,6 @@ void appendDxfText(std::string& out, std::string_view utf8);
 std::string dxfText(std::string_view utf8);
 
 // MTEXT contents: as above, but a line break ("\n", "\r\n" or "\r") becomes
-// the paragraph break "\P".
+// the paragraph break "\P", and a lone backslash before it is doubled, so
+// that the text shows the same lines when read back.
 void appendDxfMTextContents(std::string& out, std::string_view utf8);

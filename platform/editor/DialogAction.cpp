@@ -33,6 +33,8 @@ std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string
     const std::string verb = asciiLower(takeWord(rest));
     if (verb == "set")
         action.verb = DialogAction::Verb::Set;
+    else if (verb == "line")
+        action.verb = DialogAction::Verb::Line;
     else if (verb == "select")
         action.verb = DialogAction::Verb::Select;
     else if (verb == "check")
@@ -61,7 +63,7 @@ std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string
         action.blue = uint8_t(channels[2]);
         return action;
     } else {
-        error = "dlg: nieznana czynność „" + std::string(verb) + "” (set, select, check, click, color)";
+        error = "dlg: nieznana czynność „" + std::string(verb) + "” (set, line, select, check, click, color)";
         return std::nullopt;
     }
 
@@ -76,6 +78,7 @@ std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string
 
     switch (action.verb) {
     case DialogAction::Verb::Set:
+    case DialogAction::Verb::Line:
         action.text = std::string(rest);
         return action;
     case DialogAction::Verb::Select: {

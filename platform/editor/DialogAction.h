@@ -7,14 +7,15 @@
 
 // One "dlg ..." line of a script: what a user does in the open dialog.
 struct DialogAction {
-    enum class Verb { Set, Select, Check, Click, Color };
+    enum class Verb { Set, Line, Select, Check, Click, Color };
 
     Verb verb = Verb::Click;
     // The control as written: a number or a resource name (IDC_..., IDOK, IDCANCEL).
     std::string control;
     // The control's number when it was written as one, else -1.
     int controlId = -1;
-    // Set: the text as typed (rest of the line). Select: the item's text when
+    // Set: the text as typed (rest of the line). Line: the text typed after
+    // Enter at the end of a multi-line edit. Select: the item's text when
     // chosen by text.
     std::string text;
     // Select: the item's index when chosen by index, else -1.

@@ -131,23 +131,30 @@ std::vector<std::u32string> mtextParagraphs(std::string_view text)
             }
             break;
         case 'S': {
-            // Stacked text up to ';': both parts side by side with a slash.
-            const size_t end = text.find(';', i);
-            const std::string_view stacked = text.substr(i, end == std::string_view::npos ? std::string_view::npos : end - i);
-            size_t k = 0;
-            while (k < stacked.size()) {
-                const char s = stacked[k];
-                if (s == '^' || s == '/' || s == '#') {
+            // Stacked text up to ';', or up to the end of its paragraph:
+            // both parts side by side with a slash.
+            while (i < text.size() && text[i] != ';' && text[i] != '\r' && text[i] != '\n') {
+                const char s = text[i];
+                if (s == '\\' && i + 1 < text.size()) {
+                    const char next = text[i + 1];
+                    if (next == 'P')
+                        break;
+                    if (next == '\r' || next == '\n') {
+                        paragraphs.back() += U'\\';  // a lone backslash shows
+                        ++i;
+                        break;
+                    }
+                    ++i;
+                    paragraphs.back() += takeCodePoint(text, i);
+                } else if (s == '^' || s == '/' || s == '#') {
                     paragraphs.back() += U'/';
-                    ++k;
-                } else if (s == '\\' && k + 1 < stacked.size()) {
-                    ++k;
-                    paragraphs.back() += takeCodePoint(stacked, k);
+                    ++i;
                 } else {
-                    paragraphs.back() += takeCodePoint(stacked, k);
+                    paragraphs.back() += takeCodePoint(text, i);
                 }
             }
-            i = end == std::string_view::npos ? text.size() : end + 1;
+            if (i < text.size() && text[i] == ';')
+                ++i;
             break;
         }
         case 'A': case 'C': case 'c': case 'F': case 'f': case 'H': case 'Q': case 'T': case 'W': case 'p': {

@@ -9,7 +9,7 @@
 
 // A multi-line text's contents in paragraphs: "\P" (and a line feed) break
 // them; "\\", "\{", "\}" and "\~" (a space that does not break) are
-// characters; "\S a^b;" shows as a/b; "%%d", "%%p", "%%c" are the degree,
+// characters; "\S a^b;" shows as a/b (a break ends it too); "%%d", "%%p", "%%c" are the degree,
 // plus-minus and diameter signs; braces and the other codes (\L, \O, \K,
 // \H…;, \W…;, \f…;, \C…; and the like) show nothing. Inline changes of
 // height, width and font are not applied: the text keeps its own.

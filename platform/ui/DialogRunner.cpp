@@ -185,6 +185,22 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
         }
         return {};
     }
+    case DialogAction::Verb::Line: {
+        // Enter at the end of the text, then the line: a rich edit keeps
+        // its paragraphs apart with "\r\n", as its window text gives them.
+        auto* rich = dynamic_cast<CRichEditCtrl*>(wnd);
+        if (!rich || !(rich->GetStyle() & ES_MULTILINE))
+            return label + " nie jest wielowierszowym polem tekstu";
+        if (rich->isReadOnly())
+            return label + " jest tylko do odczytu";
+        if (!pressCentre(dialog, *wnd))
+            return {};
+        rich->SetSel(-1, -1);
+        rich->ReplaceSel(("\r\n" + action.text).c_str());
+        if (rich->GetEventMask() & ENM_CHANGE)
+            dialog.OnCommand(id, EN_CHANGE);
+        return {};
+    }
     case DialogAction::Verb::Select: {
         if (auto* list = dynamic_cast<CListCtrl*>(wnd))
             return selectInList(dialog, *list, action, label);

@@ -1,7 +1,7 @@
 // Every input that ever crashed the reader's fuzz target (fuzz/), kept in
 // fuzz-findings/ and checked as the target checks any input: the reader
 // gives a drawing or a reason, the drawing writes, and what is written
-// reads back to the same file.
+// reads back to the same file, its multi-line texts showing the same lines.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 #include "ZcDbDatabase.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "platform/text/ShownTexts.h"
 
 namespace {
 
@@ -83,6 +84,9 @@ const Finding kFindings[] = {
     {"layout-link-after-unknown-markers.dxf",
      "a block record's layout link after markers it does not know: written before them, and read again "
      "after; it now stays where it was read"},
+    {"backslash-before-a-line-break.dxf",
+     "a multi-line text with a backslash of its own before a line break: the break was written as \\P "
+     "after it, and read back the pair was an escaped backslash and a P, one line fewer"},
 };
 
 std::string findingText(const char* file)
@@ -113,6 +117,7 @@ TEST(DxfReaderFuzzFindings, EachInputReadsWritesAndReadsBackOrSaysWhy)
         ZcDbDatabase again(false);
         ASSERT_TRUE(readDxf(written, again, error)) << error;
         EXPECT_EQ(dxfToString(again), written);
+        EXPECT_EQ(shownMultilineTexts(again), shownMultilineTexts(db));
     }
 }
 

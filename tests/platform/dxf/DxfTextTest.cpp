@@ -13,6 +13,7 @@
 #include "platform/dxf/DxfStream.h"
 #include "platform/dxf/DxfText.h"
 #include "platform/dxf/DxfTextDecoder.h"
+#include "platform/text/TextContents.h"
 #include "platform/win/TextEncodings.h"
 
 namespace {
@@ -102,6 +103,33 @@ TEST(DxfText, MTextLineBreaksBecomeParagraphs)
     EXPECT_EQ(mtext("Łódź\nŁ"), "\xA3\xF3"
                                 "d\x9F\\P\xA3");
     EXPECT_EQ(mtext("x\ty"), "x^Iy");
+    // A backslash of the text before a break stays a backslash.
+    EXPECT_EQ(mtext("a\\\nb"), "a\\\\\\Pb");
+    EXPECT_EQ(mtext("a\\\\\r\nb"), "a\\\\\\Pb");
+}
+
+// Contents made of the characters that spell codes, written and read
+// back: the text shows the same paragraphs, and writing it again gives
+// the same file text.
+TEST(DxfText, MTextContentsShowTheSameLinesWhenReadBack)
+{
+    constexpr std::string_view kPieces[] = {"\\", "\n", "\r", "P", "U", "+", "0041", "^", "{", "}",
+                                            "S", ";", "a", " ", "\xc4\x85", "\xe4\xb8\xad", "%%", "d"};
+    DxfTextDecoder decoder;
+    decoder.setVersion("AC1015");
+    decoder.setCodePage("ANSI_1250");
+    std::mt19937 random(14);
+    std::uniform_int_distribution<size_t> piece(0, std::size(kPieces) - 1);
+    std::uniform_int_distribution<int> length(1, 12);
+    for (int run = 0; run < 20000; ++run) {
+        std::string contents;
+        for (int n = length(random); n > 0; --n)
+            contents += kPieces[piece(random)];
+        const std::string written = mtext(contents);
+        const std::string read = decoder.decode(written);
+        ASSERT_EQ(mtextParagraphs(read), mtextParagraphs(contents)) << contents << " -> " << written;
+        ASSERT_EQ(mtext(read), written) << contents;
+    }
 }
 
 TEST(DxfNumbers, ShortestFormWithAPoint)

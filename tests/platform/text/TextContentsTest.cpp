@@ -24,6 +24,13 @@ TEST(MTextContents, BreaksParagraphsAtTheirCodes)
     EXPECT_EQ(shown("a\nb\r\nc"), (Lines{"a", "b", "c"})) << "line feeds as they are stored";
     EXPECT_EQ(shown("\\P"), (Lines{"", ""}));
     EXPECT_EQ(shown(""), (Lines{""}));
+    // A backslash before a break shows; doubled, it is one backslash.
+    EXPECT_EQ(shown("a\\\nb"), (Lines{"a\\", "b"}));
+    EXPECT_EQ(shown("a\\\\\\Pb"), (Lines{"a\\", "b"}));
+    // A stacked fraction ends at its paragraph's end, written either way.
+    EXPECT_EQ(shown("\\S1^2\nb;"), (Lines{"1/2", "b;"}));
+    EXPECT_EQ(shown("\\S1^2\\Pb;"), (Lines{"1/2", "b;"}));
+    EXPECT_EQ(shown("\\S1\\\nb;"), (Lines{"1\\", "b;"}));
 }
 
 TEST(MTextContents, CodesShowNothingAndEscapesShowTheirCharacter)

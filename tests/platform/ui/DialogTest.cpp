@@ -164,6 +164,7 @@ TEST(DialogActions, RefusedActionsNameTheControl)
         {"dlg select IDC_KIND \"Owalna\"\n", "nie ma pozycji „Owalna”"},
         {"dlg set IDC_KIND x\n", "IDC_KIND (9104) nie przyjmuje tekstu"},
         {"dlg click IDC_R\n", "IDC_R (9101) nie jest przyciskiem"},
+        {"dlg line IDC_R 3\n", "IDC_R (9101) nie jest wielowierszowym polem tekstu"},
         {"dlg color 1,2,3\n", "koloru"},
     };
     for (const auto& [script, message] : cases) {
