@@ -29,10 +29,7 @@ bool takeValue(const std::vector<std::string>& args, size_t& i, const std::strin
     return true;
 }
 
-bool isOption(const std::string& arg, const std::string& name)
-{
-    return arg == name || arg.rfind(name + "=", 0) == 0;
-}
+bool isOption(const std::string& arg, const std::string& name) { return arg == name || arg.rfind(name + "=", 0) == 0; }
 
 }  // namespace
 
@@ -99,6 +96,7 @@ const char* usageText()
   tarvo shell [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
   tarvo settings DRAWING.dxf [OPTIONS]   (tarvo settings --help)
   tarvo render DRAWING.dxf OUT.png|OUT.svg|OUT.pdf...   (tarvo render --help)
+  tarvo report DRAWING.dxf [--csv DIR] [--xlsx FILE] [--html FILE] [--md FILE]
   tarvo --help
 
 tarvo is the CAD host's headless console for the Tarvo road-design plug-in.
@@ -113,6 +111,8 @@ lines and writes the drawing.
   settings  shows or sets the drawing's settings for the road-drawing tools
           (layers of the destinations, scales, grouping).
   render  writes pictures of a saved drawing.
+  report  the bill of quantities of a drawing's signs, markings, arrows
+          and traffic lights (tarvo report --help).
 
 Options:
   --in DRAWING.dxf     the drawing to open (ASCII DXF, R12 to R2018)
