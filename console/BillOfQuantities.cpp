@@ -403,10 +403,15 @@ private:
         const auto length = figure(r, "Długość", "m");
         const auto area = figure(r, "Powierzchnia", "m2");
         const auto perMetre = figure(r, "Powierzchnia_na_mb", "");
-        if (length && area && perMetre &&
-            std::abs(area->thousandths * 1000 - length->thousandths * perMetre->thousandths) > kAreaTolerance)
-            warn(r, "Powierzchnia " + formatQuantity(*area, ',') + " m² różni się od Długość × Powierzchnia_na_mb = " +
-                        formatQuantity(*length, ',') + " × " + formatQuantity(*perMetre, ',') + " m²");
+        if (length && area && perMetre) {
+            // Length times area per metre is in millionths of m².
+            const int64_t product = length->thousandths * perMetre->thousandths;
+            if (std::abs(area->thousandths * 1000 - product) > kAreaTolerance)
+                warn(r, "Powierzchnia " + formatQuantity(*area, ',') +
+                            " m² różni się od Długość × Powierzchnia_na_mb = " + formatQuantity(*length, ',') + " × " +
+                            formatQuantity(*perMetre, ',') + " = " + formatQuantity({(product + 500) / 1000}, ',') +
+                            " m²");
+        }
         if (d < 0)
             return;
         auto& sums = m_lines[catalogueKey(kLineRows, symbol)];
