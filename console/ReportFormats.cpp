@@ -6,12 +6,6 @@ namespace {
 
 constexpr char kDecimalComma = ',';
 
-size_t codePoints(const std::string& s)
-{
-    return size_t(
-        std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
-
 std::string padded(const std::string& s, size_t width, bool right)
 {
     const std::string fill(width > codePoints(s) ? width - codePoints(s) : 0, ' ');
@@ -88,6 +82,12 @@ std::vector<ReportCell> headingCells(const ReportTable& table)
 constexpr const char* kBom = "\xEF\xBB\xBF";
 
 }  // namespace
+
+size_t codePoints(const std::string& s)
+{
+    return size_t(
+        std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
 std::string cellText(const ReportCell& cell, char decimalMark)
 {

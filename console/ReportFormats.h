@@ -21,5 +21,8 @@ std::string reportMarkdown(const Report& report, const std::string& title);
 // The report as one HTML page that needs no other file.
 std::string reportHtml(const Report& report, const std::string& title);
 
+// The characters of a UTF-8 text, for the widths of columns.
+size_t codePoints(const std::string& s);
+
 // A cell as the designer reads it; quantities with the decimal mark given.
 std::string cellText(const ReportCell& cell, char decimalMark);

@@ -8,15 +8,10 @@
 #include <unistd.h>
 #include <xlsxwriter.h>
 
+#include "console/ReportFormats.h"
 #include "platform/core/OutputFile.h"
 
 namespace {
-
-size_t codePoints(const std::string& s)
-{
-    return size_t(
-        std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
-}
 
 // Column widths in characters: enough for the longest text, within reason.
 constexpr double kMinWidth = 8.0;
