@@ -73,6 +73,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             ok = takeValue(args, i, "--script", o.script, error);
         } else if (o.mode == Options::Mode::Run && isOption(arg, "--out")) {
             ok = takeValue(args, i, "--out", o.out, error);
+        } else if (o.mode == Options::Mode::Run && isOption(arg, "--report")) {
+            ok = takeValue(args, i, "--report", o.report, error);
         } else if (o.mode == Options::Mode::Run && isPictureOption(arg)) {
             ok = takePictureOption(args, i, o.pictures, error);
         } else if (o.mode == Options::Mode::Shell && !arg.empty() && arg[0] != '-' && !o.in) {
@@ -93,6 +95,7 @@ const char* usageText()
   tarvo run [--in DRAWING.dxf] [--script FILE|-] [--out OUT.dxf]
             [--registry FILE.reg] [--app PLUGIN]...
             [--png FILE] [--svg FILE] [--pdf FILE] [--size N | --resolution R] [--dark]
+            [--report FILE.xlsx]
   tarvo shell [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
   tarvo settings DRAWING.dxf [OPTIONS]   (tarvo settings --help)
   tarvo render DRAWING.dxf OUT.png|OUT.svg|OUT.pdf...   (tarvo render --help)
@@ -128,6 +131,8 @@ Options:
                        (SVG, PDF); 1600 unless given
   --resolution R       R pixels (or points) per drawing unit instead
   --dark               a dark background instead of the light one of a plot
+  --report FILE.xlsx   the bill of quantities of the drawing as it is at the
+                       end of a successful run (see tarvo report --help)
 
 Script lines (one answer per line, as typed at the command line):
   COMMAND              a command at the command prompt (any case);

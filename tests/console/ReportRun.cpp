@@ -181,6 +181,21 @@ TEST_F(ReportRun, TheWorkbookHoldsNumbersWhoseTotalsAgree)
     EXPECT_EQ(readFile(xlsx), readFile(again));
 }
 
+TEST_F(ReportRun, ARunWritesTheSameWorkbookAtItsEnd)
+{
+    const std::string afterRun = dir.path("run.xlsx").string(), fromFile = dir.path("file.xlsx").string();
+    const ConsoleResult r = runTarvo(
+        {"run", "--in", dir.path("base.dxf").string(), "--script", dir.path("s.scr").string(), "--report", afterRun});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(runTarvo({"report", drawing, "--xlsx", fromFile}).status, 0);
+    EXPECT_EQ(ezdxfListing(dir, kReadWorkbook, afterRun), ezdxfListing(dir, kReadWorkbook, fromFile));
+    // A workbook that cannot be written is refused before the script runs.
+    const ConsoleResult refused =
+        runTarvo({"run", "--script", dir.path("s.scr").string(), "--report", dir.path("").string()});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_FALSE(Contains(refused.out, "D_Linie"));
+}
+
 TEST_F(ReportRun, TheOtherFormatsHoldTheSameFigures)
 {
     const ConsoleResult r = runTarvo({"report", drawing, "--csv", dir.path("csv").string(), "--md",
