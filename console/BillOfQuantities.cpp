@@ -341,7 +341,7 @@ private:
                 if (used[list[k]])
                     return std::abs(b.x - r.x) < best;
                 const double dist = std::hypot(b.x - r.x, b.y - r.y);
-                if (dist < best || (dist == best && list[k] < list[chosen])) {
+                if (dist < best || (dist == best && chosen < list.size() && list[k] < list[chosen])) {
                     best = dist;
                     chosen = k;
                 }
@@ -404,13 +404,16 @@ private:
         const auto area = figure(r, "Powierzchnia", "m2");
         const auto perMetre = figure(r, "Powierzchnia_na_mb", "");
         if (length && area && perMetre) {
-            // Length times area per metre is in millionths of m².
-            const int64_t product = length->thousandths * perMetre->thousandths;
-            if (std::abs(area->thousandths * 1000 - product) > kAreaTolerance)
+            // Length times area per metre is in millionths of m², beyond
+            // 64 bits for the largest figures a description may hold.
+            __extension__ using Wide = __int128;
+            const Wide product = Wide(length->thousandths) * perMetre->thousandths;
+            const Wide difference = Wide(area->thousandths) * 1000 - product;
+            if (difference > kAreaTolerance || difference < -kAreaTolerance)
                 warn(r, "Powierzchnia " + formatQuantity(*area, ',') +
                             " m² różni się od Długość × Powierzchnia_na_mb = " + formatQuantity(*length, ',') + " × " +
-                            formatQuantity(*perMetre, ',') + " = " + formatQuantity({(product + 500) / 1000}, ',') +
-                            " m²");
+                            formatQuantity(*perMetre, ',') + " = " +
+                            formatQuantity({int64_t((product + 500) / 1000)}, ',') + " m²");
         }
         if (d < 0)
             return;

@@ -21,9 +21,10 @@ bool removeSuffix(std::string_view& s, std::string_view suffix)
     return true;
 }
 
-// Whole metres have at most this many digits: far beyond any drawing, and
-// well inside what the sums of a whole drawing can hold.
-constexpr size_t kMaxWholeDigits = 12;
+// Whole metres have at most this many digits: a million kilometres, far
+// beyond any drawing, so that the sums of a million such figures still fit
+// in 64 bits.
+constexpr size_t kMaxWholeDigits = 9;
 
 }  // namespace
 

@@ -25,7 +25,7 @@ struct Quantity {
 // A figure as a description holds it: digits with "." or "," and at most
 // three decimals, spaces around, and then optionally the unit (for example
 // "1.20 m2"; "m2" and "m²" are one unit). Nothing for anything else: a sign,
-// an exponent, more decimals, an empty text or more than twelve digits
+// an exponent, more decimals, an empty text or more than nine digits
 // before the mark, which no road drawing has.
 std::optional<Quantity> parseQuantity(std::string_view text, std::string_view unit = "");
 

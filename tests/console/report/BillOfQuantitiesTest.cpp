@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, QuantityParsing,
                                          ParseCase{"-1.00", "", -1}, ParseCase{"1e3", "", -1},
                                          ParseCase{"1.20 m2", "", -1}, ParseCase{"nan", "", -1},
                                          ParseCase{"1.", "", -1}, ParseCase{".5", "", -1},
-                                         ParseCase{"1234567890123", "", -1}));
+                                         ParseCase{"1234567890", "", -1},
+                                         ParseCase{"123456789.999", "", 123456789999}));
 
 const std::array<std::string, 4> kLayers = {"Proj", "Tymc", "Istn", "Usuw"};
 
@@ -125,6 +126,11 @@ INSTANTIATE_TEST_SUITE_P(
                     {marking("P-2A", "Rysunek", "10.00", "1.20 m2", "0.12", "Projektowany")},
                     "warstwa \"Rysunek\" nie odpowiada",
                     10000},
+        // The largest figures: their product overflows 64 bits.
+        WarningCase{"LargestFigures",
+                    {marking("P-2A", "Proj", "999999999.999", "999999999.999", "999999999.999", "Projektowany")},
+                    "różni się od Długość × Powierzchnia_na_mb",
+                    999999999999},
         WarningCase{"ArrowOnLayerOfNoDestination", {block("P-8C", "Rysunek")}, "nie policzono", 0}),
     [](const auto& p) { return std::string(p.param.name); });
 
