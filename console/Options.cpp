@@ -29,10 +29,7 @@ bool takeValue(const std::vector<std::string>& args, size_t& i, const std::strin
     return true;
 }
 
-bool isOption(const std::string& arg, const std::string& name)
-{
-    return arg == name || arg.rfind(name + "=", 0) == 0;
-}
+bool isOption(const std::string& arg, const std::string& name) { return arg == name || arg.rfind(name + "=", 0) == 0; }
 
 }  // namespace
 
@@ -76,6 +73,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             ok = takeValue(args, i, "--script", o.script, error);
         } else if (o.mode == Options::Mode::Run && isOption(arg, "--out")) {
             ok = takeValue(args, i, "--out", o.out, error);
+        } else if (o.mode == Options::Mode::Run && isOption(arg, "--report")) {
+            ok = takeValue(args, i, "--report", o.report, error);
         } else if (o.mode == Options::Mode::Run && isPictureOption(arg)) {
             ok = takePictureOption(args, i, o.pictures, error);
         } else if (o.mode == Options::Mode::Shell && !arg.empty() && arg[0] != '-' && !o.in) {
@@ -96,9 +95,11 @@ const char* usageText()
   tarvo run [--in DRAWING.dxf] [--script FILE|-] [--out OUT.dxf]
             [--registry FILE.reg] [--app PLUGIN]...
             [--png FILE] [--svg FILE] [--pdf FILE] [--size N | --resolution R] [--dark]
+            [--report FILE.xlsx]
   tarvo shell [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
   tarvo settings DRAWING.dxf [OPTIONS]   (tarvo settings --help)
   tarvo render DRAWING.dxf OUT.png|OUT.svg|OUT.pdf...   (tarvo render --help)
+  tarvo report DRAWING.dxf [--csv DIR] [--xlsx FILE] [--html FILE] [--md FILE]
   tarvo --help
 
 tarvo is the CAD host's headless console for the Tarvo road-design plug-in.
@@ -113,6 +114,8 @@ lines and writes the drawing.
   settings  shows or sets the drawing's settings for the road-drawing tools
           (layers of the destinations, scales, grouping).
   render  writes pictures of a saved drawing.
+  report  the bill of quantities of a drawing's signs, markings, arrows
+          and traffic lights (tarvo report --help).
 
 Options:
   --in DRAWING.dxf     the drawing to open (ASCII DXF, R12 to R2018)
@@ -128,6 +131,8 @@ Options:
                        (SVG, PDF); 1600 unless given
   --resolution R       R pixels (or points) per drawing unit instead
   --dark               a dark background instead of the light one of a plot
+  --report FILE.xlsx   the bill of quantities of the drawing as it is at the
+                       end of a successful run (see tarvo report --help)
 
 Script lines (one answer per line, as typed at the command line):
   COMMAND              a command at the command prompt (any case);

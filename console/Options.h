@@ -17,6 +17,7 @@ struct Options {
     std::optional<std::string> registry;  // registry file (.reg)
     std::vector<std::string> apps;        // plug-ins to load instead of tarvo.zrx
     PictureOptions pictures;              // pictures of the drawing at the end of a run
+    std::optional<std::string> report;    // bill of quantities (workbook) at the end of a run
 };
 
 // Parses the arguments after the program name; nothing (with a message in

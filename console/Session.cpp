@@ -2,10 +2,13 @@
 
 #include <iostream>
 #include <memory>
+#include <sys/stat.h>
 
 #include "ZcDbDatabase.h"
 #include "ZcRxDynamicLinker.h"
+#include "console/DrawingContents.h"
 #include "console/InstallationServices.h"
+#include "console/ReportXlsx.h"
 #include "console/TerminalInput.h"
 #include "platform/core/OutputFile.h"
 #include "platform/dxf/DxfReader.h"
@@ -76,7 +79,7 @@ bool outputsAllowed(const Options& options)
     for (const std::string& path : options.pictures.files)
         if (!allowed(path))
             return false;
-    return true;
+    return !options.report || allowed(*options.report);
 }
 
 }  // namespace
@@ -85,6 +88,10 @@ int runSession(const Options& options, const ConsolePaths& paths)
 {
     if (!outputsAllowed(options))
         return kExitDrawing;
+    // The bill of quantities is dated by the drawing read (as it was before
+    // the run wrote it), so that one run gives one file.
+    struct stat info {};
+    const time_t drawingDate = options.in && ::stat(options.in->c_str(), &info) == 0 ? info.st_mtime : 0;
     std::unique_ptr<ZcDbDatabase> opened;
     if (options.in) {
         opened = std::make_unique<ZcDbDatabase>(false);
@@ -139,5 +146,12 @@ int runSession(const Options& options, const ConsolePaths& paths)
     }
     if (!writePictures(*drawing.get(), options.pictures))
         return kExitDrawing;
+    if (options.report) {
+        std::string error;
+        if (!writeReportXlsx(makeReport(readDrawingContents(*drawing.get())), *options.report, drawingDate, error)) {
+            transcript().error("tarvo: cannot write the bill of quantities: " + error);
+            return kExitDrawing;
+        }
+    }
     return kExitSuccess;
 }

@@ -7,6 +7,7 @@
 #include "console/ConsolePaths.h"
 #include "console/Options.h"
 #include "console/RenderCommand.h"
+#include "console/ReportCommand.h"
 #include "console/Session.h"
 #include "console/SettingsCommand.h"
 
@@ -16,6 +17,8 @@ int main(int argc, char** argv)
     // The settings writer takes options of its own.
     if (!args.empty() && args[0] == "settings")
         return runSettingsCommand({args.begin() + 1, args.end()});
+    if (!args.empty() && args[0] == "report")
+        return runReportCommand({args.begin() + 1, args.end()});
     if (!args.empty() && args[0] == "render")
         return runRenderCommand({args.begin() + 1, args.end()});
     std::string error;

@@ -55,3 +55,10 @@ add_test(NAME host_code_in_modules
 # Double markings along a surveyed road edge against shapely's offset.
 add_test(NAME line_marking_offsets
   COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/markings/offset_check.py $<TARGET_FILE:tarvo>)
+
+# The console's bill of quantities from contents made by hand.
+add_executable(report_tests console/report/BillOfQuantitiesTest.cpp ${CMAKE_SOURCE_DIR}/console/BillOfQuantities.cpp
+  ${CMAKE_SOURCE_DIR}/console/Quantity.cpp ${CMAKE_SOURCE_DIR}/console/ReportFormats.cpp)
+target_include_directories(report_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(report_tests PRIVATE GTest::gtest GTest::gtest_main)
+gtest_discover_tests(report_tests DISCOVERY_TIMEOUT 60)

@@ -1,0 +1,70 @@
+#include "console/Quantity.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool removeSuffix(std::string_view& s, std::string_view suffix)
+{
+    if (suffix.empty() || !s.ends_with(suffix))
+        return false;
+    s.remove_suffix(suffix.size());
+    return true;
+}
+
+// Whole metres have at most this many digits: a million kilometres, far
+// beyond any drawing, so that the sums of a million such figures still fit
+// in 64 bits.
+constexpr size_t kMaxWholeDigits = 9;
+
+}  // namespace
+
+std::optional<Quantity> parseQuantity(std::string_view text, std::string_view unit)
+{
+    std::string_view s = trimmed(text);
+    if (!unit.empty() && (removeSuffix(s, unit) || (unit == "m2" && removeSuffix(s, "m²"))))
+        s = trimmed(s);
+    int64_t whole = 0;
+    size_t digits = 0;
+    size_t i = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++digits)
+        whole = whole * 10 + (s[i] - '0');
+    if (digits == 0 || digits > kMaxWholeDigits)
+        return std::nullopt;
+    int64_t fraction = 0;
+    int decimals = 0;
+    if (i < s.size() && (s[i] == '.' || s[i] == ',')) {
+        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i, ++decimals)
+            fraction = fraction * 10 + (s[i] - '0');
+        if (decimals == 0 || decimals > 3)
+            return std::nullopt;
+    }
+    if (i != s.size())
+        return std::nullopt;
+    for (; decimals < 3; ++decimals)
+        fraction *= 10;
+    return Quantity{whole * 1000 + fraction};
+}
+
+std::string formatQuantity(Quantity q, char decimalMark)
+{
+    const bool negative = q.thousandths < 0;
+    const uint64_t magnitude = negative ? uint64_t(-(q.thousandths + 1)) + 1 : uint64_t(q.thousandths);
+    char text[40];
+    if (magnitude % 10 == 0)
+        std::snprintf(text, sizeof text, "%s%llu%c%02llu", negative ? "-" : "", (unsigned long long)(magnitude / 1000),
+                      decimalMark, (unsigned long long)(magnitude % 1000 / 10));
+    else
+        std::snprintf(text, sizeof text, "%s%llu%c%03llu", negative ? "-" : "", (unsigned long long)(magnitude / 1000),
+                      decimalMark, (unsigned long long)(magnitude % 1000));
+    return text;
+}
