@@ -45,6 +45,8 @@ double ReadableAngle(double angle)
     return angle > kPi / 2 && angle <= 3 * kPi / 2 ? angle - kPi : angle;
 }
 
+constexpr int kColorByLayer = 256;
+
 // The erased centre of a double marking is not in its group: the two lines are.
 struct DrawnMarking {
     ZcDbObjectIdArray lines;
@@ -106,6 +108,10 @@ DrawnMarking ApplyMarkingStyle(ZcDbPolyline* piece, const D_Linetype& entry)
         if (name != kContinuous)
             EnsureLinetype(name.c_str());
     piece->setLinetype(entry.linetype.c_str());
+    // The working copy took the edge's colour and lineweight; a marking
+    // shows as its layer says, like everything else on it.
+    piece->setColorIndex(kColorByLayer);
+    piece->setLineWeight(ZcDb::kLnWtByLayer);
     piece->setPlinegen(true);
     piece->setLinetypeScale(1.0);
     piece->setConstantWidth(entry.width);

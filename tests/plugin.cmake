@@ -55,3 +55,9 @@ add_test(NAME host_code_in_modules
 # Double markings along a surveyed road edge against shapely's offset.
 add_test(NAME line_marking_offsets
   COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/markings/offset_check.py $<TARGET_FILE:tarvo>)
+
+# The seventeen line markings side by side along an S-bend, checked in the
+# drawing, with a picture of them left in the build tree to look at.
+add_test(NAME line_markings_seventeen
+  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/markings/seventeen_markings.py $<TARGET_FILE:tarvo>
+          ${CMAKE_BINARY_DIR}/test-tmp/seventeen_markings)
