@@ -5,6 +5,8 @@
 #include <cmath>
 #include <deque>
 #include <optional>
+#include <unordered_map>
+#include <utility>
 
 namespace curve {
 namespace {
@@ -49,6 +51,69 @@ Box boxOf(const Piece& p, double pad)
 }
 
 bool overlap(const Box& a, const Box& b) { return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1; }
+
+// Boxes filed under the cells of a square grid that they cover, so that
+// those holding a point are found without looking at every one.
+class BoxGrid {
+public:
+    explicit BoxGrid(std::vector<Box> boxes) : m_boxes(std::move(boxes))
+    {
+        double sum = 0.0;
+        for (const Box& b : m_boxes)
+            sum += std::max(b.x1 - b.x0, b.y1 - b.y0);
+        // About the size of a box: each covers a few cells.
+        m_cell = std::max(m_boxes.empty() ? 1.0 : sum / static_cast<double>(m_boxes.size()), kOnCurveTol);
+        for (size_t i = 0; i < m_boxes.size(); ++i) {
+            const Box& b = m_boxes[i];
+            const int64_t ix0 = cellOf(b.x0), ix1 = cellOf(b.x1), iy0 = cellOf(b.y0), iy1 = cellOf(b.y1);
+            if ((ix1 - ix0 + 1) * (iy1 - iy0 + 1) > kCellsPerBox) {
+                m_large.push_back(i);
+                continue;
+            }
+            for (int64_t ix = ix0; ix <= ix1; ++ix)
+                for (int64_t iy = iy0; iy <= iy1; ++iy)
+                    m_cells[{ix, iy}].push_back(i);
+        }
+    }
+
+    // Calls f with the index of each box that holds p.
+    template <class F>
+    void forEachHolding(const ZcGePoint2d& p, F f) const
+    {
+        auto holds = [&](size_t i) {
+            const Box& b = m_boxes[i];
+            return p.x >= b.x0 && p.x <= b.x1 && p.y >= b.y0 && p.y <= b.y1;
+        };
+        for (size_t i : m_large)
+            if (holds(i))
+                f(i);
+        if (const auto cell = m_cells.find({cellOf(p.x), cellOf(p.y)}); cell != m_cells.end())
+            for (size_t i : cell->second)
+                if (holds(i))
+                    f(i);
+    }
+
+private:
+    // A box over more cells than this is looked at for every point instead.
+    static constexpr int64_t kCellsPerBox = 64;
+    struct CellHash {
+        size_t operator()(const std::pair<int64_t, int64_t>& c) const noexcept
+        {
+            return std::hash<int64_t>()(c.first * 73856093 ^ c.second * 19349663);
+        }
+    };
+
+    int64_t cellOf(double v) const
+    {
+        // Far-off coordinates share the end cells rather than overflow.
+        return static_cast<int64_t>(std::clamp(std::floor(v / m_cell), -1e15, 1e15));
+    }
+
+    std::vector<Box> m_boxes;
+    double m_cell = 1.0;
+    std::vector<size_t> m_large;
+    std::unordered_map<std::pair<int64_t, int64_t>, std::vector<size_t>, CellHash> m_cells;
+};
 
 // The part of a piece between two of its parameters, with ends given
 // exactly; an arc's sweep follows the ends, so that the polyline segment
@@ -249,12 +314,8 @@ private:
     double distanceToCurve(const ZcGePoint2d& p) const
     {
         double best = m_reach;  // only whether something is nearer matters
-        for (size_t i = 0; i < m_pieces.size(); ++i) {
-            const Box& b = m_boxes[i];
-            if (p.x < b.x0 || p.x > b.x1 || p.y < b.y0 || p.y > b.y1)
-                continue;
-            best = std::min(best, p.distanceTo(closestPoint(m_pieces[i], p, false).point));
-        }
+        m_near->forEachHolding(
+            p, [&](size_t i) { best = std::min(best, p.distanceTo(closestPoint(m_pieces[i], p, false).point)); });
         return best;
     }
 
@@ -263,17 +324,18 @@ private:
     // offset away from the curve.
     bool inMitre(const ZcGePoint2d& p) const
     {
-        for (const std::array<ZcGePoint2d, 4>& m : m_mitres) {
+        bool found = false;
+        m_mitreGrid->forEachHolding(p, [&](size_t i) {
+            const std::array<ZcGePoint2d, 4>& m = m_mitres[i];
             const double turn = cross(m[1] - m[0], m[3] - m[0]) >= 0.0 ? 1.0 : -1.0;
             bool inside = true;
             for (size_t k = 0; k < 4 && inside; ++k) {
                 const ZcGeVector2d edge = m[(k + 1) % 4] - m[k];
                 inside = turn * cross(edge, p - m[k]) > kOffsetKeepTol * edge.length();
             }
-            if (inside)
-                return true;
-        }
-        return false;
+            found = found || inside;
+        });
+        return found;
     }
 
     bool valid(const Piece& p) const
@@ -288,8 +350,17 @@ private:
 
     void keepValidParts()
     {
+        std::vector<Box> near, mitres;
         for (const Piece& p : m_pieces)
-            m_boxes.push_back(boxOf(p, m_reach));
+            near.push_back(boxOf(p, m_reach));
+        for (const std::array<ZcGePoint2d, 4>& m : m_mitres) {
+            Box b{m[0].x, m[0].y, m[0].x, m[0].y};
+            for (const ZcGePoint2d& c : m)
+                b = {std::min(b.x0, c.x), std::min(b.y0, c.y), std::max(b.x1, c.x), std::max(b.y1, c.y)};
+            mitres.push_back(b);
+        }
+        m_near.emplace(std::move(near));
+        m_mitreGrid.emplace(std::move(mitres));
         for (size_t i = 0; i < m_raw.size(); ++i) {
             if (m_raw[i].bridge)
                 continue;
@@ -418,7 +489,8 @@ private:
     std::vector<RawPiece> m_raw;
     std::vector<std::array<ZcGePoint2d, 4>> m_mitres;  // corner, the two moved ends, the meeting point
     std::vector<std::vector<Cut>> m_cuts;
-    std::vector<Box> m_boxes;
+    std::optional<BoxGrid> m_near;       // the segments' boxes grown by the offset
+    std::optional<BoxGrid> m_mitreGrid;  // the boxes of m_mitres
     std::vector<Slice> m_slices;
 };
 
