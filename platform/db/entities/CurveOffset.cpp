@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <deque>
 #include <optional>
 #include <unordered_map>
@@ -66,7 +67,7 @@ public:
         for (size_t i = 0; i < m_boxes.size(); ++i) {
             const Box& b = m_boxes[i];
             const int64_t ix0 = cellOf(b.x0), ix1 = cellOf(b.x1), iy0 = cellOf(b.y0), iy1 = cellOf(b.y1);
-            if ((ix1 - ix0 + 1) * (iy1 - iy0 + 1) > kCellsPerBox) {
+            if ((static_cast<double>(ix1 - ix0) + 1.0) * (static_cast<double>(iy1 - iy0) + 1.0) > kCellsPerBox) {
                 m_large.push_back(i);
                 continue;
             }
@@ -95,11 +96,12 @@ public:
 
 private:
     // A box over more cells than this is looked at for every point instead.
-    static constexpr int64_t kCellsPerBox = 64;
+    static constexpr double kCellsPerBox = 64;
     struct CellHash {
         size_t operator()(const std::pair<int64_t, int64_t>& c) const noexcept
         {
-            return std::hash<int64_t>()(c.first * 73856093 ^ c.second * 19349663);
+            return std::hash<uint64_t>()(static_cast<uint64_t>(c.first) * 73856093u ^
+                                         static_cast<uint64_t>(c.second) * 19349663u);
         }
     };
 
