@@ -443,7 +443,27 @@ private:
         }
         std::stable_sort(chains.begin(), chains.end(),
                          [](const OffsetChain& x, const OffsetChain& y) { return length(x) > length(y); });
-        return chains;
+        // Where the corners of two moved segments both extend over the same
+        // stretch (across a slot narrower than the offset), both are kept:
+        // the longer chain runs over it, and what is left of the other
+        // lies on it.
+        std::vector<OffsetChain> kept;
+        for (OffsetChain& chain : chains)
+            if (!liesOn(chain, kept))
+                kept.push_back(std::move(chain));
+        return kept;
+    }
+
+    static bool liesOn(const OffsetChain& chain, const std::vector<OffsetChain>& others)
+    {
+        return std::all_of(chain.pieces.begin(), chain.pieces.end(), [&](const OffsetPiece& p) {
+            const ZcGePoint2d middle = pointAt(p.piece, 0.5);
+            for (const OffsetChain& other : others)
+                for (const OffsetPiece& q : other.pieces)
+                    if (middle.distanceTo(closestPoint(q.piece, middle, false).point) <= kOnCurveTol)
+                        return true;
+            return false;
+        });
     }
 
     // Two slices whose ends rounding has left apart meet where their pieces
