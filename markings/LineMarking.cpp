@@ -1,5 +1,6 @@
 #include "markings/LineMarking.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ double ReadableAngle(double angle)
     return angle > kPi / 2 && angle <= 3 * kPi / 2 ? angle - kPi : angle;
 }
 
+constexpr int kColorByLayer = 256;
+
 // The erased centre of a double marking is not in its group: the two lines are.
 struct DrawnMarking {
     ZcDbObjectIdArray lines;
@@ -55,27 +58,35 @@ void EraseEntity(ZcDbObjectId id)
         entity->erase();
 }
 
-ZcDbObjectId AppendOffset(const ZcDbPolyline* centre, double distance)
+// The lines at a distance from the centre, in model space: more than one
+// where a bend too tight for the offset parts it; none when nothing is left.
+ZcDbObjectIdArray AppendOffset(const ZcDbPolyline* centre, double distance)
 {
+    ZcDbObjectIdArray ids;
     ZcDbVoidPtrArray curves;
-    if (centre->getOffsetCurves(distance, curves) != Zcad::eOk || curves.isEmpty())
-        return ZcDbObjectId::kNull;
-    for (int i = 1; i < curves.length(); ++i)
-        delete static_cast<ZcDbEntity*>(curves[i]);
-    auto* line = static_cast<ZcDbEntity*>(curves[0]);
-    ZcDbObjectPointer<ZcDbEntity> appended;
-    const bool ok = AppendToModelSpace(line);
-    appended.acquire(line);
-    return ok ? appended->objectId() : ZcDbObjectId::kNull;
+    if (centre->getOffsetCurves(distance, curves) != Zcad::eOk)
+        return ids;
+    for (void* curve : curves) {
+        auto* line = static_cast<ZcDbEntity*>(curve);
+        ZcDbObjectPointer<ZcDbEntity> appended;
+        const bool ok = AppendToModelSpace(line);
+        appended.acquire(line);
+        if (ok)
+            ids.append(appended->objectId());
+    }
+    return ids;
 }
 
-double DistanceToCurve(ZcDbObjectId id, ZcGePoint3d point)
+double DistanceToCurves(const ZcDbObjectIdArray& ids, ZcGePoint3d point)
 {
-    ZcDbObjectPointer<ZcDbCurve> curve(id, ZcDb::kForRead);
-    ZcGePoint3d nearest;
-    if (!curve || curve->getClosestPointTo(point, nearest) != Zcad::eOk)
-        return 1e300;
-    return nearest.distanceTo(point);
+    double best = 1e300;
+    for (ZcDbObjectId id : ids) {
+        ZcDbObjectPointer<ZcDbCurve> curve(id, ZcDb::kForRead);
+        ZcGePoint3d nearest;
+        if (curve && curve->getClosestPointTo(point, nearest) == Zcad::eOk)
+            best = std::min(best, nearest.distanceTo(point));
+    }
+    return best;
 }
 
 void SetLinetype(ZcDbObjectId id, const char* linetype)
@@ -95,6 +106,10 @@ DrawnMarking ApplyMarkingStyle(ZcDbPolyline* piece, const D_Linetype& entry)
         if (name != kContinuous)
             EnsureLinetype(name.c_str());
     piece->setLinetype(entry.linetype.c_str());
+    // The working copy took the edge's colour and lineweight; a marking
+    // shows as its layer says, like everything else on it.
+    piece->setColorIndex(kColorByLayer);
+    piece->setLineWeight(ZcDb::kLnWtByLayer);
     piece->setPlinegen(true);
     piece->setLinetypeScale(1.0);
     piece->setConstantWidth(entry.width);
@@ -103,11 +118,11 @@ DrawnMarking ApplyMarkingStyle(ZcDbPolyline* piece, const D_Linetype& entry)
         result.drawn = true;
         return result;
     }
-    const ZcDbObjectId right = AppendOffset(piece, kDoubleLineOffset);
-    const ZcDbObjectId left = AppendOffset(piece, -kDoubleLineOffset);
-    if (right.isNull() || left.isNull()) {
-        for (ZcDbObjectId id : {right, left})
-            if (!id.isNull())
+    const ZcDbObjectIdArray right = AppendOffset(piece, kDoubleLineOffset);
+    const ZcDbObjectIdArray left = AppendOffset(piece, -kDoubleLineOffset);
+    if (right.isEmpty() || left.isEmpty()) {
+        for (const ZcDbObjectIdArray* side : {&right, &left})
+            for (ZcDbObjectId id : *side)
                 EraseEntity(id);
         zcutPrintf("\n%s: linie odsunięte o %.2f nie mieszczą się na tym odcinku (zbyt ciasny łuk); "
                    "oznaczenia nie narysowano.",
@@ -119,15 +134,17 @@ DrawnMarking ApplyMarkingStyle(ZcDbPolyline* piece, const D_Linetype& entry)
         prompt.LoadString(IDS_PROMPT_DASHED_SIDE);
         const std::optional<ZcGePoint3d> side = PickPoint(std::nullopt, prompt, true);
         if (!side) {
-            EraseEntity(right);
-            EraseEntity(left);
+            for (const ZcDbObjectIdArray* lines : {&right, &left})
+                for (ZcDbObjectId id : *lines)
+                    EraseEntity(id);
             piece->erase();
             zcutPrintf("\n%s: nie wskazano strony przerywanej; oznaczenia nie narysowano.", entry.symbol.c_str());
             return result;
         }
         // On a tie the right-hand line gets the second linetype.
-        const bool leftNearer = DistanceToCurve(left, *side) < DistanceToCurve(right, *side);
-        SetLinetype(leftNearer ? left : right, entry.secondLinetype.c_str());
+        const bool leftNearer = DistanceToCurves(left, *side) < DistanceToCurves(right, *side);
+        for (ZcDbObjectId id : leftNearer ? left : right)
+            SetLinetype(id, entry.secondLinetype.c_str());
     }
     piece->erase();
     result.lines.append(right);

@@ -62,3 +62,9 @@ add_executable(report_tests console/report/BillOfQuantitiesTest.cpp ${CMAKE_SOUR
 target_include_directories(report_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(report_tests PRIVATE GTest::gtest GTest::gtest_main)
 gtest_discover_tests(report_tests DISCOVERY_TIMEOUT 60)
+
+# The seventeen line markings side by side along an S-bend, checked in the
+# drawing, with a picture of them left in the build tree to look at.
+add_test(NAME line_markings_seventeen
+  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_SOURCE_DIR}/markings/seventeen_markings.py $<TARGET_FILE:tarvo>
+          ${CMAKE_BINARY_DIR}/test-tmp/seventeen_markings)

@@ -33,6 +33,14 @@ struct ZcDbDatabaseImpl {
     // Each block's extents in its own coordinates, as last worked out.
     std::unordered_map<const ZcDbStub*, ZcDbBlockExtents> blockExtents;
     uint64_t blockExtentsMeasured = 0;
+    // Plan boxes of model-space curves for picking, each with the edit of its
+    // curve it was worked out after (ZcDbStub::edited).
+    struct PickBox {
+        uint64_t edited = 0;
+        bool known = false;  // false: the curve has no extents
+        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    };
+    std::unordered_map<const ZcDbStub*, PickBox> pickBoxes;
 
     ZcDbObjectId blockTable, layerTable, linetypeTable, textStyleTable, regAppTable;
     ZcDbObjectId namedObjects, groups;

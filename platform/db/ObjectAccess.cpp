@@ -59,7 +59,7 @@ Zcad::ErrorStatus ZcDbObjectAccess::attach(ZcDbDatabase* db, ZcDbStub* stub, ZcD
         ++impl->openCount;
     if (obj->m_writer)
         ++impl->openForWrite;
-    ++impl->edits;
+    stub->edited = ++impl->edits;
     id = ZcDbObjectId(stub);
     obj->addedToDatabase();
     return Zcad::eOk;
@@ -81,7 +81,7 @@ void ZcDbObjectAccess::markOpened(ZcDbObject* obj, ZcDb::OpenMode mode)
 void ZcDbObjectAccess::noteEdited(const ZcDbObject* obj)
 {
     if (ZcDbDatabase* db = obj->database())
-        ++db->impl()->edits;
+        obj->m_stub->edited = ++db->impl()->edits;
 }
 
 void ZcDbObjectAccess::setName(ZcDbSymbolTableRecord* record, const std::string& name) { record->m_name = name; }

@@ -66,7 +66,7 @@ Zcad::ErrorStatus ZcDbObject::close()
         m_writer = false;
         if (ZcDbDatabaseImpl* impl = implOf(m_stub)) {
             --impl->openForWrite;
-            ++impl->edits;
+            m_stub->edited = ++impl->edits;
         }
     } else if (m_readers > 0)
         --m_readers;
@@ -106,7 +106,7 @@ Zcad::ErrorStatus ZcDbObject::downgradeOpen()
     m_readers = 1;
     if (ZcDbDatabaseImpl* impl = implOf(m_stub)) {
         --impl->openForWrite;
-        ++impl->edits;
+        m_stub->edited = ++impl->edits;
     }
     return Zcad::eOk;
 }

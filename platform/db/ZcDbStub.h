@@ -11,4 +11,8 @@ struct ZcDbStub {
     ZcDbDatabase* database = nullptr;
     uint64_t handle = 0;
     ZcDbObject* object = nullptr;
+    // The drawing's count of edits when this object last changed: what is
+    // worked out from one object alone stays valid while this has not moved
+    // and the object is not open for write.
+    uint64_t edited = 0;
 };

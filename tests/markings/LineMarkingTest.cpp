@@ -254,6 +254,30 @@ TEST_F(LineMarkings, ADoubleMarkingOnABendTooTightForItsOffsetKeepsTheCentreLine
     EXPECT_TRUE(d.descriptions.empty());
 }
 
+// An edge round two rooms joined by a passage narrower than the two
+// offsets: the inner line of P-4 parts in two, and both parts are drawn and
+// grouped, not only the longer.
+TEST_F(LineMarkings, ADoubleMarkingWhoseInnerLinePartsDrawsEveryPart)
+{
+    settings(1.0, true);
+    auto* rooms = new ZcDbPolyline;
+    for (const ZcGePoint2d& p :
+         {ZcGePoint2d(0, 1), ZcGePoint2d(0, 0), ZcGePoint2d(10, 0), ZcGePoint2d(10, 5), ZcGePoint2d(5.15, 5),
+          ZcGePoint2d(5.15, 0.3), ZcGePoint2d(4.85, 0.3), ZcGePoint2d(4.85, 5), ZcGePoint2d(0, 5), ZcGePoint2d(0, 2)})
+        rooms->addVertexAt(rooms->numVerts(), p);
+    drawing.append(rooms);
+    const std::string out = runLines(std::string("dlg select IDC_LINE_LIST \"P-4\"\n") +
+                                     "dlg click IDC_LINE_DRAW\npick 0,0.5\n0,1\n0,2\n" + kDescribe + "dlg click 2\n");
+    const Drawn d = drawn(drawing);
+    std::vector<const Line*> marked;
+    for (const Line& line : d.lines)
+        if (std::fabs(line.width - 0.12) < kTol)
+            marked.push_back(&line);
+    ASSERT_EQ(marked.size(), 3u) << out << "the outer line and both rooms' inner lines";
+    ASSERT_EQ(d.groups.size(), 1u);
+    EXPECT_EQ(d.groups[0].length(), 5) << "the three lines, the description line and the description";
+}
+
 TEST_F(LineMarkings, TheCloseButtonKeepsTheChoicesAndAScaleOfAnotherDialogShowsNone)
 {
     TheCommandSettings().scaleIndex = 2;  // "1:1" of a sign dialog

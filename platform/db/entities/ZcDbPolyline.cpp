@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "platform/db/entities/CurveMath.h"
+#include "platform/db/entities/CurveOffset.h"
 #include "platform/db/entities/CurvePieces.h"
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
@@ -17,16 +18,6 @@ constexpr double kParamSlack = 1e-9;
 
 // Widths below 0 are kept as -1: "the polyline's constant width".
 double storedWidth(double w) { return w < 0.0 ? -1.0 : w; }
-
-// The sweep of an arc from one point of its circle to another, turning its
-// way and as near as possible to its former sweep.
-double trimmedSweep(const curve::Piece& arc, const ZcGePoint2d& from, const ZcGePoint2d& to)
-{
-    const double a0 = std::atan2(from.y - arc.center.y, from.x - arc.center.x);
-    const double a1 = std::atan2(to.y - arc.center.y, to.x - arc.center.x);
-    double change = curve::normalizeAngle(a1 - a0 - arc.sweep + curve::kPi) - curve::kPi;
-    return arc.sweep + change;
-}
 }  // namespace
 
 ZcDbPolyline::ZcDbPolyline(unsigned int numVerts) { m_vertices.reserve(numVerts); }
@@ -289,77 +280,47 @@ Zcad::ErrorStatus ZcDbPolyline::getOffsetCurves(double distance, ZcDbVoidPtrArra
     if (!isFinite(distance))
         return Zcad::eInvalidInput;
 
-    // Each segment of some length moved to its right; segments of no length
-    // have no side to move to.
-    struct Part {
-        curve::Piece piece;
-        Vertex source;
-    };
-    std::vector<Part> parts;
+    // Segments of no length have no side to move to.
+    std::vector<curve::Piece> pieces;
+    std::vector<size_t> vertexOf;
     const size_t n = polylineSegmentCount(m_vertices, m_closed);
     for (size_t i = 0; i < n; ++i) {
         const curve::Piece piece = polylineSegment(m_vertices, i);
         if (curve::length(piece) <= curve::kOnCurveTol)
             continue;
-        const std::optional<curve::Piece> moved = curve::offset(piece, distance);
-        if (!moved)
-            return Zcad::eDegenerateGeometry;  // an arc shrinks to nothing
-        parts.push_back({*moved, m_vertices[i]});
+        pieces.push_back(piece);
+        vertexOf.push_back(i);
     }
-    if (parts.empty())
-        return Zcad::eDegenerateGeometry;
 
-    // Neighbours meet where their offsets cross (lines extended, arcs round
-    // their circles), nearest the gap between them; a straight piece joins
-    // them where they do not cross.
-    const size_t count = parts.size();
-    const size_t joints = m_closed ? count : count - 1;
-    std::vector<ZcGePoint2d> starts(count), ends(count);
-    for (size_t k = 0; k < count; ++k) {
-        starts[k] = parts[k].piece.start;
-        ends[k] = parts[k].piece.end;
-    }
-    std::vector<bool> straightJoin(count, false);
-    for (size_t k = 0; k < joints; ++k) {
-        const size_t next = (k + 1) % count;
-        const curve::Piece& a = parts[k].piece;
-        const curve::Piece& b = parts[next].piece;
-        if (a.end.distanceTo(b.start) <= curve::kOnCurveTol) {
-            starts[next] = ends[k] = a.end;
-            continue;
+    // One polyline per chain that is left, the longest first; a moved
+    // segment keeps its widths, a join at a corner takes the constant one.
+    std::vector<ZcDbPolyline*> made;
+    for (const curve::OffsetChain& chain : curve::offsetChain(pieces, m_closed, distance)) {
+        std::vector<Vertex> vertices;
+        for (const curve::OffsetPiece& p : chain.pieces) {
+            const Vertex source = p.source >= 0 ? m_vertices[vertexOf[static_cast<size_t>(p.source)]] : Vertex{};
+            vertices.push_back({p.piece.start, curve::bulgeOf(p.piece), p.source >= 0 ? source.startWidth : -1.0,
+                                p.source >= 0 ? source.endWidth : -1.0});
         }
-        const ZcGePoint2d gap = a.end + (b.start - a.end) * 0.5;
-        const std::vector<curve::Hit> hits = curve::intersect(a, true, b, true);
-        if (hits.empty()) {
-            straightJoin[k] = true;
+        if (!chain.closed)
+            vertices.push_back({chain.pieces.back().piece.end, 0.0, -1.0, -1.0});
+        if (!std::all_of(vertices.begin(), vertices.end(),
+                         [](const Vertex& v) { return isFinite(v.point) && isFinite(v.bulge); }))
             continue;
+        auto* copy = static_cast<ZcDbPolyline*>(clone());
+        copy->m_closed = chain.closed;
+        if (!copy->m_vertices.assign(vertices)) {
+            delete copy;
+            for (ZcDbPolyline* p : made)
+                delete p;
+            return Zcad::eOutOfMemory;
         }
-        const auto nearest = std::min_element(hits.begin(), hits.end(), [&](const curve::Hit& x, const curve::Hit& y) {
-            return x.point.distanceTo(gap) < y.point.distanceTo(gap);
-        });
-        starts[next] = ends[k] = nearest->point;
+        made.push_back(copy);
     }
-
-    std::vector<Vertex> vertices;
-    for (size_t k = 0; k < count; ++k) {
-        const curve::Piece& piece = parts[k].piece;
-        const double bulge = piece.arc ? std::tan(trimmedSweep(piece, starts[k], ends[k]) / 4.0) : 0.0;
-        vertices.push_back({starts[k], bulge, parts[k].source.startWidth, parts[k].source.endWidth});
-        if (straightJoin[k])
-            vertices.push_back({ends[k], 0.0, -1.0, -1.0});
-    }
-    if (!m_closed)
-        vertices.push_back({ends[count - 1], 0.0, -1.0, -1.0});
-    for (const Vertex& v : vertices)
-        if (!isFinite(v.point) || !isFinite(v.bulge))
-            return Zcad::eDegenerateGeometry;
-
-    ZcDbPolyline* copy = static_cast<ZcDbPolyline*>(clone());
-    if (!copy->m_vertices.assign(vertices)) {
-        delete copy;
-        return Zcad::eOutOfMemory;
-    }
-    offsetCurves.append(copy);
+    if (made.empty())
+        return Zcad::eDegenerateGeometry;  // nothing is left at that distance
+    for (ZcDbPolyline* p : made)
+        offsetCurves.append(p);
     return Zcad::eOk;
 }
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ZcDbBlockReference.h"
 #include "ZcDbCircle.h"
 #include "ZcDbLayerTable.h"
 #include "ZcDbLine.h"
 #include "platform/editor/EntityPick.h"
+#include "platform/entities/EntityTestSupport.h"
 #include "support/TestDrawing.h"
 
 TEST(EntityPick, TheNearestCurveWithinTheAperture)
@@ -59,4 +61,31 @@ TEST(EntityPick, HiddenAndErasedEntitiesAreNotFound)
     entity->erase();
     entity->close();
     EXPECT_TRUE(pickEntity(drawing.db(), {5, 0, 0}).isNull());
+}
+
+// Picks keep each entity's box until something its extents depend on
+// changes: a curve moved, or the content of a referenced block.
+TEST(EntityPick, AMovedCurveOrBlockIsFoundWhereItNowLies)
+{
+    TestDrawing drawing;
+    const ZcDbObjectId line = drawing.append(new ZcDbLine({0, 0, 0}, {10, 0, 0}));
+    const ZcGeMatrix3d away = ZcGeMatrix3d::translation({0, 100, 0});
+    EXPECT_EQ(pickEntity(drawing.db(), {5, 0, 0}), line);
+    ZcDbEntity* entity = nullptr;
+    ASSERT_EQ(zcdbOpenZcDbEntity(entity, line, ZcDb::kForWrite), Zcad::eOk);
+    entity->transformBy(away);
+    EXPECT_EQ(pickEntity(drawing.db(), {5, 100, 0}), line) << "still open for write";
+    entity->close();
+    EXPECT_TRUE(pickEntity(drawing.db(), {5, 0, 0}).isNull());
+    EXPECT_EQ(pickEntity(drawing.db(), {5, 100, 0}), line);
+
+    auto* inBlock = new ZcDbLine({0, 0, 0}, {0, 10, 0});
+    const ZcDbObjectId block = newBlock(drawing, "Słupek", {0, 0, 0}, {inBlock});
+    const ZcDbObjectId reference = drawing.append(new ZcDbBlockReference({50, 0, 0}, block));
+    EXPECT_EQ(pickEntity(drawing.db(), {50, 5, 0}), reference);
+    ASSERT_EQ(zcdbOpenZcDbEntity(entity, inBlock->objectId(), ZcDb::kForWrite), Zcad::eOk);
+    entity->transformBy(ZcGeMatrix3d::translation({20, 0, 0}));
+    entity->close();
+    EXPECT_TRUE(pickEntity(drawing.db(), {50, 5, 0}).isNull());
+    EXPECT_EQ(pickEntity(drawing.db(), {70, 5, 0}), reference);
 }

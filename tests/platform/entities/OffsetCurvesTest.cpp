@@ -92,13 +92,15 @@ TEST(OffsetCurves, PolylineArcSegmentsChangeRadiusAndKeepTangency)
     EXPECT_NEAR(bulge, 1.0, kGeomTol) << "still a half circle, now of radius 4";
 
     ZcDbVoidPtrArray none;
-    EXPECT_EQ(hook.getOffsetCurves(-6, none), Zcad::eDegenerateGeometry) << "the arc would turn inside out";
+    EXPECT_EQ(hook.getOffsetCurves(-6, none), Zcad::eDegenerateGeometry) << "nothing is 6 from the hook inside it";
     EXPECT_TRUE(none.isEmpty());
 }
 
-TEST(OffsetCurves, PolylineNeighboursThatNoLongerMeetAreJoinedStraight)
+TEST(OffsetCurves, PolylineTurningBackIsJoinedRoundItsTip)
 {
-    // A line, then a clockwise half circle turning back over it.
+    // A line, then a clockwise half circle turning back over it: the moved
+    // line and arc are joined by a half circle of the offset's radius about
+    // the tip, not by a straight piece across the tip itself.
     ZcDbPolyline p;
     p.addVertexAt(0, {0, 0});
     p.addVertexAt(1, {10, 0}, -1.0);
@@ -106,10 +108,10 @@ TEST(OffsetCurves, PolylineNeighboursThatNoLongerMeetAreJoinedStraight)
     auto moved = offsetOf<ZcDbPolyline>(p, 0.5);
     ASSERT_TRUE(moved);
     expectVertices(*moved, {{0, -0.5}, {10, -0.5}, {10, 0.5}, {10, 1.5}});
-    double straight = 1, arc = 0;
-    moved->getBulgeAt(1, straight);
+    double round = 0, arc = 0;
+    moved->getBulgeAt(1, round);
     moved->getBulgeAt(2, arc);
-    EXPECT_EQ(straight, 0.0);
+    EXPECT_NEAR(round, 1.0, kGeomTol);
     EXPECT_NEAR(arc, -1.0, kGeomTol);
 }
 
