@@ -42,8 +42,8 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
 // the block itself (not of blocks nested in it), with the definition's
 // text, placed, scaled and turned as the definition shows it in the block.
 // Null when the drawing has no such block; nothing is added then.
-[[nodiscard]] ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point, const ZcGeScale3d& scale,
-                                         double rotation);
+[[nodiscard]] ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point,
+                                                       const ZcGeScale3d& scale, double rotation);
 
 // Gives the reference's attributes (open for write) their texts by tag;
 // tags not among the values keep their text.

@@ -34,19 +34,19 @@ struct ZcDbObjectAccess {
     // Makes a new object part of a drawing under an owner: gives it the
     // next handle and an id. The object keeps its open state.
     [[nodiscard]] static Zcad::ErrorStatus addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
-                                           ZcDbObjectId& id);
+                                                         ZcDbObjectId& id);
     // The same with the handle a file gives the object: a handle announced
     // earlier by a reference (getZcDbObjectId with createIfNotFound) takes the
     // object; a handle that already has one is refused (eDuplicateKey).
-    [[nodiscard]] static Zcad::ErrorStatus addToDatabaseWithHandle(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
-                                                     ZcDbHandle handle, ZcDbObjectId& id);
+    [[nodiscard]] static Zcad::ErrorStatus
+    addToDatabaseWithHandle(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner, ZcDbHandle handle, ZcDbObjectId& id);
     static void setOwner(ZcDbObject* obj, ZcDbObjectId owner);
     // A handle given out without an object (for the structure a file needs).
     static uint64_t reserveHandle(ZcDbDatabase* db);
 
 private:
     [[nodiscard]] static Zcad::ErrorStatus attach(ZcDbDatabase* db, ZcDbStub* stub, ZcDbObject* obj, ZcDbObjectId owner,
-                                    ZcDbObjectId& id);
+                                                  ZcDbObjectId& id);
 
 public:
     // Open-state bookkeeping.
@@ -70,7 +70,8 @@ public:
     static void fillUnsetDefaults(ZcDbEntity* entity, ZcDbDatabase* db);
     static void setSortentsBlock(ZcDbSortentsTable* table, ZcDbObjectId block);
     // Adds an entry to a dictionary whatever its open state (the drawing's own bookkeeping).
-    [[nodiscard]] static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj, ZcDbObjectId& id);
+    [[nodiscard]] static Zcad::ErrorStatus addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj,
+                                                    ZcDbObjectId& id);
     static void setExtensionDictionary(ZcDbObject* obj, ZcDbObjectId id) { obj->extras().xdict = id; }
 
     // ---- for readers of files: the objects of a file arrive with their

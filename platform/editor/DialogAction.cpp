@@ -78,9 +78,7 @@ std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string
 
     switch (action.verb) {
     case DialogAction::Verb::Set:
-    case DialogAction::Verb::Line:
-        action.text = std::string(rest);
-        return action;
+    case DialogAction::Verb::Line: action.text = std::string(rest); return action;
     case DialogAction::Verb::Select: {
         const std::string_view item = trimmed(rest);
         if (item.size() >= 2 && item.front() == '"' && item.back() == '"') {

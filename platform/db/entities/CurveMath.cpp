@@ -286,8 +286,8 @@ void addToExtents(ZcDbExtents& extents, const Piece& piece, double z)
     const ZcGeVector2d extremes[] = {{r, 0.0}, {0.0, r}, {-r, 0.0}, {0.0, -r}};
     for (int k = 0; k < 4; ++k) {
         const double angle = k * kPi / 2.0;
-        const double d = piece.sweep >= 0.0 ? normalizeAngle(angle - piece.startAngle)
-                                            : normalizeAngle(piece.startAngle - angle);
+        const double d =
+            piece.sweep >= 0.0 ? normalizeAngle(angle - piece.startAngle) : normalizeAngle(piece.startAngle - angle);
         if (d <= std::fabs(piece.sweep)) {
             const ZcGePoint2d p = piece.center + extremes[k];
             extents.addPoint({p.x, p.y, z});
@@ -295,8 +295,7 @@ void addToExtents(ZcDbExtents& extents, const Piece& piece, double z)
     }
 }
 
-void addSegmentToExtents(ZcDbExtents& extents, const ZcGePoint2d& start, const ZcGePoint2d& end, double bulge,
-                         double z)
+void addSegmentToExtents(ZcDbExtents& extents, const ZcGePoint2d& start, const ZcGePoint2d& end, double bulge, double z)
 {
     extents.addPoint({end.x, end.y, z});
     const ZcGeVector2d chord = end - start;

@@ -45,8 +45,7 @@ const Finding kFindings[] = {
     {"control-bytes-in-a-variable-name.dxf",
      "a header variable whose name held control bytes, kept as read: written in caret spelling, it read "
      "back as another name"},
-    {"control-bytes-in-a-table-name.dxf",
-     "the same in the name of a table kept as read"},
+    {"control-bytes-in-a-table-name.dxf", "the same in the name of a table kept as read"},
     {"layouts-beside-a-group.dxf",
      "a layout dictionary that was not one also held a group: dropped with the layouts, it took the group "
      "along, while an entity still named the group as its reactor, a link to nothing in the file"},

@@ -113,8 +113,8 @@ TEST(DxfText, MTextLineBreaksBecomeParagraphs)
 // the same file text.
 TEST(DxfText, MTextContentsShowTheSameLinesWhenReadBack)
 {
-    constexpr std::string_view kPieces[] = {"\\", "\n", "\r", "P", "U", "+", "0041", "^", "{", "}",
-                                            "S", ";", "a", " ", "\xc4\x85", "\xe4\xb8\xad", "%%", "d"};
+    constexpr std::string_view kPieces[] = {"\\", "\n", "\r", "P", "U", "+",        "0041",         "^",  "{",
+                                            "}",  "S",  ";",  "a", " ", "\xc4\x85", "\xe4\xb8\xad", "%%", "d"};
     DxfTextDecoder decoder;
     decoder.setVersion("AC1015");
     decoder.setCodePage("ANSI_1250");

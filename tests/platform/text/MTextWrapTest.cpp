@@ -57,7 +57,10 @@ protected:
     }
 
     // The unwrapped width of a line of words.
-    double widthOf(const std::u32string& line, double height) { return layout(utf8Of(line), height, 0.0).lines[0].width; }
+    double widthOf(const std::u32string& line, double height)
+    {
+        return layout(utf8Of(line), height, 0.0).lines[0].width;
+    }
 
     TestDrawing m_drawing;
     ZcDbObjectId m_style;
