@@ -8,11 +8,14 @@
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbCircle.h"
+#include "ZcDbEllipse.h"
 #include "ZcDbHatch.h"
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
 #include "ZcDbSymbolTable.h"
 #include "ZcDbText.h"
 #include "platform/db/ZcDbRawObject.h"
@@ -83,6 +86,70 @@ void writeCircle(DxfWriteContext& ctx, const ZcDbCircle* e)
     ctx.out.word(100, "AcDbCircle");
     writePoint(ctx.out, 10, e->center());
     ctx.out.real(40, e->radius());
+}
+
+void writePointEntity(DxfWriteContext& ctx, const ZcDbPoint* e)
+{
+    writeEntityStart(ctx, "POINT", e);
+    ctx.out.word(100, "AcDbPoint");
+    writePoint(ctx.out, 10, e->position());
+}
+
+void writeEllipse(DxfWriteContext& ctx, const ZcDbEllipse* e)
+{
+    writeEntityStart(ctx, "ELLIPSE", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbEllipse");
+    writePoint(out, 10, e->center());
+    const ZcGeVector3d major = e->majorAxis();
+    out.point(11, major.x, major.y, major.z);
+    out.point(210, 0.0, 0.0, 1.0);
+    out.real(40, e->radiusRatio());
+    out.real(41, e->startParam());
+    out.real(42, e->endParam());
+}
+
+void writeSpline(DxfWriteContext& ctx, const ZcDbSpline* e)
+{
+    writeEntityStart(ctx, "SPLINE", e);
+    DxfStream& out = ctx.out;
+    int degree = 1;
+    bool rational = false, closed = false, periodic = false;
+    ZcGePoint3dArray controls, fits;
+    ZcGeDoubleArray knots, weights;
+    double controlTol = 0.0, knotTol = 0.0, fitTol = 0.0;
+    bool tangents = false;
+    ZcGeVector3d startTangent, endTangent;
+    e->getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
+    e->getFitData(fits, fitTol, tangents, startTangent, endTangent);
+    out.word(100, "AcDbSpline");
+    if (e->isPlanar()) {
+        const ZcGeVector3d n = e->normal();
+        out.point(210, n.x, n.y, n.z);
+    }
+    // Linear (16) goes with planar, as other programs set it.
+    out.integer(70, (closed ? 1 : 0) | (periodic ? 2 : 0) | (rational ? 4 : 0) | (e->isPlanar() ? 8 : 0) |
+                        (e->isPlanar() && degree == 1 ? 16 : 0));
+    out.integer(71, degree);
+    out.integer(72, knots.length());
+    out.integer(73, controls.length());
+    out.integer(74, fits.length());
+    out.real(42, knotTol);
+    out.real(43, controlTol);
+    if (!fits.isEmpty())
+        out.real(44, fitTol);
+    if (tangents && !startTangent.isZeroLength(0.0))
+        out.point(12, startTangent.x, startTangent.y, startTangent.z);
+    if (tangents && !endTangent.isZeroLength(0.0))
+        out.point(13, endTangent.x, endTangent.y, endTangent.z);
+    for (const double k : knots)
+        out.real(40, k);
+    for (const double w : weights)
+        out.real(41, w);
+    for (const ZcGePoint3d& p : controls)
+        writePoint(out, 10, p);
+    for (const ZcGePoint3d& p : fits)
+        writePoint(out, 11, p);
 }
 
 void writeArc(DxfWriteContext& ctx, const ZcDbArc* e)
@@ -351,6 +418,12 @@ bool writeEntity(DxfWriteContext& ctx, const ZcDbEntity* entity)
         writeArc(ctx, static_cast<const ZcDbArc*>(entity));
     else if (kind == ZcDbCircle::desc())
         writeCircle(ctx, static_cast<const ZcDbCircle*>(entity));
+    else if (kind == ZcDbPoint::desc())
+        writePointEntity(ctx, static_cast<const ZcDbPoint*>(entity));
+    else if (kind == ZcDbEllipse::desc())
+        writeEllipse(ctx, static_cast<const ZcDbEllipse*>(entity));
+    else if (kind == ZcDbSpline::desc())
+        writeSpline(ctx, static_cast<const ZcDbSpline*>(entity));
     else if (kind == ZcDbHatch::desc())
         writeHatch(ctx, static_cast<const ZcDbHatch*>(entity));
     else if (kind == ZcDbMText::desc())

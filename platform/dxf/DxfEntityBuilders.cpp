@@ -16,11 +16,14 @@
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbCircle.h"
+#include "ZcDbEllipse.h"
 #include "ZcDbHatch.h"
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
 #include "ZcDbText.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
@@ -792,8 +795,16 @@ ZcDbEntity* insert(DxfReadContext& ctx, const DxfEntityBody& body)
     }
     // Attributes that follow are the reader's to collect, whatever the flag says.
     (void)follows;
-    if (!plane.flat() || columns != 1 || rows != 1 || columnSpacing != 0.0 || rowSpacing != 0.0 || name.empty())
+    // One column and one row is a plain reference, whatever the spacing.
+    if (!plane.flat() || columns != 1 || rows != 1 || name.empty())
         return nullptr;
+    (void)columnSpacing;
+    (void)rowSpacing;
+    // Some programs write a Z scale of 0 for a reference in the plane. It
+    // would flatten heights only, and the drawing's blocks are plans:
+    // read as 1, the reference draws, picks and measures the same.
+    if (sz == 0.0)
+        sz = 1.0;
     Owned<ZcDbBlockReference> e(new ZcDbBlockReference);
     if (e->setBlockTableRecord(ctx.block(name)) != Zcad::eOk || e->setPosition(point3d(position)) != Zcad::eOk ||
         e->setScaleFactors(ZcGeScale3d(sx, sy, sz)) != Zcad::eOk || e->setRotation(rotation * kDegrees) != Zcad::eOk)
@@ -879,6 +890,174 @@ ZcDbEntity* leader(DxfReadContext& ctx, const DxfEntityBody& body)
     return e.release();
 }
 
+ZcDbEntity* point(DxfReadContext& ctx, const DxfEntityBody& body)
+{
+    Point at;
+    Plane plane;
+    double angle = 0.0;
+    for (const DxfTag* t : body) {
+        bool ok = true;
+        if (t->code == 100) {
+            if (!isMarker(*t, {"AcDbPoint"}))
+                return nullptr;
+        } else if (t->code == 50) {
+            ok = ctx.real(*t, angle);
+        } else if (!coordinate(ctx, *t, 10, at, ok) && !plane.take(ctx, *t, ok)) {
+            return nullptr;
+        }
+        if (!ok)
+            return nullptr;
+    }
+    // The angle turns the mark of a point drawn as a symbol, which the model does not hold.
+    if (!plane.flat() || angle != 0.0)
+        return nullptr;
+    Owned<ZcDbPoint> e(new ZcDbPoint);
+    if (e->setPosition(point3d(at)) != Zcad::eOk)
+        return nullptr;
+    return e.release();
+}
+
+// Centre and major axis are world points; the normal only says which way
+// the minor axis turns.
+ZcDbEntity* ellipse(DxfReadContext& ctx, const DxfEntityBody& body)
+{
+    Point c, major, normal{0.0, 0.0, 1.0};
+    double ratio = 1.0, start = 0.0, end = 2.0 * std::numbers::pi;
+    for (const DxfTag* t : body) {
+        bool ok = true;
+        switch (t->code) {
+        case 100:
+            if (!isMarker(*t, {"AcDbEllipse"}))
+                return nullptr;
+            break;
+        case 40:
+            ok = ctx.real(*t, ratio);
+            break;
+        case 41:
+            ok = ctx.real(*t, start);
+            break;
+        case 42:
+            ok = ctx.real(*t, end);
+            break;
+        default:
+            if (!coordinate(ctx, *t, 10, c, ok) && !coordinate(ctx, *t, 11, major, ok) &&
+                !coordinate(ctx, *t, 210, normal, ok))
+                return nullptr;
+        }
+        if (!ok)
+            return nullptr;
+    }
+    // Seen from below, the ellipse runs the other way: the same curve from
+    // above has the parameters negated.
+    const bool fromBelow = std::fabs(normal.x) < kUnitTol && std::fabs(normal.y) < kUnitTol &&
+                           std::fabs(normal.z + 1.0) < kUnitTol;
+    if (!isZAxis(normal) && !fromBelow)
+        return nullptr;
+    if (fromBelow) {
+        const double s = start;
+        start = -end;
+        end = -s;
+    }
+    Owned<ZcDbEllipse> e(new ZcDbEllipse);
+    if (e->set(point3d(c), ZcGeVector3d::kZAxis, {major.x, major.y, major.z}, ratio, start, end) != Zcad::eOk)
+        return nullptr;
+    return e.release();
+}
+
+// Control points, knots and weights make the curve; fit points, tangents
+// and tolerances are kept with it.
+ZcDbEntity* spline(DxfReadContext& ctx, const DxfEntityBody& body)
+{
+    Point normal{0.0, 0.0, 1.0}, startTangent, endTangent;
+    int flags = 0, degree = 0;
+    int64_t knotCount = -1, controlCount = -1, fitCount = -1;
+    double knotTol = 1e-10, controlTol = 1e-10, fitTol = 1e-10;
+    bool hasStartTangent = false, hasEndTangent = false;
+    ZcGePoint3dArray controls, fits;
+    ZcGeDoubleArray knots, weights;
+    for (const DxfTag* t : body) {
+        bool ok = true;
+        switch (t->code) {
+        case 100:
+            if (!isMarker(*t, {"AcDbSpline"}))
+                return nullptr;
+            break;
+        case 70:
+            ok = ctx.integer(*t, flags, -32768, 32767);
+            break;
+        case 71:
+            ok = ctx.integer(*t, degree, -32768, 32767);
+            break;
+        case 72:
+        case 73:
+        case 74:
+            ok = ctx.integer(*t, t->code == 72 ? knotCount : t->code == 73 ? controlCount : fitCount);
+            break;
+        case 42:
+        case 43:
+        case 44:
+            ok = ctx.real(*t, t->code == 42 ? knotTol : t->code == 43 ? controlTol : fitTol);
+            break;
+        case 40: {
+            double k = 0.0;
+            ok = ctx.real(*t, k);
+            knots.append(k);
+            break;
+        }
+        case 41: {
+            double w = 0.0;
+            ok = ctx.real(*t, w);
+            weights.append(w);
+            break;
+        }
+        case 10:
+        case 11: {
+            double x = 0.0;
+            ok = ctx.real(*t, x);
+            (t->code == 10 ? controls : fits).append({x, 0.0, 0.0});
+            break;
+        }
+        case 20:
+        case 30:
+        case 21:
+        case 31: {
+            ZcGePoint3dArray& list = t->code % 10 == 0 ? controls : fits;
+            if (list.isEmpty())
+                return nullptr;
+            ok = ctx.real(*t, t->code < 30 ? list.last().y : list.last().z);
+            break;
+        }
+        default:
+            if (coordinate(ctx, *t, 12, startTangent, ok))
+                hasStartTangent = true;
+            else if (coordinate(ctx, *t, 13, endTangent, ok))
+                hasEndTangent = true;
+            else if (!coordinate(ctx, *t, 210, normal, ok))
+                return nullptr;
+        }
+        if (!ok)
+            return nullptr;
+    }
+    // Counts that disagree with what follows them, or weights for only some
+    // points, leave the curve in doubt: kept as read.
+    const bool rational = flags & 4;
+    if ((knotCount >= 0 && knotCount != knots.length()) || (controlCount >= 0 && controlCount != controls.length()) ||
+        (fitCount >= 0 && fitCount != fits.length()) || (!weights.isEmpty() && weights.length() != controls.length()) ||
+        (flags & ~31) != 0)
+        return nullptr;
+    if (rational && weights.isEmpty())
+        for (int i = 0; i < controls.length(); ++i)
+            weights.append(1.0);
+    Owned<ZcDbSpline> e(new ZcDbSpline);
+    if (e->setNurbsData(degree, !weights.isEmpty(), flags & 1, flags & 2, controls, knots, weights, controlTol,
+                        knotTol) != Zcad::eOk ||
+        e->setFitData(fits, fitTol, hasStartTangent || hasEndTangent, point3d(startTangent).asVector(),
+                      point3d(endTangent).asVector()) != Zcad::eOk ||
+        e->setPlanar(flags & 8, point3d(normal).asVector()) != Zcad::eOk)
+        return nullptr;
+    return e.release();
+}
+
 }  // namespace
 
 ZcDbEntity* buildEntity(DxfReadContext& ctx, std::string_view kind, const DxfEntityBody& body)
@@ -901,5 +1080,11 @@ ZcDbEntity* buildEntity(DxfReadContext& ctx, std::string_view kind, const DxfEnt
         return insert(ctx, body);
     if (kind == "LEADER")
         return leader(ctx, body);
+    if (kind == "POINT")
+        return point(ctx, body);
+    if (kind == "ELLIPSE")
+        return ellipse(ctx, body);
+    if (kind == "SPLINE")
+        return spline(ctx, body);
     return nullptr;
 }
