@@ -253,11 +253,11 @@ private:
             m_notDrawn[kind->name()].insert(e->objectId());
     }
 
-    // A point is a dot as wide as a line.
+    // A point is a small mark of its own size, whatever the picture's scale.
     void drawPoint(const ZcDbPoint& p, Rgb colour, const Frame& f)
     {
         const ZcGePoint2d at = p.position().convert2d();
-        Shape s = shapeFor(Shape::Kind::Line, colour, f);
+        Shape s = shapeFor(Shape::Kind::Mark, colour, f);
         s.contours.push_back({{curve::linePiece(at, at)}, false});
         m_sink.add(s);
     }

@@ -213,8 +213,8 @@ Zcad::ErrorStatus ZcDbEllipse::getClosestPointTo(const ZcGePoint3d& given, ZcGeP
     double t = best;
     for (int i = 0; i < kNewtonSteps; ++i) {
         const double s = std::sin(t), co = std::cos(t);
-        const double g = c * s * co - x * f.a * s + y * f.b * co;
-        const double h = c * (co * co - s * s) - x * f.a * co - y * f.b * s;
+        const double g = -c * s * co + x * f.a * s - y * f.b * co;
+        const double h = -c * (co * co - s * s) + x * f.a * co + y * f.b * s;
         if (h <= 0.0)
             break;  // not a minimum here: keep the best sample
         t = std::clamp(t - g / h, start, end);
