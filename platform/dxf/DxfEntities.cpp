@@ -258,6 +258,10 @@ void writeMText(DxfWriteContext& ctx, const ZcDbMText* e)
     out.text(7, recordName(e->textStyle(), "Standard"));
     // In degrees, as CAD programs write and read it.
     out.angle(50, e->rotation());
+    if (e->lineSpacingStyle() != ZcDb::kAtLeast) {
+        out.integer(73, e->lineSpacingStyle());
+        out.real(44, 1.0);
+    }
 }
 
 // The AcDbText part of TEXT, ATTRIB and ATTDEF; TEXT alone adds the

@@ -589,9 +589,13 @@ ZcDbEntity* mtext(DxfReadContext& ctx, const DxfEntityBody& body)
         if (!ok)
             return nullptr;
     }
-    // Left to right (1) and by style (5) draw alike in the fonts here.
-    if (!plane.flat() || definedHeight != 0.0 || spacing != 1.0 || spacingStyle != 1 || background != 0 ||
-        (drawing != 1 && drawing != 5))
+    // Only top to bottom (3) is another direction: left to right (1), by
+    // style (5) and the values some writers put there (2) draw alike in the
+    // fonts here. A spacing style of 0 (no such style) is the default.
+    if (spacingStyle == 0)
+        spacingStyle = ZcDb::kAtLeast;
+    if (!plane.flat() || definedHeight != 0.0 || spacing != 1.0 ||
+        (spacingStyle != ZcDb::kAtLeast && spacingStyle != ZcDb::kExactly) || background != 0 || drawing == 3)
         return nullptr;
     double angle = rotation * kDegrees;
     if (hasDirection) {
@@ -607,7 +611,8 @@ ZcDbEntity* mtext(DxfReadContext& ctx, const DxfEntityBody& body)
     if (e->setLocation(point3d(location)) != Zcad::eOk || e->setTextHeight(height) != Zcad::eOk ||
         e->setWidth(width) != Zcad::eOk || e->setAttachment(ZcDbMText::AttachmentPoint(attachment)) != Zcad::eOk ||
         e->setContents(ctx.text.decode(contents).c_str()) != Zcad::eOk || e->setRotation(angle) != Zcad::eOk ||
-        e->setTextStyle(ctx.textStyle(style)) != Zcad::eOk)
+        e->setTextStyle(ctx.textStyle(style)) != Zcad::eOk ||
+        e->setLineSpacingStyle(ZcDb::LineSpacingStyle(spacingStyle)) != Zcad::eOk)
         return nullptr;
     return e.release();
 }

@@ -183,6 +183,24 @@ TEST(ForeignReference, ZScaleZeroOfOneRowAndColumnIsAPlainReferenceAndDrawn)
     EXPECT_TRUE(notices.empty()) << notices.front();
 }
 
+// Found in LibreCAD's library: a viewport scale its writer never set.
+TEST(ForeignHeader, AVastNumberInAVariableNoDrawingUsesIsKeptAsGiven)
+{
+    const std::string text = dxfSnippet({{0, "SECTION"}, {2, "HEADER"}, {9, "$ACADVER"}, {1, "AC1021"},
+                                         {9, "$PSVPSCALE"}, {40, "8.4400765088e+162"}, {0, "ENDSEC"},
+                                         {0, "SECTION"}, {2, "ENTITIES"}, {0, "ENDSEC"}, {0, "EOF"}});
+    ZcDbDatabase db(false);
+    std::string error;
+    ASSERT_TRUE(readDxf(text, db, error)) << error;
+    const std::string written = dxfToString(db, &error);
+    ASSERT_EQ(error, "");
+    EXPECT_NE(written.find("$PSVPSCALE\n 40\n8.4400765088e+162\n"), std::string::npos);
+    // A drawing's own numbers stay refused beyond the range.
+    ZcDbDatabase other(false);
+    EXPECT_FALSE(readDxf(dxfEntitiesFile({{0, "CIRCLE"}, {100, "AcDbCircle"}, {10, "8.4400765088e+162"}}), other,
+                         error));
+}
+
 namespace {
 
 // Small drawings made the way LibreCAD's library and patterns are: an old
