@@ -201,6 +201,18 @@ void writePolyline(DxfWriteContext& ctx, const ZcDbPolyline* e)
     }
 }
 
+// The boundary objects a loop was made from, those still in the drawing.
+void writeSources(DxfStream& out, const ZcDbHatch::Loop& loop)
+{
+    int64_t sources = 0;
+    for (const ZcDbObjectId& id : loop.sourceIds)
+        sources += isLive(id) ? 1 : 0;
+    out.integer(97, sources);
+    for (const ZcDbObjectId& id : loop.sourceIds)
+        if (isLive(id))
+            out.handle(330, handleOf(id));
+}
+
 void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
 {
     writeEntityStart(ctx, "HATCH", e);
@@ -213,7 +225,14 @@ void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
     out.integer(71, e->associative() ? 1 : 0);
     out.integer(91, int64_t(e->loops().size()));
     for (const ZcDbHatch::Loop& loop : e->loops()) {
-        // Every loop goes out in polyline form, whatever it was built from.
+        if (!loop.edgesAsRead.empty()) {
+            out.integer(92, loop.type & ~ZcDbHatch::kPolyline);
+            for (const auto& [code, value] : loop.edgesAsRead)
+                out.text(code, value);
+            writeSources(out, loop);
+            continue;
+        }
+        // Every other loop goes out in polyline form, whatever it was built from.
         out.integer(92, loop.type | ZcDbHatch::kPolyline);
         const bool hasBulge = std::any_of(loop.bulges.begin(), loop.bulges.end(), [](double b) { return b != 0.0; });
         out.integer(72, hasBulge ? 1 : 0);
@@ -224,13 +243,7 @@ void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
             if (hasBulge)
                 out.real(42, i < loop.bulges.size() ? loop.bulges[i] : 0.0);
         }
-        int64_t sources = 0;
-        for (const ZcDbObjectId& id : loop.sourceIds)
-            sources += isLive(id) ? 1 : 0;
-        out.integer(97, sources);
-        for (const ZcDbObjectId& id : loop.sourceIds)
-            if (isLive(id))
-                out.handle(330, handleOf(id));
+        writeSources(out, loop);
     }
     out.integer(75, e->hatchStyle());
     out.integer(76, e->patternType());

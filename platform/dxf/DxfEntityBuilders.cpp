@@ -4,6 +4,7 @@
 
 #include "platform/dxf/DxfEntityBuilders.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
@@ -39,6 +40,9 @@ constexpr double kUnitTol = 1e-12;
 // Ends of hatch boundary edges this close are one corner: edges a CAD
 // program chained meet to within rounding of their stored values.
 constexpr double kEdgeJoinTol = 1e-7;
+// An elliptic hatch edge is drawn with this many chords per turn: they
+// stray from it by under a ten-thousandth of its major radius.
+constexpr int kEllipseEdgeChords = 256;
 
 struct Point {
     double x = 0.0, y = 0.0, z = 0.0;
@@ -258,19 +262,23 @@ ZcDbEntity* lwpolyline(DxfReadContext& ctx, const DxfEntityBody& body)
 }
 
 // The outline of a hatch loop given by edges: lines and circular arcs
-// become vertices and bulges; other edges cannot be carried.
-bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, ZcDbHatch::Loop& loop)
+// become vertices and bulges, elliptic arcs chords (their edges kept as read
+// for writing back). Edges that run round more than once, each run closing
+// on itself, make a loop per run. Other edges cannot be carried.
+bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, const ZcDbHatch::Loop& model,
+                 std::vector<ZcDbHatch::Loop>& out)
 {
     struct Edge {
         int type = 0;
-        Point a, b;  // a line's start and end; an arc's centre in a
-        double radius = 0.0, start = 0.0, end = 0.0;
+        Point a, b;  // a line's start and end; an arc's centre in a (an ellipse's major axis in b)
+        double radius = 0.0, start = 0.0, end = 0.0;  // an ellipse's ratio in radius
         int ccw = 1;
     };
+    const size_t first = i;
     std::vector<Edge> edges;
     while (i < body.size() && body[i]->code == 72) {
         Edge edge;
-        if (!ctx.integer(*body[i], edge.type, -32768, 32767) || (edge.type != 1 && edge.type != 2))
+        if (!ctx.integer(*body[i], edge.type, -32768, 32767) || edge.type < 1 || edge.type > 3)
             return false;
         for (++i; i < body.size(); ++i) {
             const DxfTag& t = *body[i];
@@ -278,20 +286,23 @@ bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, ZcDb
             bool ok = true;
             if (c == 10 || c == 20)
                 ok = ctx.real(t, c == 10 ? edge.a.x : edge.a.y);
-            else if (edge.type == 1 && (c == 11 || c == 21))
+            else if (edge.type != 2 && (c == 11 || c == 21))
                 ok = ctx.real(t, c == 11 ? edge.b.x : edge.b.y);
-            else if (edge.type == 2 && c == 40)
+            else if (edge.type != 1 && c == 40)
                 ok = ctx.real(t, edge.radius);
-            else if (edge.type == 2 && (c == 50 || c == 51))
+            else if (edge.type != 1 && (c == 50 || c == 51))
                 ok = ctx.real(t, c == 50 ? edge.start : edge.end);
-            else if (edge.type == 2 && c == 73)
+            else if (edge.type != 1 && c == 73)
                 ok = ctx.integer(t, edge.ccw, -32768, 32767);
             else
                 break;
             if (!ok)
                 return false;
         }
-        if (edge.type == 2 && !(edge.radius > 0.0))
+        if (edge.type != 1 && !(edge.radius > 0.0))
+            return false;
+        // A clockwise elliptic edge is not one other programs agree on.
+        if (edge.type == 3 && (!edge.ccw || edge.radius > 1.0 || std::hypot(edge.b.x, edge.b.y) == 0.0))
             return false;
         edges.push_back(edge);
     }
@@ -300,30 +311,94 @@ bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, ZcDb
         const double a = (e.ccw ? degrees : -degrees) * kDegrees;
         return ZcGePoint2d(e.a.x + e.radius * std::cos(a), e.a.y + e.radius * std::sin(a));
     };
-    const auto startOf = [&](const Edge& e) { return e.type == 1 ? ZcGePoint2d(e.a.x, e.a.y) : at(e, e.start); };
-    const auto endOf = [&](const Edge& e) { return e.type == 1 ? ZcGePoint2d(e.b.x, e.b.y) : at(e, e.end); };
+    // An elliptic edge's angles are true angles from its major axis, not parameters.
+    const auto paramOf = [](const Edge& e, double degrees) {
+        const double a = degrees * kDegrees;
+        return std::atan2(std::sin(a) / e.radius, std::cos(a));
+    };
+    const auto onEllipse = [](const Edge& e, double t) {
+        const double mx = e.b.x, my = e.b.y;
+        return ZcGePoint2d(e.a.x + mx * std::cos(t) - my * e.radius * std::sin(t),
+                           e.a.y + my * std::cos(t) + mx * e.radius * std::sin(t));
+    };
+    const auto ellipseSweep = [&](const Edge& e, double& t0) {
+        t0 = paramOf(e, e.start);
+        double sweep = std::fmod(e.end - e.start, 360.0) == 0.0 && e.end != e.start
+                           ? 2.0 * std::numbers::pi
+                           : paramOf(e, e.end) - t0;
+        if (sweep <= 0.0)
+            sweep += 2.0 * std::numbers::pi;
+        return sweep;
+    };
+    const auto startOf = [&](const Edge& e) {
+        double t0 = 0.0;
+        return e.type == 1 ? ZcGePoint2d(e.a.x, e.a.y) : e.type == 2 ? at(e, e.start) : (ellipseSweep(e, t0), onEllipse(e, t0));
+    };
+    const auto endOf = [&](const Edge& e) {
+        double t0 = 0.0;
+        if (e.type == 3) {
+            const double sweep = ellipseSweep(e, t0);
+            return onEllipse(e, t0 + sweep);
+        }
+        return e.type == 1 ? ZcGePoint2d(e.b.x, e.b.y) : at(e, e.end);
+    };
+    bool elliptic = false;
+    size_t runStart = 0;
+    std::vector<ZcDbHatch::Loop> runs;
+    ZcDbHatch::Loop loop = model;
     for (size_t k = 0; k < edges.size(); ++k) {
         const Edge& e = edges[k];
-        const Edge& previous = edges[(k + edges.size() - 1) % edges.size()];
-        if (edges.size() > 1 && endOf(previous).distanceTo(startOf(e)) > kEdgeJoinTol)
+        if (k > runStart && endOf(edges[k - 1]).distanceTo(startOf(e)) > kEdgeJoinTol)
             return false;  // edges that do not follow each other
         if (e.type == 1) {
             loop.vertices.push_back(startOf(e));
             loop.bulges.push_back(0.0);
-            continue;
+        } else if (e.type == 2) {
+            double sweep = std::fmod(e.end - e.start, 360.0);
+            if (sweep <= 0.0)
+                sweep += 360.0;
+            const double sign = e.ccw ? 1.0 : -1.0;
+            // Arcs beyond a half circle go in two halves, so that no bulge grows without bound.
+            const int parts = sweep > 180.0 ? 2 : 1;
+            for (int part = 0; part < parts; ++part) {
+                loop.vertices.push_back(at(e, e.start + sweep * part / parts));
+                loop.bulges.push_back(sign * std::tan(sweep / parts * kDegrees / 4.0));
+            }
+        } else {
+            elliptic = true;
+            double t0 = 0.0;
+            const double sweep = ellipseSweep(e, t0);
+            const int chords = std::max(1, int(std::ceil(kEllipseEdgeChords * sweep / (2.0 * std::numbers::pi))));
+            for (int c = 0; c < chords; ++c) {
+                loop.vertices.push_back(onEllipse(e, t0 + sweep * c / chords));
+                loop.bulges.push_back(0.0);
+            }
         }
-        double sweep = std::fmod(e.end - e.start, 360.0);
-        if (sweep <= 0.0)
-            sweep += 360.0;
-        const double sign = e.ccw ? 1.0 : -1.0;
-        // Arcs beyond a half circle go in two halves, so that no bulge grows without bound.
-        const int parts = sweep > 180.0 ? 2 : 1;
-        for (int part = 0; part < parts; ++part) {
-            loop.vertices.push_back(at(e, e.start + sweep * part / parts));
-            loop.bulges.push_back(sign * std::tan(sweep / parts * kDegrees / 4.0));
+        // A run ends where it closes on its own start and other edges follow.
+        if (k + 1 < edges.size() && endOf(e).distanceTo(startOf(edges[runStart])) <= kEdgeJoinTol &&
+            endOf(e).distanceTo(startOf(edges[k + 1])) > kEdgeJoinTol) {
+            runs.push_back(std::move(loop));
+            loop = model;
+            runStart = k + 1;
         }
     }
-    return !loop.vertices.empty();
+    if (!edges.empty() && endOf(edges.back()).distanceTo(startOf(edges[runStart])) > kEdgeJoinTol &&
+        edges.size() - runStart > 1)
+        return false;
+    runs.push_back(std::move(loop));
+    for (const ZcDbHatch::Loop& run : runs)
+        if (run.vertices.empty())
+            return false;
+    if (elliptic) {
+        // Chords stand in for the ellipse only in pictures and areas.
+        if (runs.size() > 1)
+            return false;
+        for (size_t k = first; k < i; ++k)
+            runs.front().edgesAsRead.emplace_back(body[k]->code, std::string(dxfTrimmed(body[k]->value)));
+    }
+    for (ZcDbHatch::Loop& run : runs)
+        out.push_back(std::move(run));
+    return true;
 }
 
 ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
@@ -389,8 +464,16 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
                         return nullptr;
                     ++i;
                 }
-                if (!edgeOutline(ctx, body, i, loop))
+                std::vector<ZcDbHatch::Loop> runs;
+                if (!edgeOutline(ctx, body, i, loop, runs))
                     return nullptr;
+                // All runs but the last are loops of their own.
+                for (size_t k = 0; k + 1 < runs.size(); ++k) {
+                    if (runs[k].vertices.size() < 2)
+                        return nullptr;
+                    loops.push_back(std::move(runs[k]));
+                }
+                loop = std::move(runs.back());
             }
             if (loop.vertices.size() < 2)
                 return nullptr;

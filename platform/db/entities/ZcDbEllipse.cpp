@@ -25,8 +25,20 @@ constexpr double kGaussNodes[4] = {0.1834346424956498, 0.5255324099163290, 0.796
 constexpr double kGaussWeights[4] = {0.3626837833783620, 0.3137066458778873, 0.2223810344533745, 0.1012285362903763};
 constexpr double kLengthPiece = curve::kTwoPi / 16.0;
 
+// Files round 2pi to a dozen digits, some of them up ("6.28318530718"): a
+// parameter this little beyond 0 or 2pi is taken as that end, not as a
+// whole turn away.
+constexpr double kParamRoundingTol = 1e-9;
+
 // A parameter kept as given within [0, 2pi], else brought into it.
-double keptParam(double p) { return p >= 0.0 && p <= curve::kTwoPi ? p : curve::normalizeAngle(p); }
+double keptParam(double p)
+{
+    if (p > curve::kTwoPi && p <= curve::kTwoPi + kParamRoundingTol)
+        return curve::kTwoPi;
+    if (p < 0.0 && p >= -kParamRoundingTol)
+        return 0.0;
+    return p >= 0.0 && p <= curve::kTwoPi ? p : curve::normalizeAngle(p);
+}
 
 bool isPlanAxis(const ZcGeVector3d& v) { return std::fabs(v.z) <= kUnitTol * v.length() && std::hypot(v.x, v.y) > 0.0; }
 

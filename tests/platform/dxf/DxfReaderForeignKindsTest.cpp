@@ -211,6 +211,7 @@ struct CorpusCase {
     bool old;  // no version in the header, no markers, no handles
     DxfSnippetPairs entities;
     DxfSnippetPairs objects;
+    std::vector<ZcGePoint2d> inked;  // points on what the drawing shows
 };
 
 std::string oldFileWith(const DxfSnippetPairs& entities)
@@ -228,7 +229,8 @@ const CorpusCase kCorpusLike[] = {
      {{0, "LINE"}, {8, "default"}, {6, "CONTINUOUS"}, {10, "19.948"}, {20, "50"}, {11, "4.793"}, {21, "76.25"},
       {39, "0"}, {62, "7"}, {0, "POINT"}, {8, "default"}, {10, "11"}, {20, "0"}, {62, "7"}, {0, "CIRCLE"},
       {8, "default"}, {10, "3"}, {20, "3"}, {40, "1.5"}, {62, "3"}},
-     {}},
+     {},
+     {{11, 0}, {4.5, 3}, {12.3705, 63.125}}},
     {"LibraryPart",
      false,
      {{0, "LINE"}, {5, "40"}, {100, "AcDbEntity"}, {100, "AcDbLine"}, {8, "0"}, {62, "256"}, {370, "-1"},
@@ -237,7 +239,7 @@ const CorpusCase kCorpusLike[] = {
       {6, "ByLayer"}, {10, "11"}, {20, "0"}, {30, "0"},
       {0, "ELLIPSE"}, {5, "42"}, {100, "AcDbEntity"}, {8, "0"}, {6, "CONTINUOUS"}, {62, "7"}, {370, "50"},
       {100, "AcDbEllipse"}, {10, "5"}, {20, "5"}, {30, "0"}, {11, "4"}, {21, "0"}, {31, "0"}, {40, "0.5"},
-      {41, "0"}, {42, "6.283185307179586"},
+      {41, "0"}, {42, "6.28318530718"},
       {0, "ELLIPSE"}, {5, "43"}, {100, "AcDbEntity"}, {8, "0"}, {100, "AcDbEllipse"}, {10, "15"}, {20, "5"},
       {30, "0"}, {11, "0"}, {21, "3"}, {31, "0"}, {210, "0"}, {220, "0"}, {230, "-1"}, {40, "0.3"},
       {41, "5.3"}, {42, "0.9"},
@@ -255,7 +257,20 @@ const CorpusCase kCorpusLike[] = {
      {{0, "DICTIONARY"}, {5, "C"}, {330, "0"}, {100, "AcDbDictionary"}, {281, "1"}, {3, "ACAD_IMAGE_DICT"},
       {350, "51"}, {0, "DICTIONARY"}, {5, "51"}, {330, "C"}, {100, "AcDbDictionary"}, {281, "1"}, {3, "plan"},
       {350, "50"}, {0, "IMAGEDEF"}, {5, "50"}, {330, "51"}, {100, "AcDbRasterImageDef"}, {90, "0"}, {1, "plan.png"}, {10, "88"},
-      {20, "80"}, {11, "0.1"}, {21, "0.1"}, {280, "1"}, {281, "0"}}},
+      {20, "80"}, {11, "0.1"}, {21, "0.1"}, {280, "1"}, {281, "0"}},
+     // The line, the point, both ends of the whole ellipse's major axis, the
+     // spline's ends, the block's line at Z scale 0, the image's frame.
+     {{10, 5}, {11, 0}, {9, 5}, {1, 5}, {0, 10}, {15, 10}, {5, -5}, {20, 4}}},
+    // A dot of a power symbol: a solid hatch bounded by one elliptic edge.
+    {"EllipticHatch",
+     false,
+     {{0, "HATCH"}, {5, "46"}, {100, "AcDbEntity"}, {8, "0"}, {6, "CONTINUOUS"}, {62, "7"}, {370, "70"},
+      {100, "AcDbHatch"}, {10, "0"}, {20, "0"}, {30, "0"}, {210, "0"}, {220, "0"}, {230, "1"}, {2, "SOLID"},
+      {70, "1"}, {71, "0"}, {91, "1"}, {92, "0"}, {93, "1"}, {72, "3"}, {10, "0"}, {20, "0"}, {11, "-0"},
+      {21, "0.917614599156"}, {40, "0.942638558442"}, {50, "0"}, {51, "360"}, {73, "1"}, {97, "0"}, {75, "0"},
+      {76, "1"}, {98, "0"}},
+     {},
+     {{0, 0}, {0.5, 0.5}, {0, -0.85}}},
 };
 
 class CorpusLike : public ::testing::TestWithParam<CorpusCase> {};
@@ -282,6 +297,8 @@ TEST_P(CorpusLike, EverythingIsModelledDrawnAndComesBackWhole)
     ASSERT_TRUE(picture) << error;
     for (const std::string& n : notices)
         EXPECT_EQ(n.find("not drawn"), std::string::npos) << n;
+    for (const ZcGePoint2d& p : c.inked)
+        EXPECT_FALSE(blankAround(*picture, p.x, p.y, kWhite)) << "nothing drawn at " << p.x << "," << p.y;
 
     // Written, read and written again: the same bytes; ezdxf sees the same entities.
     const std::string written = dxfToString(db, &error);

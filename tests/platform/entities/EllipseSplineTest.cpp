@@ -196,6 +196,17 @@ TEST(EllipseAndSpline, BadDataIsRefusedAndChangesNothing)
     EXPECT_DOUBLE_EQ(e.radiusRatio(), 1.0);
 }
 
+// LibreCAD writes a whole turn as 6.28318530718, a hair above 2pi.
+TEST(EllipseAndSpline, AnEndRoundedAboveAWholeTurnIsAWholeTurn)
+{
+    ZcDbEllipse e({0, 0, 0}, ZcGeVector3d::kZAxis, {-5, 0, 0}, 0.99759, 0.0, 6.28318530718);
+    EXPECT_TRUE(e.isClosed());
+    double d = 0.0, end = 0.0;
+    ASSERT_EQ(e.getEndParam(end), Zcad::eOk);
+    ASSERT_EQ(e.getDistAtParam(end, d), Zcad::eOk);
+    EXPECT_GT(d, 31.0) << "the whole ellipse, not a sliver of it";
+}
+
 TEST(EllipseAndSpline, AMirroredEllipseKeepsItsPoints)
 {
     ZcDbEllipse e({1, 2, 0}, ZcGeVector3d::kZAxis, {3, 1, 0}, 0.4, 0.5, 2.5);
