@@ -26,8 +26,7 @@ public:
     // The major axis must lie in the XY plane and not be zero; the ratio is
     // in (0, 1]; the normal must be the Z axis.
     Zcad::ErrorStatus set(const ZcGePoint3d& center, const ZcGeVector3d& unitNormal, const ZcGeVector3d& majorAxis,
-                          double radiusRatio, double startParam = 0.0,
-                          double endParam = 6.28318530717958647692);
+                          double radiusRatio, double startParam = 0.0, double endParam = 6.28318530717958647692);
     Zcad::ErrorStatus setCenter(const ZcGePoint3d& p);
     // Parameters are kept in [0, 2pi]; equal ones make the whole ellipse.
     // The end may be below the start: the curve then runs past 2pi.

@@ -323,16 +323,20 @@ bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, cons
     };
     const auto ellipseSweep = [&](const Edge& e, double& t0) {
         t0 = paramOf(e, e.start);
-        double sweep = std::fmod(e.end - e.start, 360.0) == 0.0 && e.end != e.start
-                           ? 2.0 * std::numbers::pi
-                           : paramOf(e, e.end) - t0;
+        double sweep = std::fmod(e.end - e.start, 360.0) == 0.0 && e.end != e.start ? 2.0 * std::numbers::pi
+                                                                                    : paramOf(e, e.end) - t0;
         if (sweep <= 0.0)
             sweep += 2.0 * std::numbers::pi;
         return sweep;
     };
     const auto startOf = [&](const Edge& e) {
+        if (e.type == 1)
+            return ZcGePoint2d(e.a.x, e.a.y);
+        if (e.type == 2)
+            return at(e, e.start);
         double t0 = 0.0;
-        return e.type == 1 ? ZcGePoint2d(e.a.x, e.a.y) : e.type == 2 ? at(e, e.start) : (ellipseSweep(e, t0), onEllipse(e, t0));
+        ellipseSweep(e, t0);
+        return onEllipse(e, t0);
     };
     const auto endOf = [&](const Edge& e) {
         double t0 = 0.0;
@@ -1018,15 +1022,9 @@ ZcDbEntity* ellipse(DxfReadContext& ctx, const DxfEntityBody& body)
             if (!isMarker(*t, {"AcDbEllipse"}))
                 return nullptr;
             break;
-        case 40:
-            ok = ctx.real(*t, ratio);
-            break;
-        case 41:
-            ok = ctx.real(*t, start);
-            break;
-        case 42:
-            ok = ctx.real(*t, end);
-            break;
+        case 40: ok = ctx.real(*t, ratio); break;
+        case 41: ok = ctx.real(*t, start); break;
+        case 42: ok = ctx.real(*t, end); break;
         default:
             if (!coordinate(ctx, *t, 10, c, ok) && !coordinate(ctx, *t, 11, major, ok) &&
                 !coordinate(ctx, *t, 210, normal, ok))
@@ -1037,8 +1035,8 @@ ZcDbEntity* ellipse(DxfReadContext& ctx, const DxfEntityBody& body)
     }
     // Seen from below, the ellipse runs the other way: the same curve from
     // above has the parameters negated.
-    const bool fromBelow = std::fabs(normal.x) < kUnitTol && std::fabs(normal.y) < kUnitTol &&
-                           std::fabs(normal.z + 1.0) < kUnitTol;
+    const bool fromBelow =
+        std::fabs(normal.x) < kUnitTol && std::fabs(normal.y) < kUnitTol && std::fabs(normal.z + 1.0) < kUnitTol;
     if (!isZAxis(normal) && !fromBelow)
         return nullptr;
     if (fromBelow) {
@@ -1070,22 +1068,14 @@ ZcDbEntity* spline(DxfReadContext& ctx, const DxfEntityBody& body)
             if (!isMarker(*t, {"AcDbSpline"}))
                 return nullptr;
             break;
-        case 70:
-            ok = ctx.integer(*t, flags, -32768, 32767);
-            break;
-        case 71:
-            ok = ctx.integer(*t, degree, -32768, 32767);
-            break;
+        case 70: ok = ctx.integer(*t, flags, -32768, 32767); break;
+        case 71: ok = ctx.integer(*t, degree, -32768, 32767); break;
         case 72:
         case 73:
-        case 74:
-            ok = ctx.integer(*t, t->code == 72 ? knotCount : t->code == 73 ? controlCount : fitCount);
-            break;
+        case 74: ok = ctx.integer(*t, t->code == 72 ? knotCount : t->code == 73 ? controlCount : fitCount); break;
         case 42:
         case 43:
-        case 44:
-            ok = ctx.real(*t, t->code == 42 ? knotTol : t->code == 43 ? controlTol : fitTol);
-            break;
+        case 44: ok = ctx.real(*t, t->code == 42 ? knotTol : t->code == 43 ? controlTol : fitTol); break;
         case 40: {
             double k = 0.0;
             ok = ctx.real(*t, k);

@@ -114,8 +114,8 @@ bool isCommonCode(int code)
 // as read.
 bool isCommonInOwnPart(std::string_view kind, int code)
 {
-    static constexpr std::string_view kModelled[] = {"LINE",   "CIRCLE", "ARC",    "LWPOLYLINE", "HATCH",
-                                                     "MTEXT",  "TEXT",   "ATTDEF", "ATTRIB",     "INSERT",
+    static constexpr std::string_view kModelled[] = {"LINE",   "CIRCLE", "ARC",     "LWPOLYLINE", "HATCH",
+                                                     "MTEXT",  "TEXT",   "ATTDEF",  "ATTRIB",     "INSERT",
                                                      "LEADER", "POINT",  "ELLIPSE", "SPLINE"};
     if (!isCommonCode(code) || std::find(std::begin(kModelled), std::end(kModelled), kind) == std::end(kModelled))
         return false;

@@ -81,8 +81,7 @@ std::optional<std::string> vastNumber(const DxfTag& tag)
     const std::string_view v = dxfTrimmed(tag.value);
     double value = 0.0;
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
-    if (v.empty() || end != v.data() + v.size() || ec != std::errc() || !std::isfinite(value) ||
-        isDrawingNumber(value))
+    if (v.empty() || end != v.data() + v.size() || ec != std::errc() || !std::isfinite(value) || isDrawingNumber(value))
         return std::nullopt;
     return std::string(v);
 }

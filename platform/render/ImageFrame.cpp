@@ -29,26 +29,15 @@ std::optional<ImageFrame> imageFrame(const ZcDbRawEntity& image, const ZcDbDatab
     for (const ZcDbRawTag& t : image.tags()) {
         switch (t.code) {
         case 10:
-        case 20:
-            at[t.code / 20] = number(t.value);
-            break;
+        case 20: at[t.code / 20] = number(t.value); break;
         case 11:
-        case 21:
-            u[t.code / 20] = number(t.value);
-            break;
+        case 21: u[t.code / 20] = number(t.value); break;
         case 12:
-        case 22:
-            v[t.code / 20] = number(t.value);
-            break;
+        case 22: v[t.code / 20] = number(t.value); break;
         case 13:
-        case 23:
-            size[t.code / 20] = number(t.value);
-            break;
-        case 340:
-            std::from_chars(t.value.data(), t.value.data() + t.value.size(), definition, 16);
-            break;
-        default:
-            break;
+        case 23: size[t.code / 20] = number(t.value); break;
+        case 340: std::from_chars(t.value.data(), t.value.data() + t.value.size(), definition, 16); break;
+        default: break;
         }
     }
     const ZcGeVector2d across(u[0] * size[0], u[1] * size[0]), up(v[0] * size[1], v[1] * size[1]);

@@ -308,8 +308,8 @@ private:
             return false;
         const ZcGePoint2d* c = frame->corners;
         Shape s = shapeFor(Shape::Kind::Line, colour, f);
-        s.contours.push_back({{curve::linePiece(c[0], c[1]), curve::linePiece(c[1], c[2]),
-                               curve::linePiece(c[2], c[3]), curve::linePiece(c[3], c[0])},
+        s.contours.push_back({{curve::linePiece(c[0], c[1]), curve::linePiece(c[1], c[2]), curve::linePiece(c[2], c[3]),
+                               curve::linePiece(c[3], c[0])},
                               true});
         m_sink.add(s);
         if (frame->fileName.empty())

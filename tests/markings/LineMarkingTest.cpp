@@ -219,8 +219,8 @@ TEST_F(LineMarkings, APointAnEllipseOrASplineIsRefusedWithTheCommandsOwnMessage)
     drawing.append(new ZcDbEllipse({20, 0, 0}, ZcGeVector3d::kZAxis, {5, 0, 0}, 0.4));
     auto* spline = new ZcDbSpline;
     ZcGePoint3dArray points;
-    for (const ZcGePoint3d& p : {ZcGePoint3d(40, 0, 0), ZcGePoint3d(40, 10, 0), ZcGePoint3d(50, 10, 0),
-                                 ZcGePoint3d(50, 0, 0)})
+    for (const ZcGePoint3d& p :
+         {ZcGePoint3d(40, 0, 0), ZcGePoint3d(40, 10, 0), ZcGePoint3d(50, 10, 0), ZcGePoint3d(50, 0, 0)})
         points.append(p);
     ZcGeDoubleArray knots;
     for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})

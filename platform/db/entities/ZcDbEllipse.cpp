@@ -50,10 +50,7 @@ ZcDbEllipse::ZcDbEllipse(const ZcGePoint3d& center, const ZcGeVector3d& unitNorm
     set(center, unitNormal, majorAxis, radiusRatio, startParam, endParam);
 }
 
-ZcGeVector3d ZcDbEllipse::minorAxis() const
-{
-    return ZcGeVector3d(-m_majorAxis.y, m_majorAxis.x, 0.0) * m_radiusRatio;
-}
+ZcGeVector3d ZcDbEllipse::minorAxis() const { return ZcGeVector3d(-m_majorAxis.y, m_majorAxis.x, 0.0) * m_radiusRatio; }
 
 Zcad::ErrorStatus ZcDbEllipse::set(const ZcGePoint3d& center, const ZcGeVector3d& unitNormal,
                                    const ZcGeVector3d& majorAxis, double radiusRatio, double startParam,

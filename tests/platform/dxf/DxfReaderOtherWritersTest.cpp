@@ -89,12 +89,12 @@ TEST_P(OtherWriter, KindsTheModelLacksAreKeptAndTheOthersModelled)
             ++modelled[obj->isA()->name()];
     }
     // A spline given by its fit points alone has no curve until fitted: kept.
-    for (const char* kind : {"SPLINE", "SOLID", "XLINE", "DIMENSION", "IMAGE", "VIEWPORT", "POLYLINE", "VERTEX",
-                             "SEQEND"})
+    for (const char* kind :
+         {"SPLINE", "SOLID", "XLINE", "DIMENSION", "IMAGE", "VIEWPORT", "POLYLINE", "VERTEX", "SEQEND"})
         EXPECT_GT(kept[kind], 0) << kind;
-    for (const char* kind : {"ZcDbLine", "ZcDbCircle", "ZcDbArc", "ZcDbPolyline", "ZcDbHatch", "ZcDbText",
-                             "ZcDbMText", "ZcDbBlockReference", "ZcDbAttribute", "ZcDbAttributeDefinition",
-                             "ZcDbPoint", "ZcDbEllipse", "ZcDbSpline"})
+    for (const char* kind :
+         {"ZcDbLine", "ZcDbCircle", "ZcDbArc", "ZcDbPolyline", "ZcDbHatch", "ZcDbText", "ZcDbMText",
+          "ZcDbBlockReference", "ZcDbAttribute", "ZcDbAttributeDefinition", "ZcDbPoint", "ZcDbEllipse", "ZcDbSpline"})
         EXPECT_GT(modelled[kind], 0) << kind;
 }
 

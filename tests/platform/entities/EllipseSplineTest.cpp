@@ -14,11 +14,11 @@
 #include "ZcDbEllipse.h"
 #include "ZcDbPoint.h"
 #include "ZcDbSpline.h"
+#include "platform/db/ObjectAccess.h"
+#include "platform/dxf/DxfWriter.h"
 #include "platform/dxf/ExternalTool.h"
 #include "platform/dxf/Json.h"
 #include "platform/dxf/TempDir.h"
-#include "platform/db/ObjectAccess.h"
-#include "platform/dxf/DxfWriter.h"
 #include "platform/editor/ScriptedInput.h"
 #include "support/TestDrawing.h"
 #include "zcdbAdsName.h"
@@ -94,9 +94,9 @@ TEST(EllipseAndSpline, PointsAgreeWithEzdxfAndLieInTheExtents)
     const std::string path = folder.file("curves.dxf");
     std::string error;
     ASSERT_TRUE(writeDxfFile(drawing.db(), path, error)) << error;
-    const auto [output, status] = runCommand(std::string(kSystemPython) + " " +
-                                             shellQuoted(testScript("ezdxf_curve_points.py")) + " " +
-                                             shellQuoted(path) + " 101 2>&1");
+    const auto [output, status] =
+        runCommand(std::string(kSystemPython) + " " + shellQuoted(testScript("ezdxf_curve_points.py")) + " " +
+                   shellQuoted(path) + " 101 2>&1");
     ASSERT_EQ(status, 0) << output;
     const Json points = Json::parse(output);
     for (const ZcDbObjectId& id : curves) {
@@ -239,8 +239,8 @@ TEST_P(PickForeignKinds, EntSelFindsTheEntityByItsCurve)
     ids["ellipse"] = drawing.append(new ZcDbEllipse({20, 0, 0}, ZcGeVector3d::kZAxis, {5, 0, 0}, 0.4));
     auto* spline = new ZcDbSpline;
     ZcGePoint3dArray points;
-    for (const ZcGePoint3d& p : {ZcGePoint3d(40, 0, 0), ZcGePoint3d(40, 10, 0), ZcGePoint3d(50, 10, 0),
-                                 ZcGePoint3d(50, 0, 0)})
+    for (const ZcGePoint3d& p :
+         {ZcGePoint3d(40, 0, 0), ZcGePoint3d(40, 10, 0), ZcGePoint3d(50, 10, 0), ZcGePoint3d(50, 0, 0)})
         points.append(p);
     ZcGeDoubleArray knots;
     for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
