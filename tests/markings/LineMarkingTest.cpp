@@ -217,16 +217,7 @@ TEST_F(LineMarkings, APointAnEllipseOrASplineIsRefusedWithTheCommandsOwnMessage)
 {
     drawing.append(new ZcDbPoint({0, 0, 0}));
     drawing.append(new ZcDbEllipse({20, 0, 0}, ZcGeVector3d::kZAxis, {5, 0, 0}, 0.4));
-    auto* spline = new ZcDbSpline;
-    ZcGePoint3dArray points;
-    for (const ZcGePoint3d& p :
-         {ZcGePoint3d(40, 0, 0), ZcGePoint3d(40, 10, 0), ZcGePoint3d(50, 10, 0), ZcGePoint3d(50, 0, 0)})
-        points.append(p);
-    ZcGeDoubleArray knots;
-    for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
-        knots.append(k);
-    ASSERT_EQ(spline->setNurbsData(3, false, false, false, points, knots, {}), Zcad::eOk);
-    drawing.append(spline);
+    drawing.append(cubicArch(40));
     const std::string out = runLines("dlg click IDC_LINE_DRAW\npick 0.1,0.1\n"
                                      "dlg click IDC_LINE_DRAW\npick 25.1,0\n"
                                      "dlg click IDC_LINE_DRAW\npick 45,7.6\n"

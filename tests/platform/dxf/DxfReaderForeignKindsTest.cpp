@@ -113,6 +113,21 @@ std::vector<const ZcDbEntity*> modelSpace(const ZcDbDatabase& db)
     return out;
 }
 
+// A reference as LibreCAD writes one: Z scale 0, one column and row, spacing 0.
+const DxfSnippetPairs kLibreCadReference = {{100, "AcDbBlockReference"},
+                                            {2, "Blok"},
+                                            {10, "1"},
+                                            {20, "1"},
+                                            {30, "0"},
+                                            {41, "1"},
+                                            {42, "1"},
+                                            {43, "0"},
+                                            {50, "0"},
+                                            {70, "1"},
+                                            {71, "1"},
+                                            {44, "0"},
+                                            {45, "0"}};
+
 const KindCase kKinds[] = {
     {"LINE", "ZcDbLine", {{100, "AcDbLine"}, {10, "1"}, {20, "2"}, {30, "0"}, {11, "3"}, {21, "4"}, {31, "0"}}},
     {"CIRCLE", "ZcDbCircle", {{100, "AcDbCircle"}, {10, "5"}, {20, "5"}, {30, "0"}, {40, "2"}}},
@@ -152,21 +167,7 @@ const KindCase kKinds[] = {
       {50, "0"},
       {73, "1"},
       {44, "1"}}},
-    {"INSERT",
-     "ZcDbBlockReference",
-     {{100, "AcDbBlockReference"},
-      {2, "Blok"},
-      {10, "1"},
-      {20, "1"},
-      {30, "0"},
-      {41, "1"},
-      {42, "1"},
-      {43, "0"},
-      {50, "0"},
-      {70, "1"},
-      {71, "1"},
-      {44, "0"},
-      {45, "0"}}},
+    {"INSERT", "ZcDbBlockReference", kLibreCadReference},
     {"HATCH", "ZcDbHatch", {{100, "AcDbHatch"}, {10, "0"}, {20, "0"}, {30, "0"}, {210, "0"}, {220, "0"}, {230, "1"},
                             {2, "SOLID"},       {70, "1"}, {71, "0"}, {91, "1"}, {92, "1"},  {93, "3"},  {72, "1"},
                             {10, "0"},          {20, "0"}, {11, "5"}, {21, "0"}, {72, "1"},  {10, "5"},  {20, "0"},
@@ -227,24 +228,9 @@ INSTANTIATE_TEST_SUITE_P(ModelledKinds, CommonCodesAfterTheMarker, ::testing::Va
 
 TEST(ForeignReference, ZScaleZeroOfOneRowAndColumnIsAPlainReferenceAndDrawn)
 {
-    // As LibreCAD writes a reference: Z scale 0, one column and row, spacing 0.
-    const std::string text = fileWith({{0, "INSERT"},
-                                       {5, "A0"},
-                                       {100, "AcDbEntity"},
-                                       {8, "0"},
-                                       {100, "AcDbBlockReference"},
-                                       {2, "Blok"},
-                                       {10, "0"},
-                                       {20, "5"},
-                                       {30, "0"},
-                                       {41, "1"},
-                                       {42, "1"},
-                                       {43, "0"},
-                                       {50, "0"},
-                                       {70, "1"},
-                                       {71, "1"},
-                                       {44, "0"},
-                                       {45, "0"}});
+    DxfSnippetPairs reference = {{0, "INSERT"}, {5, "A0"}, {100, "AcDbEntity"}, {8, "0"}};
+    reference.insert(reference.end(), kLibreCadReference.begin(), kLibreCadReference.end());
+    const std::string text = fileWith(reference);
     ZcDbDatabase db(false);
     std::string error;
     ASSERT_TRUE(readDxf(text, db, error)) << error;
@@ -258,7 +244,7 @@ TEST(ForeignReference, ZScaleZeroOfOneRowAndColumnIsAPlainReferenceAndDrawn)
     std::vector<std::string> notices;
     const std::optional<RasterPicture> picture = rasterPicture(db, settings, error, &notices);
     ASSERT_TRUE(picture) << error;
-    EXPECT_TRUE(showsInk(*picture, 5.0, 5.0, kBlack, kWhite)) << "the block's line, moved up by 5";
+    EXPECT_TRUE(showsInk(*picture, 6.0, 1.0, kBlack, kWhite)) << "the block's line, moved by (1, 1)";
     EXPECT_TRUE(notices.empty()) << notices.front();
 }
 

@@ -237,16 +237,7 @@ TEST_P(PickForeignKinds, EntSelFindsTheEntityByItsCurve)
     std::map<std::string, ZcDbObjectId> ids;
     ids["point"] = drawing.append(new ZcDbPoint({0, 0, 0}));
     ids["ellipse"] = drawing.append(new ZcDbEllipse({20, 0, 0}, ZcGeVector3d::kZAxis, {5, 0, 0}, 0.4));
-    auto* spline = new ZcDbSpline;
-    ZcGePoint3dArray points;
-    for (const ZcGePoint3d& p :
-         {ZcGePoint3d(40, 0, 0), ZcGePoint3d(40, 10, 0), ZcGePoint3d(50, 10, 0), ZcGePoint3d(50, 0, 0)})
-        points.append(p);
-    ZcGeDoubleArray knots;
-    for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
-        knots.append(k);
-    ASSERT_EQ(spline->setNurbsData(3, false, false, false, points, knots, {}), Zcad::eOk);
-    ids["spline"] = drawing.append(spline);
+    ids["spline"] = drawing.append(cubicArch(40));
 
     const ZcGePoint3d at = GetParam().near;
     ScriptedInput input("pick " + std::to_string(at.x) + "," + std::to_string(at.y) + "\n");
