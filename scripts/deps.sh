@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests, the reader's fuzzing
-# and the demo need; with --bench also what the benchmarks compare against.
+# and the demo need; with --bench also what the benchmarks compare against
+# and LibreCAD, whose drawings bench/corpus.sh reads.
 set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
@@ -9,7 +10,7 @@ packages=(
   libxlsxwriter-dev python3-openpyxl
   python3-ezdxf python3-shapely clang libclang-rt-dev clang-format git
 )
-[ "${1:-}" = "--bench" ] && packages+=(libdxflib-dev python3-matplotlib time)
+[ "${1:-}" = "--bench" ] && packages+=(libdxflib-dev python3-matplotlib time librecad)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

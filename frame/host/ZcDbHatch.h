@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ZcDbEntity.h"
@@ -26,6 +27,10 @@ public:
         std::vector<ZcGePoint2d> vertices;
         std::vector<double> bulges;
         std::vector<ZcDbObjectId> sourceIds;
+        // The edges a file gave the loop (from their count on), written back
+        // as given while the outline is unchanged: an elliptic edge's
+        // outline is made of chords, which would not give it back.
+        std::vector<std::pair<int, std::string>> edgesAsRead;
     };
 
     Zcad::ErrorStatus setPattern(HatchPatternType type, const char* name);

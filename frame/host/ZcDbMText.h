@@ -33,6 +33,10 @@ public:
     double rotation() const { return m_rotation; }
     Zcad::ErrorStatus setRotation(double angle);
     ZcGeVector3d normal() const { return ZcGeVector3d::kZAxis; }
+    // Kept for writing back: the lines of a text of one height stand the
+    // same either way, which is all the layout here gives.
+    ZcDb::LineSpacingStyle lineSpacingStyle() const { return m_spacingStyle; }
+    Zcad::ErrorStatus setLineSpacingStyle(ZcDb::LineSpacingStyle style);
 
     Zcad::ErrorStatus getGeomExtents(ZcDbExtents& extents) const override;
     Zcad::ErrorStatus transformBy(const ZcGeMatrix3d& xform) override;
@@ -46,4 +50,5 @@ private:
     double m_width = 0.0;
     double m_rotation = 0.0;
     AttachmentPoint m_attachment = kTopLeft;
+    ZcDb::LineSpacingStyle m_spacingStyle = ZcDb::kAtLeast;
 };

@@ -13,6 +13,10 @@ enum LineWeight {
 
 enum Visibility { kVisible = 0, kInvisible = 1 };
 
+// How a multi-line text's lines are spaced: taller characters may push
+// lines apart (at least), or never (exactly).
+enum LineSpacingStyle { kAtLeast = 1, kExactly = 2 };
+
 // How intersectWith treats the two curves: kOnBothOperands extends neither.
 enum Intersect { kOnBothOperands = 0, kExtendThis = 1, kExtendArg = 2, kExtendBoth = 3 };
 }  // namespace ZcDb

@@ -51,8 +51,8 @@ private:
     int m_handleCode = 5;
 };
 
-// An entity of a kind the object model does not hold (points, ellipses,
-// splines, dimensions, viewports, images, …) or one whose data the model
+// An entity of a kind the object model does not hold (dimensions,
+// viewports, images, solids, …) or one whose data the model
 // cannot carry whole. Layer, colour, linetype, lineweight, linetype scale
 // and visibility are the entity's own; the tags are the rest after the
 // common entity part. A complex entity (a polyline with its vertices, a

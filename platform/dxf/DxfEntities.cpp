@@ -8,11 +8,14 @@
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbCircle.h"
+#include "ZcDbEllipse.h"
 #include "ZcDbHatch.h"
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
 #include "ZcDbSymbolTable.h"
 #include "ZcDbText.h"
 #include "platform/db/ZcDbRawObject.h"
@@ -85,6 +88,70 @@ void writeCircle(DxfWriteContext& ctx, const ZcDbCircle* e)
     ctx.out.real(40, e->radius());
 }
 
+void writePointEntity(DxfWriteContext& ctx, const ZcDbPoint* e)
+{
+    writeEntityStart(ctx, "POINT", e);
+    ctx.out.word(100, "AcDbPoint");
+    writePoint(ctx.out, 10, e->position());
+}
+
+void writeEllipse(DxfWriteContext& ctx, const ZcDbEllipse* e)
+{
+    writeEntityStart(ctx, "ELLIPSE", e);
+    DxfStream& out = ctx.out;
+    out.word(100, "AcDbEllipse");
+    writePoint(out, 10, e->center());
+    const ZcGeVector3d major = e->majorAxis();
+    out.point(11, major.x, major.y, major.z);
+    out.point(210, 0.0, 0.0, 1.0);
+    out.real(40, e->radiusRatio());
+    out.real(41, e->startParam());
+    out.real(42, e->endParam());
+}
+
+void writeSpline(DxfWriteContext& ctx, const ZcDbSpline* e)
+{
+    writeEntityStart(ctx, "SPLINE", e);
+    DxfStream& out = ctx.out;
+    int degree = 1;
+    bool rational = false, closed = false, periodic = false;
+    ZcGePoint3dArray controls, fits;
+    ZcGeDoubleArray knots, weights;
+    double controlTol = 0.0, knotTol = 0.0, fitTol = 0.0;
+    bool tangents = false;
+    ZcGeVector3d startTangent, endTangent;
+    e->getNurbsData(degree, rational, closed, periodic, controls, knots, weights, controlTol, knotTol);
+    e->getFitData(fits, fitTol, tangents, startTangent, endTangent);
+    out.word(100, "AcDbSpline");
+    if (e->isPlanar()) {
+        const ZcGeVector3d n = e->normal();
+        out.point(210, n.x, n.y, n.z);
+    }
+    // Linear (16) goes with planar, as other programs set it.
+    out.integer(70, (closed ? 1 : 0) | (periodic ? 2 : 0) | (rational ? 4 : 0) | (e->isPlanar() ? 8 : 0) |
+                        (e->isPlanar() && degree == 1 ? 16 : 0));
+    out.integer(71, degree);
+    out.integer(72, knots.length());
+    out.integer(73, controls.length());
+    out.integer(74, fits.length());
+    out.real(42, knotTol);
+    out.real(43, controlTol);
+    if (!fits.isEmpty())
+        out.real(44, fitTol);
+    if (tangents && !startTangent.isZeroLength(0.0))
+        out.point(12, startTangent.x, startTangent.y, startTangent.z);
+    if (tangents && !endTangent.isZeroLength(0.0))
+        out.point(13, endTangent.x, endTangent.y, endTangent.z);
+    for (const double k : knots)
+        out.real(40, k);
+    for (const double w : weights)
+        out.real(41, w);
+    for (const ZcGePoint3d& p : controls)
+        writePoint(out, 10, p);
+    for (const ZcGePoint3d& p : fits)
+        writePoint(out, 11, p);
+}
+
 void writeArc(DxfWriteContext& ctx, const ZcDbArc* e)
 {
     writeEntityStart(ctx, "ARC", e);
@@ -134,6 +201,18 @@ void writePolyline(DxfWriteContext& ctx, const ZcDbPolyline* e)
     }
 }
 
+// The boundary objects a loop was made from, those still in the drawing.
+void writeSources(DxfStream& out, const ZcDbHatch::Loop& loop)
+{
+    int64_t sources = 0;
+    for (const ZcDbObjectId& id : loop.sourceIds)
+        sources += isLive(id) ? 1 : 0;
+    out.integer(97, sources);
+    for (const ZcDbObjectId& id : loop.sourceIds)
+        if (isLive(id))
+            out.handle(330, handleOf(id));
+}
+
 void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
 {
     writeEntityStart(ctx, "HATCH", e);
@@ -146,7 +225,14 @@ void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
     out.integer(71, e->associative() ? 1 : 0);
     out.integer(91, int64_t(e->loops().size()));
     for (const ZcDbHatch::Loop& loop : e->loops()) {
-        // Every loop goes out in polyline form, whatever it was built from.
+        if (!loop.edgesAsRead.empty()) {
+            out.integer(92, loop.type & ~ZcDbHatch::kPolyline);
+            for (const auto& [code, value] : loop.edgesAsRead)
+                out.text(code, value);
+            writeSources(out, loop);
+            continue;
+        }
+        // Every other loop goes out in polyline form, whatever it was built from.
         out.integer(92, loop.type | ZcDbHatch::kPolyline);
         const bool hasBulge = std::any_of(loop.bulges.begin(), loop.bulges.end(), [](double b) { return b != 0.0; });
         out.integer(72, hasBulge ? 1 : 0);
@@ -157,13 +243,7 @@ void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
             if (hasBulge)
                 out.real(42, i < loop.bulges.size() ? loop.bulges[i] : 0.0);
         }
-        int64_t sources = 0;
-        for (const ZcDbObjectId& id : loop.sourceIds)
-            sources += isLive(id) ? 1 : 0;
-        out.integer(97, sources);
-        for (const ZcDbObjectId& id : loop.sourceIds)
-            if (isLive(id))
-                out.handle(330, handleOf(id));
+        writeSources(out, loop);
     }
     out.integer(75, e->hatchStyle());
     out.integer(76, e->patternType());
@@ -191,6 +271,10 @@ void writeMText(DxfWriteContext& ctx, const ZcDbMText* e)
     out.text(7, recordName(e->textStyle(), "Standard"));
     // In degrees, as CAD programs write and read it.
     out.angle(50, e->rotation());
+    if (e->lineSpacingStyle() != ZcDb::kAtLeast) {
+        out.integer(73, e->lineSpacingStyle());
+        out.real(44, 1.0);
+    }
 }
 
 // The AcDbText part of TEXT, ATTRIB and ATTDEF; TEXT alone adds the
@@ -351,6 +435,12 @@ bool writeEntity(DxfWriteContext& ctx, const ZcDbEntity* entity)
         writeArc(ctx, static_cast<const ZcDbArc*>(entity));
     else if (kind == ZcDbCircle::desc())
         writeCircle(ctx, static_cast<const ZcDbCircle*>(entity));
+    else if (kind == ZcDbPoint::desc())
+        writePointEntity(ctx, static_cast<const ZcDbPoint*>(entity));
+    else if (kind == ZcDbEllipse::desc())
+        writeEllipse(ctx, static_cast<const ZcDbEllipse*>(entity));
+    else if (kind == ZcDbSpline::desc())
+        writeSpline(ctx, static_cast<const ZcDbSpline*>(entity));
     else if (kind == ZcDbHatch::desc())
         writeHatch(ctx, static_cast<const ZcDbHatch*>(entity));
     else if (kind == ZcDbMText::desc())

@@ -4,6 +4,7 @@
 
 #include "platform/dxf/DxfEntityBuilders.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <memory>
@@ -16,11 +17,14 @@
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbCircle.h"
+#include "ZcDbEllipse.h"
 #include "ZcDbHatch.h"
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
 #include "ZcDbText.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
@@ -36,6 +40,9 @@ constexpr double kUnitTol = 1e-12;
 // Ends of hatch boundary edges this close are one corner: edges a CAD
 // program chained meet to within rounding of their stored values.
 constexpr double kEdgeJoinTol = 1e-7;
+// An elliptic hatch edge is drawn with this many chords per turn: they
+// stray from it by under a ten-thousandth of its major radius.
+constexpr int kEllipseEdgeChords = 256;
 
 struct Point {
     double x = 0.0, y = 0.0, z = 0.0;
@@ -255,19 +262,23 @@ ZcDbEntity* lwpolyline(DxfReadContext& ctx, const DxfEntityBody& body)
 }
 
 // The outline of a hatch loop given by edges: lines and circular arcs
-// become vertices and bulges; other edges cannot be carried.
-bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, ZcDbHatch::Loop& loop)
+// become vertices and bulges, elliptic arcs chords (their edges kept as read
+// for writing back). Edges that run round more than once, each run closing
+// on itself, make a loop per run. Other edges cannot be carried.
+bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, const ZcDbHatch::Loop& model,
+                 std::vector<ZcDbHatch::Loop>& out)
 {
     struct Edge {
         int type = 0;
-        Point a, b;  // a line's start and end; an arc's centre in a
-        double radius = 0.0, start = 0.0, end = 0.0;
+        Point a, b;  // a line's start and end; an arc's centre in a (an ellipse's major axis in b)
+        double radius = 0.0, start = 0.0, end = 0.0;  // an ellipse's ratio in radius
         int ccw = 1;
     };
+    const size_t first = i;
     std::vector<Edge> edges;
     while (i < body.size() && body[i]->code == 72) {
         Edge edge;
-        if (!ctx.integer(*body[i], edge.type, -32768, 32767) || (edge.type != 1 && edge.type != 2))
+        if (!ctx.integer(*body[i], edge.type, -32768, 32767) || edge.type < 1 || edge.type > 3)
             return false;
         for (++i; i < body.size(); ++i) {
             const DxfTag& t = *body[i];
@@ -275,20 +286,23 @@ bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, ZcDb
             bool ok = true;
             if (c == 10 || c == 20)
                 ok = ctx.real(t, c == 10 ? edge.a.x : edge.a.y);
-            else if (edge.type == 1 && (c == 11 || c == 21))
+            else if (edge.type != 2 && (c == 11 || c == 21))
                 ok = ctx.real(t, c == 11 ? edge.b.x : edge.b.y);
-            else if (edge.type == 2 && c == 40)
+            else if (edge.type != 1 && c == 40)
                 ok = ctx.real(t, edge.radius);
-            else if (edge.type == 2 && (c == 50 || c == 51))
+            else if (edge.type != 1 && (c == 50 || c == 51))
                 ok = ctx.real(t, c == 50 ? edge.start : edge.end);
-            else if (edge.type == 2 && c == 73)
+            else if (edge.type != 1 && c == 73)
                 ok = ctx.integer(t, edge.ccw, -32768, 32767);
             else
                 break;
             if (!ok)
                 return false;
         }
-        if (edge.type == 2 && !(edge.radius > 0.0))
+        if (edge.type != 1 && !(edge.radius > 0.0))
+            return false;
+        // A clockwise elliptic edge is not one other programs agree on.
+        if (edge.type == 3 && (!edge.ccw || edge.radius > 1.0 || std::hypot(edge.b.x, edge.b.y) == 0.0))
             return false;
         edges.push_back(edge);
     }
@@ -297,30 +311,98 @@ bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, ZcDb
         const double a = (e.ccw ? degrees : -degrees) * kDegrees;
         return ZcGePoint2d(e.a.x + e.radius * std::cos(a), e.a.y + e.radius * std::sin(a));
     };
-    const auto startOf = [&](const Edge& e) { return e.type == 1 ? ZcGePoint2d(e.a.x, e.a.y) : at(e, e.start); };
-    const auto endOf = [&](const Edge& e) { return e.type == 1 ? ZcGePoint2d(e.b.x, e.b.y) : at(e, e.end); };
+    // An elliptic edge's angles are true angles from its major axis, not parameters.
+    const auto paramOf = [](const Edge& e, double degrees) {
+        const double a = degrees * kDegrees;
+        return std::atan2(std::sin(a) / e.radius, std::cos(a));
+    };
+    const auto onEllipse = [](const Edge& e, double t) {
+        const double mx = e.b.x, my = e.b.y;
+        return ZcGePoint2d(e.a.x + mx * std::cos(t) - my * e.radius * std::sin(t),
+                           e.a.y + my * std::cos(t) + mx * e.radius * std::sin(t));
+    };
+    const auto ellipseSweep = [&](const Edge& e, double& t0) {
+        t0 = paramOf(e, e.start);
+        double sweep = std::fmod(e.end - e.start, 360.0) == 0.0 && e.end != e.start ? 2.0 * std::numbers::pi
+                                                                                    : paramOf(e, e.end) - t0;
+        if (sweep <= 0.0)
+            sweep += 2.0 * std::numbers::pi;
+        return sweep;
+    };
+    const auto startOf = [&](const Edge& e) {
+        if (e.type == 1)
+            return ZcGePoint2d(e.a.x, e.a.y);
+        if (e.type == 2)
+            return at(e, e.start);
+        double t0 = 0.0;
+        ellipseSweep(e, t0);
+        return onEllipse(e, t0);
+    };
+    const auto endOf = [&](const Edge& e) {
+        double t0 = 0.0;
+        if (e.type == 3) {
+            const double sweep = ellipseSweep(e, t0);
+            return onEllipse(e, t0 + sweep);
+        }
+        return e.type == 1 ? ZcGePoint2d(e.b.x, e.b.y) : at(e, e.end);
+    };
+    bool elliptic = false;
+    size_t runStart = 0;
+    std::vector<ZcDbHatch::Loop> runs;
+    ZcDbHatch::Loop loop = model;
     for (size_t k = 0; k < edges.size(); ++k) {
         const Edge& e = edges[k];
-        const Edge& previous = edges[(k + edges.size() - 1) % edges.size()];
-        if (edges.size() > 1 && endOf(previous).distanceTo(startOf(e)) > kEdgeJoinTol)
+        if (k > runStart && endOf(edges[k - 1]).distanceTo(startOf(e)) > kEdgeJoinTol)
             return false;  // edges that do not follow each other
         if (e.type == 1) {
             loop.vertices.push_back(startOf(e));
             loop.bulges.push_back(0.0);
-            continue;
+        } else if (e.type == 2) {
+            double sweep = std::fmod(e.end - e.start, 360.0);
+            if (sweep <= 0.0)
+                sweep += 360.0;
+            const double sign = e.ccw ? 1.0 : -1.0;
+            // Arcs beyond a half circle go in two halves, so that no bulge grows without bound.
+            const int parts = sweep > 180.0 ? 2 : 1;
+            for (int part = 0; part < parts; ++part) {
+                loop.vertices.push_back(at(e, e.start + sweep * part / parts));
+                loop.bulges.push_back(sign * std::tan(sweep / parts * kDegrees / 4.0));
+            }
+        } else {
+            elliptic = true;
+            double t0 = 0.0;
+            const double sweep = ellipseSweep(e, t0);
+            const int chords = std::max(1, int(std::ceil(kEllipseEdgeChords * sweep / (2.0 * std::numbers::pi))));
+            for (int c = 0; c < chords; ++c) {
+                loop.vertices.push_back(onEllipse(e, t0 + sweep * c / chords));
+                loop.bulges.push_back(0.0);
+            }
         }
-        double sweep = std::fmod(e.end - e.start, 360.0);
-        if (sweep <= 0.0)
-            sweep += 360.0;
-        const double sign = e.ccw ? 1.0 : -1.0;
-        // Arcs beyond a half circle go in two halves, so that no bulge grows without bound.
-        const int parts = sweep > 180.0 ? 2 : 1;
-        for (int part = 0; part < parts; ++part) {
-            loop.vertices.push_back(at(e, e.start + sweep * part / parts));
-            loop.bulges.push_back(sign * std::tan(sweep / parts * kDegrees / 4.0));
+        // A run ends where it closes on its own start and other edges follow.
+        if (k + 1 < edges.size() && endOf(e).distanceTo(startOf(edges[runStart])) <= kEdgeJoinTol &&
+            endOf(e).distanceTo(startOf(edges[k + 1])) > kEdgeJoinTol) {
+            runs.push_back(std::move(loop));
+            loop = model;
+            runStart = k + 1;
         }
     }
-    return !loop.vertices.empty();
+    if (!edges.empty() && endOf(edges.back()).distanceTo(startOf(edges[runStart])) > kEdgeJoinTol &&
+        edges.size() - runStart > 1)
+        return false;
+    runs.push_back(std::move(loop));
+    for (const ZcDbHatch::Loop& run : runs)
+        if (run.vertices.empty())
+            return false;
+    if (elliptic) {
+        // Chords stand in for the ellipse only in pictures and areas.
+        if (runs.size() > 1)
+            return false;
+        for (size_t k = first; k < i; ++k)
+            runs.front().edgesAsRead.emplace_back(body[k]->code, std::string(dxfTrimmed(body[k]->value)));
+    }
+    for (ZcDbHatch::Loop& run : runs)
+        out.push_back(std::move(run));
+    return true;
 }
 
 ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
@@ -386,8 +468,16 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
                         return nullptr;
                     ++i;
                 }
-                if (!edgeOutline(ctx, body, i, loop))
+                std::vector<ZcDbHatch::Loop> runs;
+                if (!edgeOutline(ctx, body, i, loop, runs))
                     return nullptr;
+                // All runs but the last are loops of their own.
+                for (size_t k = 0; k + 1 < runs.size(); ++k) {
+                    if (runs[k].vertices.size() < 2)
+                        return nullptr;
+                    loops.push_back(std::move(runs[k]));
+                }
+                loop = std::move(runs.back());
             }
             if (loop.vertices.size() < 2)
                 return nullptr;
@@ -586,9 +676,13 @@ ZcDbEntity* mtext(DxfReadContext& ctx, const DxfEntityBody& body)
         if (!ok)
             return nullptr;
     }
-    // Left to right (1) and by style (5) draw alike in the fonts here.
-    if (!plane.flat() || definedHeight != 0.0 || spacing != 1.0 || spacingStyle != 1 || background != 0 ||
-        (drawing != 1 && drawing != 5))
+    // Only top to bottom (3) is another direction: left to right (1), by
+    // style (5) and the values some writers put there (2) draw alike in the
+    // fonts here. A spacing style of 0 (no such style) is the default.
+    if (spacingStyle == 0)
+        spacingStyle = ZcDb::kAtLeast;
+    if (!plane.flat() || definedHeight != 0.0 || spacing != 1.0 ||
+        (spacingStyle != ZcDb::kAtLeast && spacingStyle != ZcDb::kExactly) || background != 0 || drawing == 3)
         return nullptr;
     double angle = rotation * kDegrees;
     if (hasDirection) {
@@ -604,7 +698,8 @@ ZcDbEntity* mtext(DxfReadContext& ctx, const DxfEntityBody& body)
     if (e->setLocation(point3d(location)) != Zcad::eOk || e->setTextHeight(height) != Zcad::eOk ||
         e->setWidth(width) != Zcad::eOk || e->setAttachment(ZcDbMText::AttachmentPoint(attachment)) != Zcad::eOk ||
         e->setContents(ctx.text.decode(contents).c_str()) != Zcad::eOk || e->setRotation(angle) != Zcad::eOk ||
-        e->setTextStyle(ctx.textStyle(style)) != Zcad::eOk)
+        e->setTextStyle(ctx.textStyle(style)) != Zcad::eOk ||
+        e->setLineSpacingStyle(ZcDb::LineSpacingStyle(spacingStyle)) != Zcad::eOk)
         return nullptr;
     return e.release();
 }
@@ -792,8 +887,16 @@ ZcDbEntity* insert(DxfReadContext& ctx, const DxfEntityBody& body)
     }
     // Attributes that follow are the reader's to collect, whatever the flag says.
     (void)follows;
-    if (!plane.flat() || columns != 1 || rows != 1 || columnSpacing != 0.0 || rowSpacing != 0.0 || name.empty())
+    // One column and one row is a plain reference, whatever the spacing.
+    if (!plane.flat() || columns != 1 || rows != 1 || name.empty())
         return nullptr;
+    (void)columnSpacing;
+    (void)rowSpacing;
+    // Some programs write a Z scale of 0 for a reference in the plane. It
+    // would flatten heights only, and the drawing's blocks are plans:
+    // read as 1, the reference draws, picks and measures the same.
+    if (sz == 0.0)
+        sz = 1.0;
     Owned<ZcDbBlockReference> e(new ZcDbBlockReference);
     if (e->setBlockTableRecord(ctx.block(name)) != Zcad::eOk || e->setPosition(point3d(position)) != Zcad::eOk ||
         e->setScaleFactors(ZcGeScale3d(sx, sy, sz)) != Zcad::eOk || e->setRotation(rotation * kDegrees) != Zcad::eOk)
@@ -879,6 +982,160 @@ ZcDbEntity* leader(DxfReadContext& ctx, const DxfEntityBody& body)
     return e.release();
 }
 
+ZcDbEntity* point(DxfReadContext& ctx, const DxfEntityBody& body)
+{
+    Point at;
+    Plane plane;
+    double angle = 0.0;
+    for (const DxfTag* t : body) {
+        bool ok = true;
+        if (t->code == 100) {
+            if (!isMarker(*t, {"AcDbPoint"}))
+                return nullptr;
+        } else if (t->code == 50) {
+            ok = ctx.real(*t, angle);
+        } else if (!coordinate(ctx, *t, 10, at, ok) && !plane.take(ctx, *t, ok)) {
+            return nullptr;
+        }
+        if (!ok)
+            return nullptr;
+    }
+    // The angle turns the mark of a point drawn as a symbol, which the model does not hold.
+    if (!plane.flat() || angle != 0.0)
+        return nullptr;
+    Owned<ZcDbPoint> e(new ZcDbPoint);
+    if (e->setPosition(point3d(at)) != Zcad::eOk)
+        return nullptr;
+    return e.release();
+}
+
+// Centre and major axis are world points; the normal only says which way
+// the minor axis turns.
+ZcDbEntity* ellipse(DxfReadContext& ctx, const DxfEntityBody& body)
+{
+    Point c, major, normal{0.0, 0.0, 1.0};
+    double ratio = 1.0, start = 0.0, end = 2.0 * std::numbers::pi;
+    for (const DxfTag* t : body) {
+        bool ok = true;
+        switch (t->code) {
+        case 100:
+            if (!isMarker(*t, {"AcDbEllipse"}))
+                return nullptr;
+            break;
+        case 40: ok = ctx.real(*t, ratio); break;
+        case 41: ok = ctx.real(*t, start); break;
+        case 42: ok = ctx.real(*t, end); break;
+        default:
+            if (!coordinate(ctx, *t, 10, c, ok) && !coordinate(ctx, *t, 11, major, ok) &&
+                !coordinate(ctx, *t, 210, normal, ok))
+                return nullptr;
+        }
+        if (!ok)
+            return nullptr;
+    }
+    // Seen from below, the ellipse runs the other way: the same curve from
+    // above has the parameters negated.
+    const bool fromBelow =
+        std::fabs(normal.x) < kUnitTol && std::fabs(normal.y) < kUnitTol && std::fabs(normal.z + 1.0) < kUnitTol;
+    if (!isZAxis(normal) && !fromBelow)
+        return nullptr;
+    if (fromBelow) {
+        const double s = start;
+        start = -end;
+        end = -s;
+    }
+    Owned<ZcDbEllipse> e(new ZcDbEllipse);
+    if (e->set(point3d(c), ZcGeVector3d::kZAxis, {major.x, major.y, major.z}, ratio, start, end) != Zcad::eOk)
+        return nullptr;
+    return e.release();
+}
+
+// Control points, knots and weights make the curve; fit points, tangents
+// and tolerances are kept with it.
+ZcDbEntity* spline(DxfReadContext& ctx, const DxfEntityBody& body)
+{
+    Point normal{0.0, 0.0, 1.0}, startTangent, endTangent;
+    int flags = 0, degree = 0;
+    int64_t knotCount = -1, controlCount = -1, fitCount = -1;
+    double knotTol = 1e-10, controlTol = 1e-10, fitTol = 1e-10;
+    bool hasStartTangent = false, hasEndTangent = false;
+    ZcGePoint3dArray controls, fits;
+    ZcGeDoubleArray knots, weights;
+    for (const DxfTag* t : body) {
+        bool ok = true;
+        switch (t->code) {
+        case 100:
+            if (!isMarker(*t, {"AcDbSpline"}))
+                return nullptr;
+            break;
+        case 70: ok = ctx.integer(*t, flags, -32768, 32767); break;
+        case 71: ok = ctx.integer(*t, degree, -32768, 32767); break;
+        case 72:
+        case 73:
+        case 74: ok = ctx.integer(*t, t->code == 72 ? knotCount : t->code == 73 ? controlCount : fitCount); break;
+        case 42:
+        case 43:
+        case 44: ok = ctx.real(*t, t->code == 42 ? knotTol : t->code == 43 ? controlTol : fitTol); break;
+        case 40: {
+            double k = 0.0;
+            ok = ctx.real(*t, k);
+            knots.append(k);
+            break;
+        }
+        case 41: {
+            double w = 0.0;
+            ok = ctx.real(*t, w);
+            weights.append(w);
+            break;
+        }
+        case 10:
+        case 11: {
+            double x = 0.0;
+            ok = ctx.real(*t, x);
+            (t->code == 10 ? controls : fits).append({x, 0.0, 0.0});
+            break;
+        }
+        case 20:
+        case 30:
+        case 21:
+        case 31: {
+            ZcGePoint3dArray& list = t->code % 10 == 0 ? controls : fits;
+            if (list.isEmpty())
+                return nullptr;
+            ok = ctx.real(*t, t->code < 30 ? list.last().y : list.last().z);
+            break;
+        }
+        default:
+            if (coordinate(ctx, *t, 12, startTangent, ok))
+                hasStartTangent = true;
+            else if (coordinate(ctx, *t, 13, endTangent, ok))
+                hasEndTangent = true;
+            else if (!coordinate(ctx, *t, 210, normal, ok))
+                return nullptr;
+        }
+        if (!ok)
+            return nullptr;
+    }
+    // Counts that disagree with what follows them, or weights for only some
+    // points, leave the curve in doubt: kept as read.
+    const bool rational = flags & 4;
+    if ((knotCount >= 0 && knotCount != knots.length()) || (controlCount >= 0 && controlCount != controls.length()) ||
+        (fitCount >= 0 && fitCount != fits.length()) || (!weights.isEmpty() && weights.length() != controls.length()) ||
+        (flags & ~31) != 0)
+        return nullptr;
+    if (rational && weights.isEmpty())
+        for (int i = 0; i < controls.length(); ++i)
+            weights.append(1.0);
+    Owned<ZcDbSpline> e(new ZcDbSpline);
+    if (e->setNurbsData(degree, !weights.isEmpty(), flags & 1, flags & 2, controls, knots, weights, controlTol,
+                        knotTol) != Zcad::eOk ||
+        e->setFitData(fits, fitTol, hasStartTangent || hasEndTangent, point3d(startTangent).asVector(),
+                      point3d(endTangent).asVector()) != Zcad::eOk ||
+        e->setPlanar(flags & 8, point3d(normal).asVector()) != Zcad::eOk)
+        return nullptr;
+    return e.release();
+}
+
 }  // namespace
 
 ZcDbEntity* buildEntity(DxfReadContext& ctx, std::string_view kind, const DxfEntityBody& body)
@@ -901,5 +1158,11 @@ ZcDbEntity* buildEntity(DxfReadContext& ctx, std::string_view kind, const DxfEnt
         return insert(ctx, body);
     if (kind == "LEADER")
         return leader(ctx, body);
+    if (kind == "POINT")
+        return point(ctx, body);
+    if (kind == "ELLIPSE")
+        return ellipse(ctx, body);
+    if (kind == "SPLINE")
+        return spline(ctx, body);
     return nullptr;
 }

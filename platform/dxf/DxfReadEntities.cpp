@@ -107,6 +107,21 @@ bool isCommonCode(int code)
            code == 67;
 }
 
+// Some programs write the common codes after the kind's own marker (layer
+// and colour after AcDbLine, say). For a kind the model carries they are
+// the entity's wherever they stand, unless the kind's own part has a use
+// for the code; other kinds keep them where they were, to be written back
+// as read.
+bool isCommonInOwnPart(std::string_view kind, int code)
+{
+    static constexpr std::string_view kModelled[] = {"LINE",   "CIRCLE", "ARC",     "LWPOLYLINE", "HATCH",
+                                                     "MTEXT",  "TEXT",   "ATTDEF",  "ATTRIB",     "INSERT",
+                                                     "LEADER", "POINT",  "ELLIPSE", "SPLINE"};
+    if (!isCommonCode(code) || std::find(std::begin(kModelled), std::end(kModelled), kind) == std::end(kModelled))
+        return false;
+    return !(kind == "MTEXT" && code == 48);  // a column's width
+}
+
 bool EntityReader::parse(const DxfRecord& r, ParsedEntity& p)
 {
     p.kind.assign(dxfTrimmed(r.kind()));
@@ -147,7 +162,7 @@ bool EntityReader::parse(const DxfRecord& r, ParsedEntity& p)
                 return false;
             continue;
         }
-        if (part != 2 && isCommonCode(t.code)) {
+        if (part != 2 ? isCommonCode(t.code) : isCommonInOwnPart(p.kind, t.code)) {
             switch (t.code) {
             case 8:
                 p.layer = t.value;

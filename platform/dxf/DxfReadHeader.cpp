@@ -1,7 +1,12 @@
 // The HEADER and CLASSES sections: the variables the drawing keeps as its
 // own, those kept for writing back, and the classes of the file.
 
+#include <charconv>
+#include <cmath>
+#include <optional>
+
 #include "platform/db/SymbolName.h"
+#include "platform/db/entities/Finite.h"
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
@@ -67,6 +72,20 @@ bool takeVariable(DxfReadContext& ctx, const std::string& name, ZcDbRawTags&& ta
     return true;
 }
 
+// A finite number beyond what a drawing computes with, as the file spells
+// it; nothing for any other value.
+std::optional<std::string> vastNumber(const DxfTag& tag)
+{
+    if (dxfValueKind(tag.code) != DxfValueKind::Real)
+        return std::nullopt;
+    const std::string_view v = dxfTrimmed(tag.value);
+    double value = 0.0;
+    const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value);
+    if (v.empty() || end != v.data() + v.size() || ec != std::errc() || !std::isfinite(value) || isDrawingNumber(value))
+        return std::nullopt;
+    return std::string(v);
+}
+
 }  // namespace
 
 bool readHeaderSection(DxfReadContext& ctx)
@@ -100,6 +119,13 @@ bool readHeaderSection(DxfReadContext& ctx)
         }
         if (name.empty())
             continue;  // a value before any variable: nothing to keep it with
+        // Some programs leave such numbers in variables they never set (a
+        // paper-space viewport's scale): kept as given, never computed with,
+        // rather than the whole drawing refused for them.
+        if (std::optional<std::string> vast = vastNumber(tag)) {
+            tags.push_back({tag.code, std::move(*vast)});
+            continue;
+        }
         ZcDbRawTag raw;
         if (!ctx.rawTag(tag, raw))
             return false;

@@ -20,6 +20,10 @@ constexpr size_t kBatchPieces = 4096;
 // would otherwise cost cairo every one of its vertices on the same spot.
 constexpr double kMinStep = 1.0;
 
+// A point's mark: a dot this wide in picture units, three hairlines of a
+// raster picture, so that a survey point stands out from the lines at it.
+constexpr double kMarkRadius = 1.5;
+
 const cairo_user_data_key_t kFaceKey{};
 
 void releaseFace(void* face) { FT_Done_Face(static_cast<FT_Face>(face)); }
@@ -141,6 +145,23 @@ void CairoPainter::add(const Shape& shape)
         strokeThin();
         drawText(shape);
         return;
+    case Shape::Kind::Mark: {
+        strokeThin();
+        const Affine2 toPicture = m_toPicture * shape.map;
+        cairo_identity_matrix(m_cr);
+        for (const Contour& c : shape.contours) {
+            if (c.pieces.empty())
+                continue;
+            const ZcGePoint2d at = toPicture.apply(c.pieces.front().start);
+            if (!std::isfinite(at.x) || !std::isfinite(at.y))
+                continue;
+            cairo_new_sub_path(m_cr);
+            cairo_arc(m_cr, at.x, at.y, kMarkRadius, 0.0, 2.0 * curve::kPi);
+        }
+        setColour(shape.colour);
+        cairo_fill(m_cr);
+        return;
+    }
     }
 }
 

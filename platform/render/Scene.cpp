@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <set>
 #include <unordered_map>
 
@@ -12,24 +13,38 @@
 #include "ZcDbBlockTable.h"
 #include "ZcDbCircle.h"
 #include "ZcDbDatabase.h"
+#include "ZcDbEllipse.h"
 #include "ZcDbHatch.h"
 #include "ZcDbLayerTable.h"
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 #include "ZcDbLinetypeTable.h"
 #include "ZcDbMText.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
+#include "ZcDbText.h"
 #include "platform/core/AciPalette.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/db/entities/CurvePieces.h"
+#include "platform/db/entities/SplineGeometry.h"
 #include "platform/render/DashPattern.h"
 #include "platform/render/DrawOrder.h"
 #include "platform/render/HatchAreas.h"
+#include "platform/render/ImageFrame.h"
 #include "platform/render/TextShapes.h"
 #include "platform/render/WideOutline.h"
 
 namespace {
+
+// A dashed ellipse is laid along this many chords per turn: they stray from
+// it by under a ten-thousandth of its major radius, which no picture shows.
+// Undashed ellipses are drawn exactly.
+constexpr int kEllipseChordsPerTurn = 256;
+// An image's file name is written this fraction of the frame's height high,
+// inside its lower edge.
+constexpr double kImageNameHeight = 0.08;
 
 // The work of drawing an entity, in vertices: at least one, so that
 // entities without any still count.
@@ -43,6 +58,8 @@ long vertexWork(const ZcDbEntity& e)
             n += long(loop.vertices.size());
     else if (const auto* l = ZcDbLeader::cast(&e))
         n = l->numVertices();
+    else if (const auto* sp = ZcDbSpline::cast(&e))
+        n = long(sp->numControlPoints()) * sp->degree();
     return std::max(n, 1L);
 }
 
@@ -83,6 +100,10 @@ public:
             top.topEntity = id;
             drawEntity(ZcDbObjectAccess::peekAs<ZcDbEntity>(id), top);
         }
+        // Each kind left out once, with how many entities of it.
+        for (const auto& [kind, ids] : m_notDrawn)
+            notice(std::to_string(ids.size()) + (ids.size() == 1 ? " entity" : " entities") + " of the kind " + kind +
+                   " not drawn.");
     }
 
     bool complete() const { return m_drawn <= m_settings.maxVertices; }
@@ -218,10 +239,90 @@ private:
         else if (kind == ZcDbText::desc() || kind == ZcDbAttribute::desc())
             emitText(textGlyphs(*static_cast<const ZcDbText*>(e), static_cast<const ZcDbText*>(e)->textString()),
                      colour, f);
-        else if (const auto* raw = ZcDbRawEntity::cast(e))
-            notice("Entities of the kind " + raw->kind() + " (kept as read from the file) are not drawn.");
+        else if (kind == ZcDbPoint::desc())
+            drawPoint(*static_cast<const ZcDbPoint*>(e), colour, f);
+        else if (kind == ZcDbEllipse::desc())
+            drawEllipse(*static_cast<const ZcDbEllipse*>(e), colour, patternOf(*e, layerId, f), f);
+        else if (kind == ZcDbSpline::desc())
+            drawSpline(*static_cast<const ZcDbSpline*>(e), colour, patternOf(*e, layerId, f), f);
+        else if (const auto* raw = ZcDbRawEntity::cast(e); raw && raw->kind() == "IMAGE" && drawImage(*raw, colour, f))
+            notice("Images are drawn as their frames with their file names.");
+        else if (raw)
+            m_notDrawn[raw->kind() + " (kept as read from the file)"].insert(e->objectId());
         else
-            notice(std::string("Entities of the kind ") + kind->name() + " are not drawn.");
+            m_notDrawn[kind->name()].insert(e->objectId());
+    }
+
+    // A point is a small mark of its own size, whatever the picture's scale.
+    void drawPoint(const ZcDbPoint& p, Rgb colour, const Frame& f)
+    {
+        const ZcGePoint2d at = p.position().convert2d();
+        Shape s = shapeFor(Shape::Kind::Mark, colour, f);
+        s.contours.push_back({{curve::linePiece(at, at)}, false});
+        m_sink.add(s);
+    }
+
+    // Undashed, the unit circle's arc in the plane that the ellipse's axes
+    // span: exact at any size. Dashed, chords, so that dashes keep their length.
+    void drawEllipse(const ZcDbEllipse& e, Rgb colour, const DashPattern& pattern, const Frame& f)
+    {
+        double start = 0.0, end = 0.0;
+        e.getStartParam(start);
+        e.getEndParam(end);
+        const ZcGeVector3d major = e.majorAxis(), minor = e.minorAxis();
+        const ZcGePoint3d c = e.center();
+        const bool closed = e.isClosed();
+        if (pattern.isContinuous()) {
+            Shape s = shapeFor(Shape::Kind::Line, colour, f);
+            s.map = f.map * Affine2{major.x, minor.x, c.x, major.y, minor.y, c.y};
+            s.contours.push_back({{curve::arcPiece(ZcGePoint2d(0.0, 0.0), 1.0, start, end - start)}, closed});
+            m_sink.add(s);
+            return;
+        }
+        const int n = std::max(8, int(std::ceil(kEllipseChordsPerTurn * (end - start) / curve::kTwoPi)));
+        const auto at = [&](int i) {
+            const double t = start + (end - start) * i / n;
+            return (c + major * std::cos(t) + minor * std::sin(t)).convert2d();
+        };
+        std::vector<curve::Piece> pieces;
+        pieces.reserve(size_t(n));
+        for (int i = 0; i < n; ++i)
+            pieces.push_back(curve::linePiece(at(i), at(i + 1)));
+        drawCurve(pieces, closed, colour, pattern, f);
+    }
+
+    void drawSpline(const ZcDbSpline& sp, Rgb colour, const DashPattern& pattern, const Frame& f)
+    {
+        const std::vector<nurbs::Sample> samples = splineSamples(splineData(sp));
+        std::vector<curve::Piece> pieces;
+        for (size_t i = 0; i + 1 < samples.size(); ++i)
+            pieces.push_back(curve::linePiece(samples[i].point.convert2d(), samples[i + 1].point.convert2d()));
+        drawCurve(pieces, false, colour, pattern, f);
+    }
+
+    // The frame of a raster image and its file name; false when it has no frame.
+    bool drawImage(const ZcDbRawEntity& raw, Rgb colour, const Frame& f)
+    {
+        const std::optional<ImageFrame> frame = imageFrame(raw, m_db);
+        if (!frame)
+            return false;
+        const ZcGePoint2d* c = frame->corners;
+        Shape s = shapeFor(Shape::Kind::Line, colour, f);
+        s.contours.push_back({{curve::linePiece(c[0], c[1]), curve::linePiece(c[1], c[2]), curve::linePiece(c[2], c[3]),
+                               curve::linePiece(c[3], c[0])},
+                              true});
+        m_sink.add(s);
+        if (frame->fileName.empty())
+            return true;
+        const ZcGeVector2d across = c[1] - c[0], up = c[3] - c[0];
+        const double height = up.length() * kImageNameHeight;
+        ZcDbText label;
+        const ZcGeVector2d inset = up * (kImageNameHeight / 2.0) + across.normal() * height / 2.0;
+        if (label.setPosition({c[0].x + inset.x, c[0].y + inset.y, 0.0}) == Zcad::eOk &&
+            label.setHeight(height) == Zcad::eOk && label.setRotation(std::atan2(across.y, across.x)) == Zcad::eOk &&
+            label.setTextString(frame->fileName.c_str()) == Zcad::eOk)
+            emitText(textGlyphs(label, frame->fileName), colour, f);
+        return true;
     }
 
     void emitText(std::optional<PlacedText> text, Rgb colour, const Frame& f)
@@ -463,6 +564,9 @@ private:
     ShapeSink& m_sink;
     std::vector<std::string>& m_notices;
     std::unordered_map<ZcDbObjectId, LayerLook> m_layers;
+    // Entities of kinds not drawn, by kind: each is counted once however
+    // many references show it.
+    std::map<std::string, std::set<ZcDbObjectId>> m_notDrawn;
     std::set<const ZcDbBlockTableRecord*> m_open;  // blocks being drawn, outermost first
     long m_drawn = 0;                              // vertices, as vertexWork counts them
 };

@@ -24,6 +24,7 @@ struct Shape {
         Line,  // contours drawn as thin lines (a one-point contour is a dot)
         Area,  // contours filled
         Text,  // glyphs
+        Mark,  // a small round mark at the start of each contour, the same size at any scale (points)
     };
 
     Kind kind = Kind::Line;

@@ -13,9 +13,12 @@
 #include "ZcDbBlockReference.h"
 #include "ZcDbCircle.h"
 #include "ZcDbDictionary.h"
+#include "ZcDbEllipse.h"
 #include "ZcDbGroup.h"
 #include "ZcDbLine.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
 #include "console/SettingsRecord.h"
 #include "frame/CommandSettings.h"
 #include "frame/ModuleResources.h"
@@ -207,6 +210,26 @@ TEST_F(LineMarkings, P3AGivesThePickedSideTheDashedLineAndACancelledSideDrawsNot
     EXPECT_EQ(below.linetype, "Continuous");
     EXPECT_NE(out.find("P-3A: nie wskazano strony przerywanej"), std::string::npos) << out;
     EXPECT_EQ(d.entities, 3u) << "the cancelled side leaves no working piece";
+}
+
+// A base map's points, ellipses and splines are not edges a marking follows.
+TEST_F(LineMarkings, APointAnEllipseOrASplineIsRefusedWithTheCommandsOwnMessage)
+{
+    drawing.append(new ZcDbPoint({0, 0, 0}));
+    drawing.append(new ZcDbEllipse({20, 0, 0}, ZcGeVector3d::kZAxis, {5, 0, 0}, 0.4));
+    drawing.append(cubicArch(40));
+    const std::string out = runLines("dlg click IDC_LINE_DRAW\npick 0.1,0.1\n"
+                                     "dlg click IDC_LINE_DRAW\npick 25.1,0\n"
+                                     "dlg click IDC_LINE_DRAW\npick 45,7.6\n"
+                                     "dlg click 2\n");
+    const std::string refusal = "Wskazany obiekt nie jest linią, łukiem, okręgiem ani polilinią.";
+    size_t said = 0;
+    for (size_t at = out.find(refusal); at != std::string::npos; at = out.find(refusal, at + 1))
+        ++said;
+    EXPECT_EQ(said, 3u) << out;
+    const Drawn d = drawn(drawing);
+    EXPECT_EQ(d.entities, 3u) << "nothing drawn, nothing changed";
+    EXPECT_TRUE(d.lines.empty());
 }
 
 TEST_F(LineMarkings, ACancelledPointPickLeavesNoCopyOverTheEdge)

@@ -2,6 +2,7 @@
 
 #include "ZcDbLayerTable.h"
 #include "ZcDbPolyline.h"
+#include "ZcDbSpline.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfWriter.h"
 
@@ -65,4 +66,18 @@ bool writeTemplateDrawing(const std::string& path, ZcDbEntity* entity, std::stri
         delete entity;
     ms->close();
     return writeDxfFile(source, path, error);
+}
+
+ZcDbSpline* cubicArch(double x0)
+{
+    ZcGePoint3dArray points;
+    for (const ZcGePoint3d& p :
+         {ZcGePoint3d(x0, 0, 0), ZcGePoint3d(x0, 10, 0), ZcGePoint3d(x0 + 10, 10, 0), ZcGePoint3d(x0 + 10, 0, 0)})
+        points.append(p);
+    ZcGeDoubleArray knots;
+    for (const double k : {0.0, 0.0, 0.0, 0.0, 1.0, 1.0, 1.0, 1.0})
+        knots.append(k);
+    auto* spline = new ZcDbSpline;
+    spline->setNurbsData(3, false, false, false, points, knots, {});
+    return spline;
 }

@@ -9,6 +9,7 @@
 #include "ZcDbEntity.h"
 
 class ZcDbPolyline;
+class ZcDbSpline;
 
 // A new drawing made the working one for the test's lifetime.
 class TestDrawing {
@@ -30,6 +31,10 @@ public:
 private:
     std::unique_ptr<ZcDbDatabase> m_db;
 };
+
+// A new cubic spline arching from (x0, 0) to (x0 + 10, 0) over control
+// points 10 up: the curve peaks at 7.5 halfway, 2.5 below its control points.
+ZcDbSpline* cubicArch(double x0);
 
 // Writes a template drawing whose model space holds the one entity (taken
 // over); false, with the reason in error, when it cannot be written.

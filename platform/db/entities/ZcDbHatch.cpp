@@ -219,7 +219,7 @@ Zcad::ErrorStatus ZcDbHatch::appendLoop(int loopType, const ZcDbObjectIdArray& d
     Outline outline;
     if (Zcad::ErrorStatus es = outlineFromCurves(ids, database(), outline); es != Zcad::eOk)
         return es;
-    m_loops.push_back({loopType, std::move(outline.vertices), std::move(outline.bulges), ids});
+    m_loops.push_back({loopType, std::move(outline.vertices), std::move(outline.bulges), ids, {}});
     if (m_associative && !objectId().isNull())
         for (const ZcDbObjectId& src : ids)
             ZcDbObjectAccess::peek(src)->addPersistentReactor(objectId());
@@ -239,7 +239,7 @@ Zcad::ErrorStatus ZcDbHatch::appendLoop(int loopType, const ZcGePoint2dArray& ve
         if (!isFinite(points[i]) || !isFinite(arcs[i]))
             return Zcad::eInvalidInput;
     Outline outline = closedOutline(std::move(points), std::move(arcs));
-    m_loops.push_back({loopType, std::move(outline.vertices), std::move(outline.bulges), {}});
+    m_loops.push_back({loopType, std::move(outline.vertices), std::move(outline.bulges), {}, {}});
     return Zcad::eOk;
 }
 
@@ -309,6 +309,7 @@ Zcad::ErrorStatus ZcDbHatch::evaluateHatch(bool)
             return es;
         loop.vertices = std::move(outline.vertices);
         loop.bulges = std::move(outline.bulges);
+        loop.edgesAsRead.clear();
     }
     m_loops = std::move(loops);
     return Zcad::eOk;
@@ -373,6 +374,7 @@ Zcad::ErrorStatus ZcDbHatch::transformBy(const ZcGeMatrix3d& xform)
         if (t.mirrored)
             for (double& b : loop.bulges)
                 b = -b;
+        loop.edgesAsRead.clear();  // the outline now speaks for the loop
     }
     const double elevation = (xform * ZcGePoint3d(0.0, 0.0, m_elevation)).z;
     if (!isFinite(elevation))

@@ -111,6 +111,16 @@ Zcad::ErrorStatus ZcDbMText::transformBy(const ZcGeMatrix3d& xform)
     return Zcad::eOk;
 }
 
+Zcad::ErrorStatus ZcDbMText::setLineSpacingStyle(ZcDb::LineSpacingStyle style)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (style != ZcDb::kAtLeast && style != ZcDb::kExactly)
+        return Zcad::eInvalidInput;
+    m_spacingStyle = style;
+    return Zcad::eOk;
+}
+
 ZcDbObject* ZcDbMText::clone() const
 {
     auto* copy = new ZcDbMText;
@@ -121,6 +131,7 @@ ZcDbObject* ZcDbMText::clone() const
     copy->m_width = m_width;
     copy->m_rotation = m_rotation;
     copy->m_attachment = m_attachment;
+    copy->m_spacingStyle = m_spacingStyle;
     copyEntityDataTo(copy);
     return copy;
 }

@@ -16,6 +16,7 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbLayerTable.h"
 #include "ZcDbLine.h"
+#include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
 #include "ZcDbText.h"
 #include "platform/db/ObjectAccess.h"
@@ -131,7 +132,9 @@ TEST(DxfReaderOldFiles, EntitiesAreTheModelsOwn)
     EXPECT_EQ(text->horizontalMode(), ZcDbText::kTextCenter);
     EXPECT_EQ(text->verticalMode(), ZcDbText::kTextVertMid);
     EXPECT_EQ(text->alignmentPoint(), ZcGePoint3d(5, 10, 0));
-    EXPECT_NE(ZcDbRawEntity::cast(space[5]), nullptr);
+    const auto* point = ZcDbPoint::cast(space[5]);
+    ASSERT_NE(point, nullptr);
+    EXPECT_EQ(point->position(), ZcGePoint3d(1, 2, 0));
 }
 
 TEST(DxfReaderOldFiles, WhatTheFileLacksIsAddedWithHandlesOfItsOwn)
@@ -174,9 +177,9 @@ TEST(DxfReaderOldFiles, WrittenAgainTheyAreNewerFilesOtherProgramsRead)
     std::string error;
     const std::string written = dxfToString(*db, &error);
     ASSERT_EQ(error, "");
-    // Kept entities get the subclass markers the newer form wants.
+    // Entities, kept or not, get the subclass markers the newer form wants.
     EXPECT_NE(written.find("POINT\n  5\n"), std::string::npos);
-    EXPECT_NE(written.find("100\nAcDbPoint\n 10\n1\n"), std::string::npos);
+    EXPECT_NE(written.find("100\nAcDbPoint\n 10\n1"), std::string::npos);
     EXPECT_NE(written.find("100\nAcDb3dPolyline\n"), std::string::npos);
     EXPECT_NE(written.find("100\nAcDbVertex\n100\nAcDb3dPolylineVertex\n"), std::string::npos);
     ZcDbDatabase again(false);

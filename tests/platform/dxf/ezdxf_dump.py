@@ -138,6 +138,23 @@ def graphic(entity):
         d["vertices"] = [xyz(v) for v in entity.vertices]
         d["arrowhead"] = dxf.get("has_arrowhead", 1)
         d["dimstyle"] = dxf.dimstyle
+    elif kind == "POINT":
+        d["location"] = xyz(dxf.location)
+    elif kind == "ELLIPSE":
+        d["center"] = xyz(dxf.center)
+        d["major_axis"] = xyz(dxf.major_axis)
+        d["ratio"] = dxf.ratio
+        # Points rather than parameters: the same curve may be written the other way up.
+        d["points"] = [xyz(p) for p in entity.vertices([0.1 * k for k in range(63)])] \
+            if entity.dxf.start_param == 0 and abs(entity.dxf.end_param - 6.283185307179586) < 1e-12 \
+            else sorted([xyz(entity.start_point), xyz(entity.end_point)])
+    elif kind == "SPLINE":
+        d["degree"] = dxf.degree
+        d["flags"] = dxf.get("flags", 0)
+        d["control_points"] = [xyz(p) for p in entity.control_points]
+        d["knots"] = list(entity.knots)
+        d["weights"] = list(entity.weights)
+        d["fit_points"] = [xyz(p) for p in entity.fit_points]
     return d
 
 

@@ -61,10 +61,12 @@ def make(version, path):
     plain = msp.add_blockref("Słupek1", (70, 5))
 
     msp.add_leader([(60, 0), (62, 3), (65, 3)])
-
-    # Kinds the project does not model.
     msp.add_point((1, 2))
     msp.add_ellipse((0, -20), (2, 0), 0.5)
+    msp.add_ellipse((10, -20), (0, 3), 0.25, 1.0, 4.0)
+    msp.add_rational_spline([(0, -40), (1, -38), (3, -41), (4, -40)], [1.0, 2.0, 0.5, 1.0])
+
+    # Kinds the project does not model (a spline of fit points alone among them).
     msp.add_spline([(0, -30), (1, -29), (2, -30), (3, -29)])
     msp.add_solid([(0, -40), (1, -40), (0, -41), (1, -41)])
     msp.add_xline((0, -50), (1, 1))
