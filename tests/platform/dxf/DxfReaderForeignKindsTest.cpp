@@ -100,7 +100,8 @@ std::vector<std::string> ezdxfDifferences(const std::string& original, const std
     if (status != 0)
         return {output};
     std::vector<std::string> out;
-    for (const Json& d : Json::parse(output).array())
+    const Json differences = Json::parse(output);  // kept: the loop runs over its array
+    for (const Json& d : differences.array())
         out.push_back(d.string());
     return out;
 }
