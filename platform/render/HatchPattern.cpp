@@ -15,6 +15,19 @@ constexpr double kSliverTol = 1e-12;
 // within a ten-thousandth of their spacing: such a pattern is too fine.
 constexpr double kMaxLineIndex = 1e12;
 
+// A stretch whose middle lies this close to a loop (relative to the area's
+// size) runs along the boundary: the loop's own line, not the pattern's.
+constexpr double kOnBoundaryTol = 1e-9;
+
+bool onBoundary(const HatchArea& area, const ZcGePoint2d& p, double tol)
+{
+    for (const Contour& c : area.loops)
+        for (const curve::Piece& piece : c.pieces)
+            if (curve::closestPoint(piece, p, false).point.distanceTo(p) <= tol)
+                return true;
+    return false;
+}
+
 bool insideArea(const HatchArea& area, const ZcGePoint2d& p)
 {
     int depth = 0;
@@ -130,7 +143,9 @@ PatternStrokes patternStrokes(const std::vector<ZcDbHatch::PatternLine>& lines, 
             std::sort(cuts.begin(), cuts.end());
             for (size_t i = 0; i + 1 < cuts.size(); ++i) {
                 const double u0 = cuts[i], u1 = cuts[i + 1];
-                if (u1 - u0 <= kSliverTol * size || !insideArea(area, origin + f.along * ((u0 + u1) / 2.0)))
+                const ZcGePoint2d middle = origin + f.along * ((u0 + u1) / 2.0);
+                if (u1 - u0 <= kSliverTol * size || !insideArea(area, middle) ||
+                    onBoundary(area, middle, kOnBoundaryTol * size))
                     continue;
                 if (!addDashes(line, f, origin, u0, u1, out.strokes)) {
                     out = {PatternStrokes::Outcome::TooMany, {}};
