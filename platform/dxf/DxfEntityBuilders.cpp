@@ -666,8 +666,9 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
     for (size_t k = 0; k < lines.size(); ++k)
         if (lines[k].dashes.size() != size_t(dashCounts[k]))
             return nullptr;
-    // A solid fill has no pattern to write back; a pattern needs a scale it can be scaled from.
-    if (isSolid ? !lines.empty() || angle != 0.0 || scale != 1.0 || doubled != 0 : !(scale > 0.0))
+    // A solid fill has no pattern lines to write back (its angle and scale
+    // mean nothing); a pattern needs a scale it can be scaled from.
+    if (isSolid ? !lines.empty() : !(scale > 0.0))
         return nullptr;
     // Kinds and styles the model has no name for: the hatch is kept as read.
     if (patternType < ZcDbHatch::kUserDefined || patternType > ZcDbHatch::kCustomDefined ||
