@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ZcDbEntity.h"
+#include "ZcGeVector2d.h"
 #include "ZrxExport.h"
 
 // A filled area. Its loops are either given as geometry or built from
@@ -33,10 +34,41 @@ public:
         std::vector<std::pair<int, std::string>> edgesAsRead;
     };
 
+    // One family of parallel pattern lines in the hatch's plane, with the
+    // pattern's angle and scale already applied: lines through base +
+    // k * offset along angle (radians), each dashed from its own origin
+    // (dash > 0, gap < 0, dot 0; none: continuous).
+    struct PatternLine {
+        double angle = 0.0;
+        ZcGePoint2d base;
+        ZcGeVector2d offset;
+        std::vector<double> dashes;
+    };
+
+    // A user-defined pattern is made here from its angle, spacing (its
+    // scale) and double flag; the lines of a predefined or custom one come
+    // only with a drawing read from a file, so naming another pattern drops
+    // the lines of the old one (it is drawn as its boundary).
     Zcad::ErrorStatus setPattern(HatchPatternType type, const char* name);
     HatchPatternType patternType() const { return m_patternType; }
     std::string patternName() const { return m_patternName; }
     bool isSolidFill() const { return m_patternName == "SOLID"; }
+    // Changing the angle or scale turns or scales the pattern's lines about the origin.
+    Zcad::ErrorStatus setPatternAngle(double angle);
+    double patternAngle() const { return m_patternAngle; }
+    Zcad::ErrorStatus setPatternScale(double scale);
+    double patternScale() const { return m_patternScale; }
+    // A user-defined pattern's second family, crossing the first at right angles.
+    Zcad::ErrorStatus setPatternDouble(bool isDouble);
+    bool patternDouble() const { return m_patternDouble; }
+    int numPatternDefinitions() const { return static_cast<int>(m_patternLines.size()); }
+    Zcad::ErrorStatus getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY, double& offsetX,
+                                             double& offsetY, ZcGeDoubleArray& dashes) const;
+    const std::vector<PatternLine>& patternLines() const { return m_patternLines; }
+    // Points a program picked inside the area to find its loops (kept).
+    int numSeedPoints() const { return static_cast<int>(m_seedPoints.size()); }
+    Zcad::ErrorStatus getSeedPointAt(int index, ZcGePoint2d& point) const;
+    Zcad::ErrorStatus appendSeedPoint(const ZcGePoint2d& point);
     Zcad::ErrorStatus setHatchStyle(HatchStyle style);
     HatchStyle hatchStyle() const { return m_style; }
     Zcad::ErrorStatus setAssociative(bool on);
@@ -76,6 +108,11 @@ private:
     std::vector<Loop> m_loops;
     std::string m_patternName = "SOLID";
     HatchPatternType m_patternType = kPreDefined;
+    double m_patternAngle = 0.0;
+    double m_patternScale = 1.0;
+    bool m_patternDouble = false;
+    std::vector<PatternLine> m_patternLines;
+    std::vector<ZcGePoint2d> m_seedPoints;
     HatchStyle m_style = kNormal;
     double m_elevation = 0.0;
     bool m_associative = false;

@@ -218,6 +218,11 @@ std::vector<ZcDbHatch::Loop>& ZcDbObjectAccess::hatchLoops(ZcDbHatch* hatch)
     noteEdited(hatch);
     return hatch->m_loops;
 }
+std::vector<ZcDbHatch::PatternLine>& ZcDbObjectAccess::hatchPatternLines(ZcDbHatch* hatch)
+{
+    noteEdited(hatch);
+    return hatch->m_patternLines;
+}
 std::vector<std::pair<ZcDbObjectId, ZcDbHandle>>& ZcDbObjectAccess::sortentsEntries(ZcDbSortentsTable* table)
 {
     return table->m_entries;

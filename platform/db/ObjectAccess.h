@@ -96,6 +96,8 @@ public:
     // A hatch's loops as a file gives them: outlines and boundary links,
     // without evaluating anything.
     static std::vector<ZcDbHatch::Loop>& hatchLoops(ZcDbHatch* hatch);
+    // A hatch's pattern lines as a file gives them (already turned and scaled).
+    static std::vector<ZcDbHatch::PatternLine>& hatchPatternLines(ZcDbHatch* hatch);
     static std::vector<std::pair<ZcDbObjectId, ZcDbHandle>>& sortentsEntries(ZcDbSortentsTable* table);
     // Replaces an object's extended data, application by application.
     static void setXData(ZcDbObject* obj, std::vector<std::pair<std::string, std::vector<ZcDbXDataItem>>> xdata);

@@ -248,13 +248,27 @@ void writeHatch(DxfWriteContext& ctx, const ZcDbHatch* e)
     out.integer(75, e->hatchStyle());
     out.integer(76, e->patternType());
     if (!e->isSolidFill()) {
-        // The pattern's lines are not kept; readers take them from the name.
-        out.angle(52, 0.0);
-        out.real(41, 1.0);
-        out.integer(77, 0);
-        out.integer(78, 0);
+        out.angle(52, e->patternAngle());
+        out.real(41, e->patternScale());
+        out.integer(77, e->patternDouble() ? 1 : 0);
+        out.integer(78, e->numPatternDefinitions());
+        for (const ZcDbHatch::PatternLine& line : e->patternLines()) {
+            out.angle(53, line.angle);
+            out.real(43, line.base.x);
+            out.real(44, line.base.y);
+            out.real(45, line.offset.x);
+            out.real(46, line.offset.y);
+            out.integer(79, int64_t(line.dashes.size()));
+            for (double dash : line.dashes)
+                out.real(49, dash);
+        }
     }
-    out.integer(98, 0);
+    out.integer(98, e->numSeedPoints());
+    for (int k = 0; k < e->numSeedPoints(); ++k) {
+        ZcGePoint2d seed;
+        e->getSeedPointAt(k, seed);
+        out.point(10, seed.x, seed.y);
+    }
 }
 
 void writeMText(DxfWriteContext& ctx, const ZcDbMText* e)

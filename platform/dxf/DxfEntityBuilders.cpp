@@ -10,6 +10,7 @@
 #include <memory>
 #include <numbers>
 #include <string>
+#include <tuple>
 
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
@@ -346,6 +347,47 @@ bool edgeOutline(DxfReadContext& ctx, const DxfEntityBody& body, size_t& i, cons
         }
         return e.type == 1 ? ZcGePoint2d(e.b.x, e.b.y) : at(e, e.end);
     };
+    // Some programs give a loop's edges in no order and some of them
+    // backwards (a triangle as A-B, A-C, B-C): lines and arcs are put end
+    // to start, turning them round where needed, so long as each run closes.
+    const auto follows = [&](const Edge& prev, const Edge& next) {
+        return endOf(prev).distanceTo(startOf(next)) <= kEdgeJoinTol;
+    };
+    const auto turned = [](Edge e) {
+        if (e.type == 1)
+            std::swap(e.a, e.b);
+        else  // a clockwise arc stores its angles as their complements
+            std::tie(e.start, e.end, e.ccw) = std::make_tuple(-e.end, -e.start, e.ccw ? 0 : 1);
+        return e;
+    };
+    bool inOrder = true;
+    for (size_t k = 1, run = 0; k < edges.size() && inOrder; ++k) {
+        if (follows(edges[k - 1], edges[k]))
+            continue;
+        inOrder = endOf(edges[k - 1]).distanceTo(startOf(edges[run])) <= kEdgeJoinTol;
+        run = k;
+    }
+    const bool anyElliptic = std::any_of(edges.begin(), edges.end(), [](const Edge& e) { return e.type == 3; });
+    if (!inOrder && !anyElliptic) {
+        std::vector<Edge> rest(edges.begin() + 1, edges.end()), chain{edges.front()};
+        size_t runFirst = 0;
+        while (!rest.empty()) {
+            const Edge& last = chain.back();
+            if (endOf(last).distanceTo(startOf(chain[runFirst])) <= kEdgeJoinTol && chain.size() > runFirst + 1) {
+                runFirst = chain.size();  // this run closed: the next starts anew
+                chain.push_back(rest.front());
+                rest.erase(rest.begin());
+                continue;
+            }
+            auto next = std::find_if(rest.begin(), rest.end(),
+                                     [&](const Edge& e) { return follows(last, e) || follows(last, turned(e)); });
+            if (next == rest.end())
+                return false;
+            chain.push_back(follows(last, *next) ? *next : turned(*next));
+            rest.erase(next);
+        }
+        edges = std::move(chain);
+    }
     bool elliptic = false;
     size_t runStart = 0;
     std::vector<ZcDbHatch::Loop> runs;
@@ -413,6 +455,9 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
     int solid = 0, associative = 0, style = 0, patternType = 1, gradient = 0;
     double angle = 0.0, scale = 1.0;
     int doubled = 0, patternLines = 0, seeds = 0;
+    std::vector<ZcDbHatch::PatternLine> lines;
+    std::vector<int> dashCounts;  // as each line announces it
+    std::vector<ZcGePoint2d> seedPoints;
     std::vector<ZcDbHatch::Loop> loops;
     bool loopsDone = false;
     for (size_t i = 0; i < body.size(); ++i) {
@@ -541,6 +586,40 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
         case 78:
             ok = ctx.integer(t, patternLines, -32768, 32767);
             break;
+        case 53:
+            lines.emplace_back();
+            dashCounts.push_back(0);
+            ok = ctx.real(t, lines.back().angle);
+            lines.back().angle *= kDegrees;
+            break;
+        case 43:
+        case 44:
+        case 45:
+        case 46:
+        case 79:
+        case 49: {
+            // Each belongs to the pattern line its angle began.
+            if (lines.empty())
+                return nullptr;
+            ZcDbHatch::PatternLine& line = lines.back();
+            if (t.code == 79) {
+                ok = ctx.integer(t, dashCounts.back(), 0, 32767);
+                break;
+            }
+            double v = 0.0;
+            ok = ctx.real(t, v);
+            if (t.code == 43)
+                line.base.x = v;
+            else if (t.code == 44)
+                line.base.y = v;
+            else if (t.code == 45)
+                line.offset.x = v;
+            else if (t.code == 46)
+                line.offset.y = v;
+            else
+                line.dashes.push_back(v);
+            break;
+        }
         case 47: {
             double pixel = 0.0;  // a display hint, worked out anew by readers
             ok = ctx.real(t, pixel);
@@ -548,7 +627,14 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
         }
         case 98:
             loopsDone = true;
-            ok = ctx.integer(t, seeds, -32768, 32767);
+            ok = ctx.integer(t, seeds, 0, 32767);
+            // The seed points follow their count as 10/20 pairs.
+            while (ok && i + 2 < body.size() && body[i + 1]->code == 10 && body[i + 2]->code == 20) {
+                ZcGePoint2d p;
+                ok = ctx.real(*body[i + 1], p.x) && ctx.real(*body[i + 2], p.y);
+                seedPoints.push_back(p);
+                i += 2;
+            }
             break;
         case 450:
             ok = ctx.integer(t, gradient, -32768, 32767);
@@ -573,10 +659,16 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
             return nullptr;
     }
     const bool isSolid = sameSymbolName(pattern, "SOLID");
-    // The pattern's lines, seed points and gradients are not carried.
-    if (!plane.flat() || pattern.empty() || gradient != 0 || seeds != 0 || patternLines != 0 || solid != (isSolid ? 1 : 0))
+    // Gradients are not carried; nor are counts that disagree with what follows them.
+    if (!plane.flat() || pattern.empty() || gradient != 0 || solid != (isSolid ? 1 : 0) ||
+        size_t(seeds) != seedPoints.size() || size_t(patternLines) != lines.size())
         return nullptr;
-    if (!isSolid && (angle != 0.0 || scale != 1.0 || doubled != 0))
+    for (size_t k = 0; k < lines.size(); ++k)
+        if (lines[k].dashes.size() != size_t(dashCounts[k]))
+            return nullptr;
+    // A solid fill has no pattern lines to write back (its angle and scale
+    // mean nothing); a pattern needs a scale it can be scaled from.
+    if (isSolid ? !lines.empty() : !(scale > 0.0))
         return nullptr;
     // Kinds and styles the model has no name for: the hatch is kept as read.
     if (patternType < ZcDbHatch::kUserDefined || patternType > ZcDbHatch::kCustomDefined ||
@@ -587,6 +679,14 @@ ZcDbEntity* hatch(DxfReadContext& ctx, const DxfEntityBody& body)
         e->setHatchStyle(ZcDbHatch::HatchStyle(style)) != Zcad::eOk || e->setElevation(elevationPoint.z) != Zcad::eOk ||
         e->setAssociative(associative != 0) != Zcad::eOk)
         return nullptr;
+    if (!isSolid && (e->setPatternAngle(angle * kDegrees) != Zcad::eOk || e->setPatternScale(scale) != Zcad::eOk ||
+                     e->setPatternDouble(doubled != 0) != Zcad::eOk))
+        return nullptr;
+    for (const ZcGePoint2d& p : seedPoints)
+        if (e->appendSeedPoint(p) != Zcad::eOk)
+            return nullptr;
+    // The lines as stored, not as the angle and scale would make them anew.
+    ZcDbObjectAccess::hatchPatternLines(e.get()) = std::move(lines);
     ZcDbObjectAccess::hatchLoops(e.get()) = std::move(loops);
     return e.release();
 }

@@ -32,6 +32,7 @@
 #include "platform/render/DashPattern.h"
 #include "platform/render/DrawOrder.h"
 #include "platform/render/HatchAreas.h"
+#include "platform/render/HatchPattern.h"
 #include "platform/render/ImageFrame.h"
 #include "platform/render/TextShapes.h"
 #include "platform/render/WideOutline.h"
@@ -477,22 +478,40 @@ private:
 
     void drawHatch(const ZcDbHatch& h, Rgb colour, const Frame& f)
     {
+        HatchArea a = hatchArea(h);
         if (!h.isSolidFill()) {
-            // The pattern's lines are not kept in the drawing: its boundary shows where it is.
-            Shape s = shapeFor(Shape::Kind::Line, colour, f);
-            for (const ZcDbHatch::Loop& loop : h.loops())
-                s.contours.push_back(loopContour(loop.vertices, loop.bulges));
-            m_sink.add(s);
-            notice("Hatch patterns other than SOLID are drawn as their boundaries.");
+            drawPattern(h, a, colour, f);
             return;
         }
-        HatchArea a = hatchArea(h);
         if (a.loops.empty())
             return;
         Shape s = shapeFor(Shape::Kind::Area, colour, f);
         s.contours = std::move(a.loops);
         s.evenOdd = a.evenOdd;
         m_sink.add(s);
+    }
+
+    // The pattern's lines inside the area; where they cannot be drawn, the
+    // boundary shows where the hatch is.
+    void drawPattern(const ZcDbHatch& h, const HatchArea& a, Rgb colour, const Frame& f)
+    {
+        PatternStrokes p = patternStrokes(h.patternLines(), a, minPatternLength(f));
+        if (h.patternLines().empty())
+            notice("Hatch patterns whose lines the drawing does not hold are drawn as their boundaries.");
+        else if (p.outcome == PatternStrokes::Outcome::NoSpacing)
+            notice("Hatch patterns whose lines have no spacing are drawn as their boundaries.");
+        else if (p.outcome == PatternStrokes::Outcome::TooMany)
+            notice("Hatch patterns too fine for their area are drawn as their boundaries.");
+        Shape s = shapeFor(Shape::Kind::Line, colour, f);
+        if (p.outcome == PatternStrokes::Outcome::Drawn && !h.patternLines().empty()) {
+            m_drawn += long(p.strokes.size());
+            s.contours = std::move(p.strokes);
+        } else {
+            for (const ZcDbHatch::Loop& loop : h.loops())
+                s.contours.push_back(loopContour(loop.vertices, loop.bulges));
+        }
+        if (!s.contours.empty())
+            m_sink.add(s);
     }
 
     void drawLeader(const ZcDbLeader& l, Rgb colour, const DashPattern& pattern, const Frame& f)

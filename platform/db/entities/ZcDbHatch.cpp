@@ -142,6 +142,20 @@ double loopArea(const std::vector<curve::Piece>& pieces)
     return area;
 }
 
+// A user-defined pattern: continuous lines at the angle, spacing apart,
+// and with the double flag a second family at right angles.
+std::vector<ZcDbHatch::PatternLine> userDefinedLines(double angle, double spacing, bool isDouble)
+{
+    std::vector<ZcDbHatch::PatternLine> lines;
+    for (int k = 0; k < (isDouble ? 2 : 1); ++k) {
+        ZcDbHatch::PatternLine line;
+        line.angle = angle + k * curve::kPi / 2.0;
+        line.offset = ZcGeVector2d(-std::sin(line.angle), std::cos(line.angle)) * spacing;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 }  // namespace
 
 Zcad::ErrorStatus ZcDbHatch::setPattern(HatchPatternType type, const char* name)
@@ -154,8 +168,97 @@ Zcad::ErrorStatus ZcDbHatch::setPattern(HatchPatternType type, const char* name)
     std::string upper(name);
     for (char& ch : upper)
         ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    if (type != m_patternType || upper != m_patternName)
+        m_patternLines.clear();
     m_patternType = type;
     m_patternName = upper;
+    if (type == kUserDefined && upper != "SOLID")
+        m_patternLines = userDefinedLines(m_patternAngle, m_patternScale, m_patternDouble);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setPatternAngle(double angle)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!isFinite(angle))
+        return Zcad::eInvalidInput;
+    const double turn = angle - m_patternAngle;
+    const double c = std::cos(turn), s = std::sin(turn);
+    for (PatternLine& line : m_patternLines) {
+        line.angle += turn;
+        line.base = {line.base.x * c - line.base.y * s, line.base.x * s + line.base.y * c};
+        line.offset.rotateBy(turn);
+    }
+    m_patternAngle = angle;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setPatternScale(double scale)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!isFinite(scale) || !(scale > 0.0))
+        return Zcad::eInvalidInput;
+    // The old scale may be anything a file held; lines are scaled from it only when it is usable.
+    const double factor = m_patternScale > 0.0 ? scale / m_patternScale : 1.0;
+    std::vector<PatternLine> lines = m_patternLines;
+    for (PatternLine& line : lines) {
+        line.base = {line.base.x * factor, line.base.y * factor};
+        line.offset = line.offset * factor;
+        for (double& d : line.dashes)
+            if (!isFinite(d *= factor))
+                return Zcad::eInvalidInput;
+        if (!isFinite(line.base) || !isFinite(line.offset.x) || !isFinite(line.offset.y))
+            return Zcad::eInvalidInput;
+    }
+    m_patternLines = std::move(lines);
+    m_patternScale = scale;
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::setPatternDouble(bool isDouble)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    m_patternDouble = isDouble;
+    if (m_patternType == kUserDefined && !isSolidFill())
+        m_patternLines = userDefinedLines(m_patternAngle, m_patternScale, m_patternDouble);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::getPatternDefinitionAt(int index, double& angle, double& baseX, double& baseY,
+                                                    double& offsetX, double& offsetY, ZcGeDoubleArray& dashes) const
+{
+    if (index < 0 || index >= numPatternDefinitions())
+        return Zcad::eInvalidIndex;
+    const PatternLine& line = m_patternLines[size_t(index)];
+    angle = line.angle;
+    baseX = line.base.x;
+    baseY = line.base.y;
+    offsetX = line.offset.x;
+    offsetY = line.offset.y;
+    dashes.removeAll();
+    for (double d : line.dashes)
+        dashes.append(d);
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::getSeedPointAt(int index, ZcGePoint2d& point) const
+{
+    if (index < 0 || index >= numSeedPoints())
+        return Zcad::eInvalidIndex;
+    point = m_seedPoints[size_t(index)];
+    return Zcad::eOk;
+}
+
+Zcad::ErrorStatus ZcDbHatch::appendSeedPoint(const ZcGePoint2d& point)
+{
+    if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
+        return es;
+    if (!isFinite(point))
+        return Zcad::eInvalidInput;
+    m_seedPoints.push_back(point);
     return Zcad::eOk;
 }
 
@@ -379,6 +482,25 @@ Zcad::ErrorStatus ZcDbHatch::transformBy(const ZcGeMatrix3d& xform)
     const double elevation = (xform * ZcGePoint3d(0.0, 0.0, m_elevation)).z;
     if (!isFinite(elevation))
         return Zcad::eInvalidInput;
+    // The pattern goes with the area: its lines move, turn and scale.
+    std::vector<PatternLine> lines = m_patternLines;
+    for (PatternLine& line : lines) {
+        const ZcGeVector3d along = xform * ZcGeVector3d(std::cos(line.angle), std::sin(line.angle), 0.0);
+        const ZcGeVector3d offset = xform * ZcGeVector3d(line.offset.x, line.offset.y, 0.0);
+        line.base = (xform * ZcGePoint3d(line.base.x, line.base.y, m_elevation)).convert2d();
+        line.angle = std::atan2(along.y, along.x);
+        line.offset = {offset.x, offset.y};
+        for (double& d : line.dashes)
+            d *= t.scale;
+        if (!isFinite(line.base) || !isFinite(offset))
+            return Zcad::eInvalidInput;
+    }
+    m_patternLines = std::move(lines);
+    m_patternAngle = m_patternAngle + t.rotation;
+    if (m_patternScale > 0.0)
+        m_patternScale *= t.scale;
+    for (ZcGePoint2d& p : m_seedPoints)
+        p = (xform * ZcGePoint3d(p.x, p.y, m_elevation)).convert2d();
     m_loops = std::move(loops);
     m_elevation = elevation;
     return Zcad::eOk;
@@ -390,6 +512,11 @@ ZcDbObject* ZcDbHatch::clone() const
     copy->m_loops = m_loops;
     copy->m_patternName = m_patternName;
     copy->m_patternType = m_patternType;
+    copy->m_patternAngle = m_patternAngle;
+    copy->m_patternScale = m_patternScale;
+    copy->m_patternDouble = m_patternDouble;
+    copy->m_patternLines = m_patternLines;
+    copy->m_seedPoints = m_seedPoints;
     copy->m_style = m_style;
     copy->m_elevation = m_elevation;
     copy->m_associative = m_associative;

@@ -97,6 +97,9 @@ TEST(DxfReaderBadInput, NumbersThatAreNotFiniteNeverReachTheDrawing)
               std::string::npos);
     EXPECT_NE(failureOf(dxfEntitiesFile({{0, "POINT"}, {1001, "Tarvo"}, {1040, "inf"}})).find("not a finite"),
               std::string::npos);
+    EXPECT_NE(failureOf(dxfEntitiesFile({{0, "HATCH"}, {100, "AcDbHatch"}, {78, "1"}, {53, "45"}, {45, "nan"}}))
+                  .find("not a finite"),
+              std::string::npos);
     // Finite, but beyond what the writer writes: what is read can always be written.
     for (const char* vast : {"1e308", "-1.5e101", "1e+200"}) {
         EXPECT_EQ(failureOf(dxfEntitiesFile({{0, "CIRCLE"}, {100, "AcDbCircle"}, {10, vast}})),
@@ -199,6 +202,24 @@ TEST(DxfReaderBadInput, HugeCountsAreNotBelieved)
     }));
     EXPECT_EQ(at<ZcDbPolyline>(*db, 0x20)->numVerts(), 2u);
     EXPECT_EQ(at<ZcDbHatch>(*db, 0x21)->loops().at(0).vertices.size(), 3u);
+    expectWholeDrawing(*db);
+}
+
+// Pattern lines, dashes and seed points fewer than their counts say: the
+// hatch is kept as read.
+TEST(DxfReaderBadInput, HatchPatternCountsThatLieKeepTheHatchAsRead)
+{
+    const auto db = read(dxfFileOf({
+        {0, "SECTION"},     {2, "ENTITIES"}, {0, "HATCH"},  {5, "22"},     {100, "AcDbEntity"}, {8, "0"},
+        {100, "AcDbHatch"}, {2, "X"},        {70, "0"},     {71, "0"},     {91, "1"},           {92, "2"},
+        {72, "0"},          {73, "1"},       {93, "3"},     {10, "0"},     {20, "0"},           {10, "1"},
+        {20, "0"},          {10, "1"},       {20, "1"},     {97, "0"},     {75, "0"},           {76, "1"},
+        {52, "0"},          {41, "1"},       {77, "0"},     {78, "32767"}, {53, "0"},           {43, "0"},
+        {44, "0"},          {45, "0"},       {46, "1"},     {79, "32767"}, {49, "1"},           {98, "32767"},
+        {10, "0.5"},        {20, "0.2"},     {0, "ENDSEC"},
+    }));
+    EXPECT_EQ(at<ZcDbHatch>(*db, 0x22), nullptr);
+    EXPECT_NE(at<ZcDbEntity>(*db, 0x22), nullptr);
     expectWholeDrawing(*db);
 }
 

@@ -136,8 +136,8 @@ def normalize(a, b):
     # A true colour is the colour; the palette index beside it is derived.
     if a.get("true_color") is not None and a.get("true_color") == b.get("true_color"):
         b["color"] = a.get("color")
-    # Linetype names compare without regard to case.
-    for key in ("linetype",):
+    # Linetype and hatch pattern names compare without regard to case.
+    for key in ("linetype", "pattern"):
         if isinstance(a.get(key), str) and isinstance(b.get(key), str) and a[key].lower() == b[key].lower():
             b[key] = a[key]
     # Every hatch loop is written in polyline form.

@@ -95,6 +95,14 @@ def graphic(entity):
         d["solid"] = dxf.solid_fill
         d["associative"] = dxf.associative
         d["style"] = dxf.hatch_style
+        if not dxf.solid_fill:
+            d["pattern_type"] = dxf.pattern_type
+            d["pattern_angle"] = dxf.pattern_angle
+            d["pattern_scale"] = dxf.pattern_scale
+            d["pattern_double"] = dxf.pattern_double
+            d["pattern_lines"] = [[line.angle, list(line.base_point), list(line.offset), list(line.dash_length_items)]
+                                  for line in (entity.pattern.lines if entity.pattern else [])]
+        d["seeds"] = [list(s) for s in entity.seeds]
         paths = []
         for path in entity.paths:
             p = {"flags": path.path_type_flags,
