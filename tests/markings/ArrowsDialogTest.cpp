@@ -22,6 +22,7 @@
 #include "markings/Arrows_dlg.h"
 #include "resources/resource.h"
 #include "services/Blocks.h"
+#include "support/DialogCommandTest.h"
 #include "support/DrawingContents.h"
 #include "support/TestDrawing.h"
 #include "tests/platform/editor/ScriptedInput.h"
@@ -38,19 +39,14 @@ std::string runArrows(const std::string& script)
     return testing::internal::GetCapturedStdout();
 }
 
-class Arrows : public testing::Test {
+class Arrows : public DialogCommandTest {
 protected:
     void SetUp() override
     {
-        saved = TheCommandSettings();
+        DialogCommandTest::SetUp();
         TheCommandSettings().scaleIndex = 0;
         TheCommandSettings().destination = 2;
         TheCommandSettings().lineIndex = 7;
-    }
-    void TearDown() override
-    {
-        TheCommandSettings() = saved;
-        EXPECT_EQ(drawing.openCount(), 0u);
     }
     void writeSettings(double markingScale, bool group)
     {
@@ -60,10 +56,6 @@ protected:
         record.groupObjects = group;
         ASSERT_EQ(writeSettingsRecord(drawing.db(), record), Zcad::eOk);
     }
-
-    CommandSettings saved;
-    ModuleResourceChain resources;
-    TestDrawing drawing;
 };
 
 // The dialog, with what the length list shows after each change of the

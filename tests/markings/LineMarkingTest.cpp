@@ -24,6 +24,7 @@
 #include "frame/ModuleResources.h"
 #include "markings/Linie_dlg.h"
 #include "platform/db/ObjectAccess.h"
+#include "support/DialogCommandTest.h"
 #include "support/TestDrawing.h"
 #include "tests/platform/editor/ScriptedInput.h"
 
@@ -98,19 +99,14 @@ std::string runLines(const std::string& script)
 
 const char* kDescribe = "30,5\n32,7\n\n";  // a description line of two points
 
-class LineMarkings : public testing::Test {
+class LineMarkings : public DialogCommandTest {
 protected:
     void SetUp() override
     {
-        saved = TheCommandSettings();
+        DialogCommandTest::SetUp();
         TheCommandSettings().scaleIndex = 0;
         TheCommandSettings().destination = 0;
         TheCommandSettings().lineIndex = 0;
-    }
-    void TearDown() override
-    {
-        TheCommandSettings() = saved;
-        EXPECT_EQ(drawing.openCount(), 0u);
     }
     void settings(double markingScale, bool group)
     {
@@ -121,10 +117,7 @@ protected:
         ASSERT_EQ(writeSettingsRecord(drawing.db(), record), Zcad::eOk);
     }
 
-    CommandSettings saved;
-    ModuleResourceChain resources;
     TestRegistry registry{TestRegistry::installedAt(TARVO_SOURCE_DIR "/resources")};
-    TestDrawing drawing;
 };
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 #include "services/Blocks.h"
 #include "signs/SignDialogs.h"
+#include "support/DialogCommandTest.h"
 #include "support/DrawingContents.h"
 #include "support/TestDrawing.h"
 #include "tests/platform/editor/ScriptedInput.h"
@@ -49,11 +50,11 @@ private:
     CButton* box(int id) const { return dynamic_cast<CButton*>(GetDlgItem(id)); }
 };
 
-class SignDialogs : public testing::Test {
+class SignDialogs : public DialogCommandTest {
 protected:
     void SetUp() override
     {
-        saved = TheCommandSettings();
+        DialogCommandTest::SetUp();
         TheCommandSettings() = CommandSettings();
         TheCommandSettings().scaleIndex = 1;
         TheCommandSettings().insertAsBlock = TRUE;
@@ -64,11 +65,6 @@ protected:
         record.groupObjects = true;
         ASSERT_EQ(writeSettingsRecord(drawing.db(), record), Zcad::eOk);
     }
-    void TearDown() override
-    {
-        TheCommandSettings() = saved;
-        EXPECT_EQ(drawing.openCount(), 0u);
-    }
 
     template <class Command>
     std::string run(Command command, const std::string& script)
@@ -78,10 +74,6 @@ protected:
         command();
         return testing::internal::GetCapturedStdout();
     }
-
-    CommandSettings saved;
-    ModuleResourceChain resources;
-    TestDrawing drawing;
 };
 
 }  // namespace
