@@ -30,6 +30,7 @@ ConsolePaths findConsolePaths()
     const fs::path buildTree = dir / ".." / "lib" / "tarvo.zrx";
     std::error_code ec;
     paths.plugin = normal(fs::exists(installed, ec) || !fs::exists(buildTree, ec) ? installed : buildTree);
+    paths.moduleDir = fs::path(paths.plugin).parent_path().string();
 
     const fs::path installedData = dir / TARVO_DATADIR_FROM_BINDIR;
     paths.dataDir = normal(fs::is_directory(installedData, ec) ? installedData : fs::path(TARVO_SOURCE_DATADIR));

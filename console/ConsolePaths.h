@@ -6,6 +6,7 @@
 struct ConsolePaths {
     std::string programDir;  // the folder of the tarvo program
     std::string plugin;      // tarvo.zrx
+    std::string moduleDir;   // the console's own modules, beside the plug-in
     std::string dataDir;     // the installation folder: Tarvo.lin, Wzory/, Fonts/
 };
 

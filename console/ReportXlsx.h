@@ -11,3 +11,7 @@
 // then nothing but what was there before is left at path. created is the
 // workbook's date (the drawing's), so that one drawing gives one file.
 bool writeReportXlsx(const Report& report, const std::string& path, time_t created, std::string& error);
+
+// The workbook module's entry, which writeReportXlsx loads and calls.
+extern "C" bool tarvoWriteReportXlsx(const Report& report, const std::string& path, time_t created, std::string& error);
+inline constexpr char kXlsxModule[] = "tarvo_xlsx";

@@ -1,23 +1,46 @@
 #include "console/TerminalInput.h"
 
-#include <readline/history.h>
-#include <readline/readline.h>
-
 #include <cstdio>
-#include <cstdlib>
+#include <iostream>
+
+#include "console/ConsoleModule.h"
+#include "platform/editor/Transcript.h"
+
+namespace {
+
+using ReadTerminalLine = decltype(&tarvoReadTerminalLine);
+
+// The module's entry, looked up once; nullptr after one notice when the
+// module is missing.
+ReadTerminalLine lineEditor()
+{
+    static const ReadTerminalLine entry = [] {
+        std::string error;
+        void* address = consoleModuleEntry(kTerminalModule, "tarvoReadTerminalLine", error);
+        if (!address)
+            transcript().error("tarvo: no line editing: " + error);
+        return reinterpret_cast<ReadTerminalLine>(address);
+    }();
+    return entry;
+}
+
+}  // namespace
 
 std::optional<std::string_view> TerminalInput::readLine(std::string_view prompt)
 {
     std::fflush(stdout);
-    char* typed = readline(std::string(prompt).c_str());
-    if (!typed) {
+    bool read = false;
+    if (const ReadTerminalLine edit = lineEditor()) {
+        read = edit(std::string(prompt).c_str(), m_text);
+    } else {
+        std::fwrite(prompt.data(), 1, prompt.size(), stdout);
+        std::fflush(stdout);
+        read = bool(std::getline(std::cin, m_text));
+    }
+    if (!read) {
         std::fputc('\n', stdout);  // end of input (Ctrl-D) leaves the prompt's line open
         return std::nullopt;
     }
     ++m_line;
-    m_text = typed;
-    if (m_text.find_first_not_of(" \t") != std::string::npos)
-        add_history(typed);
-    std::free(typed);
     return std::string_view(m_text);
 }
