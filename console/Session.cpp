@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "ZcDbDatabase.h"
 #include "ZcRxDynamicLinker.h"
@@ -86,6 +87,12 @@ bool outputsAllowed(const Options& options)
 
 int runSession(const Options& options, const ConsolePaths& paths)
 {
+    // Nobody watches a script's prompts go by in a file or pipe: they are
+    // written in large pieces, and all of them before the run ends.
+    struct Gathering {
+        explicit Gathering(bool on) { transcript().gather(on); }
+        ~Gathering() { transcript().gather(false); }
+    } gathering(options.mode != Options::Mode::Shell && !::isatty(STDOUT_FILENO));
     if (!outputsAllowed(options))
         return kExitDrawing;
     // The bill of quantities is dated by the drawing read (as it was before

@@ -28,7 +28,7 @@ ReadTerminalLine lineEditor()
 
 std::optional<std::string_view> TerminalInput::readLine(std::string_view prompt)
 {
-    std::fflush(stdout);
+    transcript().flush();
     bool read = false;
     if (const ReadTerminalLine edit = lineEditor()) {
         read = edit(std::string(prompt).c_str(), m_text);

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include <cstdio>
+#include <cstring>
 
 // The command line is written from one thread: the unlocked writes spare a
 // lock per prompt and answer.
@@ -22,14 +23,14 @@ void Transcript::print(std::string_view text)
     m_afterAnswer = false;
     if (text.empty())
         return;
-    fwrite_unlocked(text.data(), 1, text.size(), stdout);
+    put(text);
     m_atLineStart = text.back() == '\n';
 }
 
 void Transcript::echoAnswer(std::string_view answer)
 {
-    fwrite_unlocked(answer.data(), 1, answer.size(), stdout);
-    fputc_unlocked('\n', stdout);
+    put(answer);
+    put("\n");
     answerEnded();
 }
 
@@ -42,7 +43,7 @@ void Transcript::answerEnded()
 void Transcript::finishLine()
 {
     if (!m_atLineStart) {
-        fputc_unlocked('\n', stdout);
+        put("\n");
         m_atLineStart = true;
         m_afterAnswer = false;
     }
@@ -50,9 +51,50 @@ void Transcript::finishLine()
 
 void Transcript::error(std::string_view text)
 {
-    std::fflush(stdout);
+    flush();
     std::fwrite(text.data(), 1, text.size(), stderr);
     if (text.empty() || text.back() != '\n')
         std::fputc('\n', stderr);
     std::fflush(stderr);
 }
+
+void Transcript::put(std::string_view text)
+{
+    if (!m_gathering) {
+        fwrite_unlocked(text.data(), 1, text.size(), stdout);
+        return;
+    }
+    if (m_used + text.size() > kGatheredLimit) {
+        drain();
+        if (text.size() > kGatheredLimit) {
+            fwrite_unlocked(text.data(), 1, text.size(), stdout);
+            return;
+        }
+    }
+    std::memcpy(m_gathered.get() + m_used, text.data(), text.size());
+    m_used += text.size();
+}
+
+void Transcript::drain()
+{
+    if (m_used == 0)
+        return;
+    fwrite_unlocked(m_gathered.get(), 1, m_used, stdout);
+    m_used = 0;
+}
+
+void Transcript::gather(bool on)
+{
+    drain();
+    m_gathering = on;
+    if (on && !m_gathered)
+        m_gathered = std::make_unique<char[]>(kGatheredLimit);
+}
+
+void Transcript::flush()
+{
+    drain();
+    std::fflush(stdout);
+}
+
+Transcript::~Transcript() { drain(); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "ZrxExport.h"
@@ -21,7 +22,25 @@ public:
 
     bool atLineStart() const { return m_atLineStart; }
 
+    // Gathers the output and writes it in large pieces, as a script run
+    // to a file or pipe needs no sooner: spares the cost of a write call
+    // per prompt and answer. Off again, what was gathered is written.
+    void gather(bool on);
+    // Writes what was gathered and flushes standard output, before
+    // anything else shows on the terminal.
+    void flush();
+
+    ~Transcript();
+
 private:
+    static constexpr size_t kGatheredLimit = size_t(1) << 16;
+
+    void put(std::string_view text);
+    void drain();
+
+    std::unique_ptr<char[]> m_gathered;
+    size_t m_used = 0;
+    bool m_gathering = false;
     bool m_atLineStart = true;
     bool m_afterAnswer = true;  // the first message starts on the first line
 };

@@ -1,6 +1,9 @@
 // The script format and the prompts, through the console.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
 
 #include "console/ConsoleRun.h"
 
@@ -148,4 +151,32 @@ TEST(ConsoleScript, TheScriptMayComeFromStandardInput)
     const ConsoleResult r = runTarvo({"run", "--app", TARVO_TEST_PLUGIN, "--script", "-"}, "T_Punkt\n3,3\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "T_PUNKT RTNORM 3.000,3.000,0.000"));
+}
+
+TEST(ConsoleScript, ALongTranscriptComesWholeAndBeforeTheErrorInOneStream)
+{
+    // A script's transcript to a pipe is written in large pieces: more than
+    // one piece here, and the error on the same stream must still follow it.
+    ScratchDir dir;
+    std::string script;
+    constexpr int kPoints = 3000;
+    for (int i = 0; i < kPoints; ++i)
+        script += "T_Punkt\n" + std::to_string(i) + ",1\n";
+    script += "T_Punkt\nnot a point\n";
+    const std::string command = std::string(TARVO_EXE) + " run --app '" + TARVO_TEST_PLUGIN + "' --script '" +
+                                dir.write("long.scr", script) + "' 2>&1";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string both;
+    char chunk[4096];
+    for (size_t n; (n = std::fread(chunk, 1, sizeof chunk, pipe)) > 0;)
+        both.append(chunk, n);
+    EXPECT_EQ(WEXITSTATUS(::pclose(pipe)), 1);
+    EXPECT_GT(both.size(), size_t(1) << 17);
+    EXPECT_EQ(occurrences(both, "T_PUNKT RTNORM"), size_t(kPoints));
+    const size_t last = both.rfind("T_PUNKT RTNORM 2999.000,1.000,0.000");
+    const size_t error = both.find("long.scr:" + std::to_string(2 * kPoints + 2) + ":");
+    ASSERT_NE(last, std::string::npos);
+    ASSERT_NE(error, std::string::npos) << both.substr(both.size() - 500);
+    EXPECT_LT(last, error);
 }
