@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -179,11 +180,34 @@ void DxfStream::word(int c, std::string_view value)
     endLine();
 }
 
+char* DxfStream::formatReal(char* out, double value)
+{
+    if (value == std::trunc(value))
+        return formatDxfReal(out, value);  // whole numbers are cheap already
+    const auto bits = std::bit_cast<uint64_t>(value);
+    if (!m_recentReals)
+        m_recentReals = std::make_unique<std::array<RecentReal, kRecentReals>>();
+    // Fibonacci hashing: the top bits of the product depend on every bit.
+    constexpr uint64_t kSpread = 0x9E3779B97F4A7C15ull;
+    RecentReal& recent = (*m_recentReals)[size_t((bits * kSpread) >> 56) & (kRecentReals - 1)];
+    if (recent.length != 0 && recent.bits == bits) {
+        std::memcpy(out, recent.text, kDxfRealMaxChars);
+        return out + recent.length;
+    }
+    char* end = formatDxfReal(out, value);
+    if (end) {
+        recent.bits = bits;
+        recent.length = uint8_t(end - out);
+        std::memcpy(recent.text, out, recent.length);
+    }
+    return end;
+}
+
 void DxfStream::real(int c, double value)
 {
     code(c);
     char* start = room(kDxfRealMaxChars + 1);
-    char* end = formatDxfReal(start, value);
+    char* end = formatReal(start, value);
     if (!end) {
         if (m_valueError.empty()) {
             if (m_objectKind) {

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+// Room for the text of any double a drawing holds (see formatDxfReal).
+inline constexpr size_t kDxfRealMaxChars = 32;
 
 // Group codes and values of an ASCII DXF file. Values are formatted straight
 // into a large buffer; with a sink the buffer is handed over in chunks of
@@ -69,10 +74,22 @@ private:
     }
     void grow(size_t n);
     void code(int code);
+    // formatDxfReal, remembering recent texts: a drawing repeats many of its
+    // numbers (bulges, widths, heights, copies of one shape), and the
+    // shortest-text search is the dearest part of writing one.
+    char* formatReal(char* out, double value);
     void append(std::string_view bytes);
     void endLine();
 
+    struct RecentReal {
+        uint64_t bits = 0;
+        uint8_t length = 0;  // 0: nothing remembered
+        char text[kDxfRealMaxChars];
+    };
+    static constexpr size_t kRecentReals = 256;  // a power of two
+
     Sink m_sink;
+    std::unique_ptr<std::array<RecentReal, kRecentReals>> m_recentReals;
     std::string m_buffer;  // its size is the capacity; m_used bytes are the text
     size_t m_used = 0;
     std::string m_scratch;  // reused for texts that need escapes
@@ -90,7 +107,6 @@ private:
 bool appendDxfReal(std::string& out, double value);
 // The same into a buffer of at least kDxfRealMaxChars; the end of the text,
 // or null for what appendDxfReal refuses.
-inline constexpr size_t kDxfRealMaxChars = 32;
 char* formatDxfReal(char* out, double value);
 // Upper-case hexadecimal without leading zeros; "0" for 0.
 void appendDxfHandle(std::string& out, uint64_t value);

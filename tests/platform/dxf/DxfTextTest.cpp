@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
-#include <algorithm>
+#include <vector>
 
 #include "DxfPairs.h"
 #include "platform/core/Utf8.h"
@@ -164,6 +165,28 @@ TEST(DxfNumbers, EveryDoubleReadsBackExactly)
         const std::string text = real(v);
         EXPECT_EQ(std::strtod(text.c_str(), nullptr), v) << text;
     }
+}
+
+TEST(DxfNumbers, AStreamWritesRepeatedNumbersAsEachAlone)
+{
+    // The stream remembers recent texts: repeats, values sharing a slot,
+    // -0.0 beside 0.0 and refused values must all come out as if new.
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> coordinate(-1e4, 1e4);
+    std::vector<double> pool = {0.0, -0.0, 0.5, -0.5, 1e-300, std::nan(""), 1e101};
+    for (int i = 0; i < 600; ++i)
+        pool.push_back(coordinate(random));
+    std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
+    DxfStream stream;
+    std::string expected;
+    for (int i = 0; i < 20000; ++i) {
+        const double v = pool[pick(random)];
+        stream.real(10, v);
+        std::string text;
+        expected += " 10\n" + (appendDxfReal(text, v) ? text : std::string("0.0")) + "\n";
+    }
+    stream.finish();
+    EXPECT_EQ(stream.takeText(), expected);
 }
 
 TEST(DxfNumbers, HandlesAreUpperCaseHex)
