@@ -6,20 +6,15 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/common.sh"
 build=${1:?usage: $0 BUILD_DIR [COUNT]}
 count=${2:-100000}
 bench="$build/bin/bench_dxf_write"
-[ -x "$bench" ] || { echo "$bench not found: configure with -DTARVO_BENCH=ON and build" >&2; exit 1; }
-/usr/bin/python3 -c 'import ezdxf' 2>/dev/null || { echo "ezdxf is missing (Debian's python3-ezdxf)" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$bench" "configure with -DTARVO_BENCH=ON and build"
+need_python
 
 /usr/bin/time -v "$bench" "$work/tarvo.dxf" "$count" >"$work/tarvo.out" 2>"$work/tarvo.time"
 /usr/bin/time -v /usr/bin/python3 "$here/ezdxf_write.py" "$work/ezdxf.dxf" "$count" >"$work/ezdxf.out" 2>"$work/ezdxf.time"
-
-value() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }
-peak_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 
 t_build=$(value build_s "$work/tarvo.out")
 t_write=$(value write_s "$work/tarvo.out")

@@ -8,14 +8,12 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+source "$(dirname "$0")/../common.sh"
 build=${1:?usage: $0 BUILD_DIR [COUNT]}
 count=${2:-10000}
 tarvo="$build/bin/tarvo"
-[ -x "$tarvo" ] || { echo "$tarvo not found: build first" >&2; exit 1; }
-/usr/bin/python3 -c 'import ezdxf' 2>/dev/null || { echo "ezdxf is missing (Debian's python3-ezdxf)" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$tarvo"
+need_python
 
 # Each of the twelve rows in turn, the two-size ones alternately long and
 # short, so that all nineteen blocks are used; a 10 m grid of arrows.
@@ -34,11 +32,6 @@ trap 'rm -rf "$work"' EXIT
 } >"$work/arrows.scr"
 # The empty run: the console's start and end, taken off the arrows' time.
 : >"$work/empty.scr"
-
-# CPU seconds (user and system): the machine is shared, so wall time says
-# more about the neighbours than about the run.
-seconds() { awk -F': ' '/User time|System time/ { s += $2 } END { print s }' "$1"; }
-peak_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 
 /usr/bin/time -v "$tarvo" run --script "$work/empty.scr" --out "$work/empty.dxf" >/dev/null 2>"$work/empty.time"
 /usr/bin/time -v "$tarvo" run --script "$work/arrows.scr" --out "$work/tarvo.dxf" >"$work/tarvo.out" 2>"$work/tarvo.time" \
@@ -61,8 +54,8 @@ PY
 /usr/bin/time -v /usr/bin/python3 "$here/ezdxf_arrows.py" "$work/outlines.txt" "$work/ezdxf.dxf" "$count" \
     >"$work/ezdxf.out" 2>"$work/ezdxf.time"
 
-awk -v n="$count" -v t="$(seconds "$work/tarvo.time")" -v t0="$(seconds "$work/empty.time")" \
-    -v e="$(seconds "$work/ezdxf.time")" -v tp="$(peak_kb "$work/tarvo.time")" -v ep="$(peak_kb "$work/ezdxf.time")" 'BEGIN {
+awk -v n="$count" -v t="$(cpu_seconds "$work/tarvo.time")" -v t0="$(cpu_seconds "$work/empty.time")" \
+    -v e="$(cpu_seconds "$work/ezdxf.time")" -v tp="$(peak_kb "$work/tarvo.time")" -v ep="$(peak_kb "$work/ezdxf.time")" 'BEGIN {
     printf "%d arrows with description lines and descriptions, from a script, then the save\n", n
     printf "%-22s %10s %14s %10s\n", "", "CPU s", "per arrow us", "peak MB"
     printf "%-22s %10.3f %14.1f %10.1f\n", "tarvo (script, console)", t, (t - t0) * 1e6 / n, tp / 1024

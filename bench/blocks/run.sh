@@ -7,20 +7,15 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+source "$(dirname "$0")/../common.sh"
 build=${1:?usage: $0 BUILD_DIR [COUNT]}
 count=${2:-10000}
 bench="$build/bin/bench_block_insert"
-[ -x "$bench" ] || { echo "$bench not found: configure with -DTARVO_BENCH=ON and build" >&2; exit 1; }
-/usr/bin/python3 -c 'import ezdxf' 2>/dev/null || { echo "ezdxf is missing (Debian's python3-ezdxf)" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$bench" "configure with -DTARVO_BENCH=ON and build"
+need_python
 
 /usr/bin/time -v "$bench" "$work/tarvo.dxf" "$count" >"$work/tarvo.out" 2>"$work/tarvo.time"
 /usr/bin/time -v /usr/bin/python3 "$here/ezdxf_blocks.py" "$work/ezdxf.dxf" "$count" >"$work/ezdxf.out" 2>"$work/ezdxf.time"
-
-value() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }
-peak_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
 
 awk -v n="$count" -v ti="$(value insert_s "$work/tarvo.out")" -v tw="$(value write_s "$work/tarvo.out")" \
     -v ei="$(value insert_s "$work/ezdxf.out")" -v ew="$(value write_s "$work/ezdxf.out")" \

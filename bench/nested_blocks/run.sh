@@ -8,23 +8,20 @@
 # Usage: bench/nested_blocks/run.sh BUILD_DIR
 # (BUILD_DIR configured with -DTARVO_BENCH=ON and built.)
 set -euo pipefail
+source "$(dirname "$0")/../common.sh"
 
 build=${1:?usage: $0 BUILD_DIR}
 bench="$build/bin/bench_nested_blocks"
 tarvo="$build/bin/tarvo"
-[ -x "$bench" ] || { echo "$bench not found: configure with -DTARVO_BENCH=ON and build" >&2; exit 1; }
-[ -x "$tarvo" ] || { echo "$tarvo not found" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$bench" "configure with -DTARVO_BENCH=ON and build"
+need_program "$tarvo"
 "$bench" "$work" | tee "$work/bench.out"
 : >"$work/empty.scr"
 
-seconds() { awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s }' "$1"; }
 whole() {
     /usr/bin/time -v "$tarvo" run --in "$work/$1.dxf" --script "$work/empty.scr" --out "$work/$1-out.dxf" \
         --png "$work/$1-out.png" >"$work/$1.console" 2>"$work/$1.time" || { cat "$work/$1.time" >&2; exit 1; }
-    seconds "$work/$1.time"
+    wall_seconds "$work/$1.time"
 }
 nested=$(whole nested)
 flat=$(whole flat)

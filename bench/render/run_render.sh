@@ -8,25 +8,21 @@
 # Usage: bench/render/run_render.sh BUILD_DIR [COUNT]
 # (BUILD_DIR configured with -DTARVO_BENCH=ON and built.)
 set -euo pipefail
+source "$(dirname "$0")/../common.sh"
 
 build=${1:?usage: $0 BUILD_DIR [COUNT]}
 count=${2:-100000}
 bench="$build/bin/bench_render"
 tarvo="$build/bin/tarvo"
-[ -x "$bench" ] || { echo "$bench not found: configure with -DTARVO_BENCH=ON and build" >&2; exit 1; }
-[ -x "$tarvo" ] || { echo "$tarvo not found" >&2; exit 1; }
-/usr/bin/python3 -c 'import ezdxf, matplotlib' 2>/dev/null ||
-    { echo "ezdxf draw needs Debian's python3-ezdxf and python3-matplotlib" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$bench" "configure with -DTARVO_BENCH=ON and build"
+need_program "$tarvo"
+need_python matplotlib
 # matplotlib writes its caches under HOME and MPLCONFIGDIR.
 export HOME="$work/home" MPLCONFIGDIR="$work/mpl"
 mkdir -p "$HOME" "$MPLCONFIGDIR"
 
 "$bench" "$work" "$count" >"$work/bench.out"
-seconds() { awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s }' "$1"; }
-peak_mb() { awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$1"; }
+peak_mb() { awk -v kb="$(peak_kb "$1")" 'BEGIN { printf "%.1f", kb / 1024 }'; }
 
 /usr/bin/time -v "$tarvo" render "$work/polylines.dxf" "$work/tarvo.png" >/dev/null 2>"$work/tarvo.time"
 /usr/bin/time -v /usr/bin/python3 -m ezdxf draw -o "$work/ezdxf.png" "$work/polylines.dxf" \
@@ -34,8 +30,8 @@ peak_mb() { awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }
 [ -s "$work/tarvo.png" ] && [ -s "$work/ezdxf.png" ] || { echo "a picture is missing" >&2; exit 1; }
 
 render=$(awk '$1 == "render_png_s" { print $2 }' "$work/bench.out")
-t_all=$(seconds "$work/tarvo.time")
-e_all=$(seconds "$work/ezdxf.time")
+t_all=$(wall_seconds "$work/tarvo.time")
+e_all=$(wall_seconds "$work/ezdxf.time")
 awk -v n="$count" -v r="$render" -v t="$t_all" -v e="$e_all" \
     -v tp="$(peak_mb "$work/tarvo.time")" -v ep="$(peak_mb "$work/ezdxf.time")" 'BEGIN {
     printf "%d polylines of 4 vertices to PNG\n", n

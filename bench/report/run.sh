@@ -9,14 +9,12 @@
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
+source "$(dirname "$0")/../common.sh"
 build=${1:?usage: $0 BUILD_DIR [COUNT]}
 count=${2:-50000}
 tarvo="$build/bin/tarvo"
-[ -x "$tarvo" ] || { echo "$tarvo not found: build first" >&2; exit 1; }
-/usr/bin/python3 -c 'import ezdxf' 2>/dev/null || { echo "ezdxf is missing (Debian's python3-ezdxf)" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$tarvo"
+need_python
 /usr/bin/python3 "$here/make_drawing.py" "$work/drawing.dxf" "$count"
 
 measure() {  # name command...
@@ -27,14 +25,9 @@ measure() {  # name command...
 measure tarvo "$tarvo" report "$work/drawing.dxf" --xlsx "$work/report.xlsx"
 measure ezdxf /usr/bin/python3 "$here/ezdxf_report.py" "$work/drawing.dxf"
 
-# CPU seconds (user and system): the machine may be shared, so wall time
-# says more about the neighbours than about the run.
-cpu() { awk -F': ' '/User time|System time/ { s += $2 } END { printf "%.2f", s }' "$work/$1.time"; }
-wall() {
-    awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; printf "%.2f", s }' \
-        "$work/$1.time"
-}
-peak_mb() { awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$work/$1.time"; }
+cpu() { printf "%.2f" "$(cpu_seconds "$work/$1.time")"; }
+wall() { printf "%.2f" "$(wall_seconds "$work/$1.time")"; }
+peak_mb() { awk -v kb="$(peak_kb "$work/$1.time")" 'BEGIN { printf "%.1f", kb / 1024 }'; }
 
 # Both must have summed the same figures.
 # The lines' length and area, and the arrows' area.

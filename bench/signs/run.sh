@@ -7,14 +7,12 @@
 # when valgrind is installed.
 # Usage: bench/signs/run.sh BUILD_DIR [COUNT]
 set -euo pipefail
+source "$(dirname "$0")/../common.sh"
 
 build=${1:?usage: $0 BUILD_DIR [COUNT]}
 count=${2:-2000}
 tarvo="$build/bin/tarvo"
-[ -x "$tarvo" ] || { echo "$tarvo not found: build first" >&2; exit 1; }
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+need_program "$tarvo"
 
 names=(Łódź Świnoujście "Gdańsk Główny" Kraków Żółkiewka Poznań Wrocław Zgierz Piątek Ełk)
 {
@@ -32,15 +30,12 @@ names=(Łódź Świnoujście "Gdańsk Główny" Kraków Żółkiewka Poznań Wro
 } >"$work/signs.scr"
 : >"$work/empty.scr"
 
-seconds() { awk -F': ' '/User time|System time/ { s += $2 } END { print s }' "$1"; }
-peak_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
-
 /usr/bin/time -v "$tarvo" run --script "$work/empty.scr" --out "$work/empty.dxf" >/dev/null 2>"$work/empty.time"
 /usr/bin/time -v "$tarvo" run --script "$work/signs.scr" --out "$work/signs.dxf" >"$work/signs.out" 2>"$work/signs.time" \
     || { tail -5 "$work/signs.out"; cat "$work/signs.time" >&2; exit 1; }
 boards=$(grep -a '^E-17a_' "$work/signs.dxf" | LC_ALL=C sort -u | wc -l)
 
-awk -v n="$count" -v t="$(seconds "$work/signs.time")" -v t0="$(seconds "$work/empty.time")" \
+awk -v n="$count" -v t="$(cpu_seconds "$work/signs.time")" -v t0="$(cpu_seconds "$work/empty.time")" \
     -v p="$(peak_kb "$work/signs.time")" -v b="$boards" 'BEGIN {
     printf "%d signs on posts with descriptions (%d board blocks), from a script, then the save\n", n, b
     printf "CPU %.3f s, per sign %.1f us, peak %.1f MB\n", t, (t - t0) * 1e6 / n, p / 1024
