@@ -22,7 +22,7 @@ public:
     int numEntries() const { return static_cast<int>(m_entries.size()); }
 
 private:
-    std::map<std::string, ZcRxObject*> m_entries;
+    std::map<std::string, ZcRxObject*, std::less<>> m_entries;  // found by any text, with no copy
 };
 
 // The host's system registry: the services an application looks up by name.

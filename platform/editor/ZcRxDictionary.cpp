@@ -9,7 +9,7 @@ ZcRxObject* ZcRxDictionary::at(const char* key) const
 {
     if (!key)
         return nullptr;
-    const auto it = m_entries.find(key);
+    const auto it = m_entries.find(std::string_view(key));
     return it == m_entries.end() ? nullptr : it->second;
 }
 
