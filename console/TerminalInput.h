@@ -3,7 +3,7 @@
 #include "platform/editor/InputSource.h"
 
 // Lines typed at the terminal with line editing and history (readline).
-class TerminalInput : public InputSource {
+class TerminalInput : public platform::InputSource {
 public:
     std::optional<std::string_view> readLine(std::string_view prompt) override;
     bool typed() const override { return true; }

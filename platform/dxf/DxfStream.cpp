@@ -10,6 +10,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/dxf/DxfText.h"
 
+namespace platform {
+
 namespace {
 
 // Beyond this, integral doubles are formatted by the general routine; below
@@ -262,3 +264,5 @@ bool DxfStream::finish()
     }
     return !failed();
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+
 // Group codes and values of an ASCII DXF file. Values are formatted straight
 // into a large buffer; with a sink the buffer is handed over in chunks of
 // about kChunkSize bytes, without one the whole text is kept.
@@ -94,3 +96,5 @@ inline constexpr size_t kDxfRealMaxChars = 32;
 char* formatDxfReal(char* out, double value);
 // Upper-case hexadecimal without leading zeros; "0" for 0.
 void appendDxfHandle(std::string& out, uint64_t value);
+
+}  // namespace platform

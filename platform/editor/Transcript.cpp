@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+namespace platform {
+
 // The command line is written from one thread: the unlocked writes spare a
 // lock per prompt and answer.
 
@@ -56,3 +58,5 @@ void Transcript::error(std::string_view text)
         std::fputc('\n', stderr);
     std::fflush(stderr);
 }
+
+}  // namespace platform

@@ -16,6 +16,8 @@
 #include "platform/text/TextContents.h"
 #include "platform/win/TextEncodings.h"
 
+using namespace platform;
+
 namespace {
 std::string mtext(std::string_view utf8)
 {
