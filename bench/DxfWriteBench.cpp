@@ -10,6 +10,8 @@
 #include "bench/PolylineGrid.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 using bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;

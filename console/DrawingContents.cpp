@@ -11,6 +11,9 @@
 #include "console/SettingsRecord.h"
 #include "platform/db/Opened.h"
 
+using platform::Opened;
+using platform::ZcDbStub;
+
 namespace {
 
 std::string handleText(ZcDbObjectId id)

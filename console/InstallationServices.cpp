@@ -4,6 +4,12 @@
 #include "platform/win/Registry.h"
 #include "platform/win/RegistryData.h"
 
+using platform::checkRegistry;
+using platform::quotedRegistryString;
+using platform::setFontInstallationFolder;
+using platform::useRegistryFile;
+using platform::useRegistryText;
+
 std::string installationRegistryText(const std::string& dataDir)
 {
     // The folder is stored without a trailing separator: the plug-in appends "\Tarvo.lin".

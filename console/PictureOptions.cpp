@@ -7,6 +7,13 @@
 #include "platform/editor/Transcript.h"
 #include "platform/render/Picture.h"
 
+using platform::kMaxPictureSide;
+using platform::PictureFormat;
+using platform::pictureFormatOf;
+using platform::PictureSettings;
+using platform::transcript;
+using platform::writePicture;
+
 namespace {
 
 struct Named {

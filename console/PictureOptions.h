@@ -10,7 +10,7 @@ class ZcDbDatabase;
 // The pictures the console makes of a drawing, and how.
 struct PictureOptions {
     std::vector<std::string> files;  // .png, .svg or .pdf, in the order given
-    PictureSettings settings;
+    platform::PictureSettings settings;
     bool sizeGiven = false;
     bool resolutionGiven = false;
 };

@@ -12,6 +12,11 @@
 #include "platform/render/Picture.h"
 #include "platform/text/FontFiles.h"
 
+using platform::pictureFormatOf;
+using platform::readDxfFile;
+using platform::setFontInstallationFolder;
+using platform::transcript;
+
 namespace {
 
 struct RenderRequest {

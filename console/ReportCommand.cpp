@@ -14,6 +14,10 @@
 #include "platform/core/OutputFile.h"
 #include "platform/dxf/DxfReader.h"
 
+using platform::OutputSink;
+using platform::readDxfFile;
+using platform::writeOutputFile;
+
 namespace {
 
 constexpr const char* kOutputs[] = {"--csv", "--xlsx", "--html", "--md"};

@@ -19,6 +19,19 @@
 #include "platform/editor/OpenObjectCheck.h"
 #include "platform/editor/Transcript.h"
 
+using platform::checkNothingLeftOpen;
+using platform::clearOutputProtection;
+using platform::CommandLine;
+using platform::commandLine;
+using platform::InputSource;
+using platform::outputTarget;
+using platform::protectFromOutput;
+using platform::readDxfFile;
+using platform::runCommandLoop;
+using platform::StreamInput;
+using platform::transcript;
+using platform::writeDxfFile;
+
 namespace {
 
 std::string fileNameOf(const std::string& path)

@@ -14,6 +14,10 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
+using platform::isWellFormedUtf8;
+using platform::readDxfFile;
+using platform::writeDxfFile;
+
 namespace {
 
 std::string shortest(double v)

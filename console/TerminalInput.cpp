@@ -6,6 +6,8 @@
 #include "console/ConsoleModule.h"
 #include "platform/editor/Transcript.h"
 
+using platform::transcript;
+
 namespace {
 
 using ReadTerminalLine = decltype(&tarvoReadTerminalLine);

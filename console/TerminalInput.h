@@ -4,7 +4,7 @@
 
 // Lines typed at the terminal with line editing and history (readline, in
 // a module of its own). Without the module, lines are read as they come.
-class TerminalInput : public InputSource {
+class TerminalInput : public platform::InputSource {
 public:
     std::optional<std::string_view> readLine(std::string_view prompt) override;
     bool typed() const override { return true; }

@@ -17,6 +17,10 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/text/ShownTexts.h"
 
+using platform::dxfToString;
+using platform::readDxf;
+using platform::shownMultilineTexts;
+
 namespace {
 
 [[noreturn]] void broken(const char* what, const std::string& detail)

@@ -24,6 +24,13 @@
 #include "platform/render/PictureFile.h"
 #include "services/DatabaseServices.h"
 
+using platform::backgroundColour;
+using platform::indexedBitmapFile;
+using platform::PictureSettings;
+using platform::RasterPicture;
+using platform::rasterPicture;
+using platform::writeFileWhole;
+
 namespace {
 
 constexpr int kWidth = 500;

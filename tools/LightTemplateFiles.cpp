@@ -14,6 +14,15 @@
 #include "platform/render/Picture.h"
 #include "tools/LightSymbols.h"
 
+using platform::backgroundColour;
+using platform::dxfToString;
+using platform::iconFile;
+using platform::PictureSettings;
+using platform::RasterPicture;
+using platform::rasterPicture;
+using platform::Rgb;
+using platform::writePicture;
+
 namespace {
 
 constexpr int kIconSize = 32;

@@ -14,6 +14,8 @@
 #include "tools/LightSymbols.h"
 #include "tools/LightTemplateFiles.h"
 
+using platform::writeFileWhole;
+
 namespace {
 
 bool writeMade(const std::filesystem::path& path, const std::string& bytes, const std::string& error)

@@ -15,6 +15,8 @@
 #include "services/Blocks.h"
 #include "signs/DescriptionBlocks.h"
 
+using namespace platform;
+
 using bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;

@@ -22,6 +22,8 @@
 #include "platform/render/Picture.h"
 #include "platform/render/PictureFile.h"
 
+using namespace platform;
+
 namespace {
 
 using Clock = std::chrono::steady_clock;

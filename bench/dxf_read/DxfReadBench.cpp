@@ -15,6 +15,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfReader.h"
 
+using namespace platform;
+
 namespace {
 
 double cpuSeconds()

@@ -21,6 +21,8 @@
 #include "services/CurveSplitting.h"
 #include "services/DatabaseServices.h"
 
+using namespace platform;
+
 using bench::Clock;
 using bench::secondsSince;
 

@@ -15,6 +15,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/render/Picture.h"
 
+using namespace platform;
+
 namespace {
 
 // Writes, reads back and pictures a drawing, printing each step's time.

@@ -13,6 +13,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/render/Picture.h"
 
+using namespace platform;
+
 using bench::Clock;
 using bench::peakMegabytes;
 using bench::secondsSince;

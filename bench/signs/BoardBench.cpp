@@ -18,6 +18,8 @@
 #include "services/TextStyle.h"
 #include "signs/BoardBlocks.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr std::array kPlaces = {

@@ -11,6 +11,10 @@
 #include "console/ReportFormats.h"
 #include "platform/core/OutputFile.h"
 
+using platform::OutputSink;
+using platform::outputTarget;
+using platform::writeOutputFile;
+
 namespace {
 
 // Column widths in characters: enough for the longest text, within reason.

@@ -61,7 +61,7 @@ public:
     ZcDbObject* clone() const override;
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     ZcDbObjectId m_block;
     ZcGePoint3d m_position;
     ZcGeScale3d m_scale;

@@ -53,7 +53,7 @@ protected:
     void addedToDatabase() override;
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     std::vector<ZcDbObjectId> m_entities;
     ZcGePoint3d m_origin;
     std::string m_comments;

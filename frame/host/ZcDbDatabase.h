@@ -11,7 +11,9 @@ class ZcDbLinetypeTable;
 class ZcDbTextStyleTable;
 class ZcDbRegAppTable;
 class ZcDbDictionary;
+namespace platform {
 struct ZcDbDatabaseImpl;
+}  // namespace platform
 
 // A drawing: its tables, dictionaries and every object, found by id or handle.
 class ZRX_EXPORT ZcDbDatabase : public ZcRxObject {
@@ -93,10 +95,10 @@ public:
     Zcad::ErrorStatus insert(ZcDbObjectId& blockId, const char* blockName, ZcDbDatabase* source,
                              bool preserveSourceDatabase = true);
 
-    ZcDbDatabaseImpl* impl() const { return m_impl.get(); }
+    platform::ZcDbDatabaseImpl* impl() const { return m_impl.get(); }
 
 private:
-    std::unique_ptr<ZcDbDatabaseImpl> m_impl;
+    std::unique_ptr<platform::ZcDbDatabaseImpl> m_impl;
 };
 
 // The host's services: which drawing is the working one.

@@ -46,7 +46,7 @@ public:
     const std::vector<std::pair<std::string, ZcDbObjectId>>& entries() const { return m_entries; }
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     std::vector<std::pair<std::string, ZcDbObjectId>> m_entries;
     int m_lastAnonymous = 0;
 };

@@ -66,7 +66,7 @@ protected:
     void copyEntityDataTo(ZcDbEntity* other) const;
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
 
     ZcDbObjectId m_layer;
     ZcDbObjectId m_linetype;

@@ -104,7 +104,7 @@ protected:
     void addedToDatabase() override;
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     std::vector<Loop> m_loops;
     std::string m_patternName = "SOLID";
     HatchPatternType m_patternType = kPreDefined;

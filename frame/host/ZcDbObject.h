@@ -13,6 +13,9 @@
 #include "resbuf.h"
 
 class ZcDbDatabase;
+namespace platform {
+struct ZcDbObjectAccess;
+}  // namespace platform
 
 // One item of an object's extended data, kept by the object in stored form.
 struct ZRX_EXPORT ZcDbXDataItem {
@@ -96,9 +99,9 @@ protected:
     ZcDbDatabase* databaseOrWorking() const;
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
 
-    ZcDbStub* m_stub = nullptr;
+    platform::ZcDbStub* m_stub = nullptr;
     ZcDbObjectId m_owner;
     int m_readers = 0;
     bool m_writer = true;

@@ -7,7 +7,9 @@
 #include "ZrxExport.h"
 
 class ZcDbDatabase;
+namespace platform {
 struct ZcDbStub;
+}  // namespace platform
 
 // A drawing object's persistent handle.
 class ZRX_EXPORT ZcDbHandle {
@@ -31,7 +33,7 @@ private:
 class ZRX_EXPORT ZcDbObjectId {
 public:
     constexpr ZcDbObjectId() = default;
-    explicit constexpr ZcDbObjectId(ZcDbStub* stub) : m_stub(stub) {}
+    explicit constexpr ZcDbObjectId(platform::ZcDbStub* stub) : m_stub(stub) {}
 
     static const ZcDbObjectId kNull;
 
@@ -41,13 +43,13 @@ public:
     bool isErased() const;
     ZcDbHandle handle() const;
     ZcDbDatabase* database() const;
-    ZcDbStub* stub() const { return m_stub; }
+    platform::ZcDbStub* stub() const { return m_stub; }
 
     bool operator==(const ZcDbObjectId&) const = default;
     bool operator<(const ZcDbObjectId& o) const { return handle() < o.handle(); }
 
 private:
-    ZcDbStub* m_stub = nullptr;
+    platform::ZcDbStub* m_stub = nullptr;
 };
 
 inline constexpr ZcDbObjectId ZcDbObjectId::kNull{};

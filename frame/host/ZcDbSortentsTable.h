@@ -23,7 +23,7 @@ public:
     ZcDbObjectId ownerBlock() const { return m_block; }
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     ZcDbObjectId m_block;
     std::vector<std::pair<ZcDbObjectId, ZcDbHandle>> m_entries;
 };

@@ -35,7 +35,7 @@ public:
     Zcad::ErrorStatus setName(const char* name);
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     std::string m_name;
 };
 
@@ -64,7 +64,7 @@ protected:
     virtual std::string uniqueName(const std::string& name) const { return name; }
 
 private:
-    friend struct ZcDbObjectAccess;
+    friend struct platform::ZcDbObjectAccess;
     std::vector<ZcDbObjectId> m_records;
 };
 

@@ -9,6 +9,10 @@
 #include "ZcadErrorStatus.h"
 #include "ZrxExport.h"
 
+namespace platform {
+struct ZcEdCommandStackAccess;
+}  // namespace platform
+
 // The registered commands, in groups. A command is found by its global or
 // its local name, in any case; a name is taken by at most one command.
 class ZRX_EXPORT ZcEdCommandStack : public ZcRxObject {
@@ -39,7 +43,7 @@ public:
     const ZcEdCommand* commandAt(int index) const { return m_commands[static_cast<size_t>(index)].get(); }
 
 private:
-    friend struct ZcEdCommandStackAccess;
+    friend struct platform::ZcEdCommandStackAccess;
     std::vector<std::unique_ptr<ZcEdCommand>> m_commands;
 };
 

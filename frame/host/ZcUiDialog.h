@@ -14,6 +14,9 @@
 #include "ZrxExport.h"
 
 class CToolTipCtrl;
+namespace platform {
+class ZcUiDialogRunner;
+}  // namespace platform
 
 // What WM_CREATE carries; the dialog's template id as its name.
 typedef struct tagCREATESTRUCTA {
@@ -85,7 +88,7 @@ public:
     const std::vector<CWnd*>& controls() const { return m_controls; }
 
 protected:
-    friend class ZcUiDialogRunner;
+    friend class platform::ZcUiDialogRunner;
     // Before the controls exist; -1 stops the dialog (DoModal gives -1).
     virtual int OnCreate(LPCREATESTRUCT create);
     virtual BOOL OnInitDialog();

@@ -1,5 +1,7 @@
 #include "platform/core/AciPalette.h"
 
+namespace platform {
+
 // The host family's standard palette: index -> 0xRRGGBB; entry 0 (by block) is unused.
 const std::array<uint32_t, 256> kAciPalette = {
     0x000000,  // 0
@@ -259,3 +261,5 @@ const std::array<uint32_t, 256> kAciPalette = {
     0xCCCCCC,  // 254
     0xFFFFFF,  // 255
 };
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+namespace platform {
+
 namespace {
 
 // Links followed before giving up, as the system's own limit (ELOOP).
@@ -308,3 +310,5 @@ bool writeOutputFile(const std::string& path, const OutputProducer& produce, std
     }
     return true;
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // Every file the platform writes (drawings, pictures) goes through here, so
 // that one set of rules says where a write may land and how it is made:
 //   - a symbolic link is followed: its target gets the new content and the
@@ -38,3 +40,5 @@ using OutputProducer = std::function<bool(const OutputSink& sink, std::string& p
 // Writes path whole by the rules above. On failure nothing but what was
 // there before is left, and error names the path and the reason.
 ZRX_EXPORT bool writeOutputFile(const std::string& path, const OutputProducer& produce, std::string& error);
+
+}  // namespace platform

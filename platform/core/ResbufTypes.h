@@ -1,5 +1,7 @@
 #pragma once
 
+namespace platform {
+
 // What a result buffer of a type code holds.
 enum class ResbufValue { String, Real, Point, Short, Long, Binary, Name, None };
 
@@ -26,3 +28,5 @@ inline ResbufValue resbufValueKind(int code)
 }
 
 inline bool resbufHoldsString(int code) { return resbufValueKind(code) == ResbufValue::String; }
+
+}  // namespace platform

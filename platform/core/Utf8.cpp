@@ -1,5 +1,7 @@
 #include "platform/core/Utf8.h"
 
+namespace platform {
+
 void appendUtf8(std::string& out, char32_t cp)
 {
     if (cp < 0x80) {
@@ -61,3 +63,5 @@ bool isWellFormedUtf8(std::string_view text)
     }
     return true;
 }
+
+}  // namespace platform

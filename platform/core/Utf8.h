@@ -6,6 +6,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // Appends the UTF-8 spelling of a code point; the caller decides what to do
 // with surrogates and values beyond U+10FFFF before calling.
 void appendUtf8(std::string& out, char32_t cp);
@@ -22,3 +24,5 @@ Utf8Char decodeUtf8(std::string_view text);
 
 // Whether every byte of the text belongs to a well-formed sequence.
 ZRX_EXPORT bool isWellFormedUtf8(std::string_view text);
+
+}  // namespace platform

@@ -4,6 +4,10 @@
 
 #include "platform/core/AciPalette.h"
 
+using namespace platform;
+
+namespace platform {
+
 int nearestAciIndex(uint32_t rgb)
 {
     const auto channel = [](uint32_t c, int shift) { return int((c >> shift) & 0xFF); };
@@ -20,6 +24,8 @@ int nearestAciIndex(uint32_t rgb)
     }
     return best;
 }
+
+}  // namespace platform
 
 bool ZcCmColor::setColorIndex(int index)
 {

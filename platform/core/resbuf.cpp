@@ -5,6 +5,8 @@
 
 #include "platform/core/ResbufTypes.h"
 
+using namespace platform;
+
 resbuf* zcutNewRb(int type)
 {
     auto* rb = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));

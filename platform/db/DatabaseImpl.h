@@ -11,6 +11,8 @@
 #include "platform/db/ZcDbStub.h"
 #include "platform/db/entities/BlockExtents.h"
 
+namespace platform {
+
 // Handles that the file structure needs but the object model does not hold
 // as objects (tables and records of no interest to the system, layouts).
 struct ZcDbStructureHandles {
@@ -78,3 +80,5 @@ private:
     mutable std::vector<ZcDbStub*> m_handleIndex;  // sorted by handle, when not ascending
     mutable bool m_indexStale = false;
 };
+
+}  // namespace platform

@@ -24,6 +24,8 @@
 #include "platform/db/SymbolName.h"
 #include "platform/db/ZcDbRawObject.h"
 
+using namespace platform;
+
 namespace {
 
 // Codes of kept tags that hold handles, and those that name records.

@@ -9,6 +9,8 @@
 #include "ZcDbObjectId.h"
 #include "platform/db/RawTag.h"
 
+namespace platform {
+
 struct ZcDbStub;
 
 // A table of the file that the object model does not hold (VPORT, VIEW,
@@ -56,3 +58,5 @@ struct ZcDbFileKeeping {
         return it == objectTags.end() ? nullptr : &it->second;
     }
 };
+
+}  // namespace platform

@@ -15,6 +15,8 @@
 #include "platform/win/TextEncodings.h"
 #include "platform/win/WindowsPath.h"
 
+using namespace platform;
+
 namespace {
 
 // The host's limit of dashes in one linetype.
@@ -302,6 +304,8 @@ Zcad::ErrorStatus addLinetype(ZcDbDatabase* db, const LinetypeDefinition& def, s
 
 }  // namespace
 
+namespace platform {
+
 std::vector<LinetypeDefinition> parseLinetypeText(std::string_view text)
 {
     std::vector<LinetypeDefinition> defs;
@@ -370,6 +374,8 @@ bool linetypeNameMatches(std::string_view name, std::string_view pattern)
         ++p;
     return p == pattern.size();
 }
+
+}  // namespace platform
 
 Zcad::ErrorStatus ZcDbDatabase::loadLineTypeFile(const char* ltname, const char* filename)
 {

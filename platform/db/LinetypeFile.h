@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+namespace platform {
+
 // Linetype definitions as the host family's .lin files write them:
 //
 //   ;; a comment
@@ -44,3 +46,5 @@ std::vector<LinetypeDefinition> parseLinetypeText(std::string_view text);
 // Whether a linetype name matches a requested one: without regard to case,
 // with '*' for any run of characters and '?' for one, as the host takes them.
 bool linetypeNameMatches(std::string_view name, std::string_view pattern);
+
+}  // namespace platform

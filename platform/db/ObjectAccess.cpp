@@ -11,6 +11,10 @@
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ZcDbStub.h"
 
+using namespace platform;
+
+namespace platform {
+
 ZcDbObject* ZcDbObjectAccess::peek(ZcDbObjectId id) { return id.stub() ? id.stub()->object : nullptr; }
 
 Zcad::ErrorStatus ZcDbObjectAccess::addToDatabase(ZcDbDatabase* db, ZcDbObject* obj, ZcDbObjectId owner,
@@ -137,6 +141,8 @@ std::vector<ZcDbObjectId> allObjects(const ZcDbDatabase* db)
     return ids;
 }
 
+}  // namespace platform
+
 Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
 {
     if (Zcad::ErrorStatus es = assertWriteEnabled(); es != Zcad::eOk)
@@ -157,6 +163,8 @@ Zcad::ErrorStatus ZcDbObject::createExtensionDictionary()
 }
 
 // ---- for readers of files ----------------------------------------------------
+
+namespace platform {
 
 ZcDbObjectId ZcDbObjectAccess::newId(ZcDbDatabase* db, ZcDbHandle handle)
 {
@@ -234,3 +242,5 @@ void ZcDbObjectAccess::setXData(ZcDbObject* obj, std::vector<std::pair<std::stri
         return;
     obj->extras().xdata = std::move(xdata);
 }
+
+}  // namespace platform

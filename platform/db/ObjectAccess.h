@@ -18,6 +18,8 @@ class ZcDbDictionary;
 class ZcDbHatch;
 class ZcDbBlockReference;
 
+namespace platform {
+
 // The platform's way into objects beyond what the host's API offers:
 // reading objects without opening them (for writers, renderers and
 // geometry that only looks), and adding objects under an owner.
@@ -107,3 +109,5 @@ public:
 std::vector<ZcDbObjectId> openObjects(const ZcDbDatabase* db);
 // Every object of a drawing in handle order, erased ones included.
 std::vector<ZcDbObjectId> allObjects(const ZcDbDatabase* db);
+
+}  // namespace platform

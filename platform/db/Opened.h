@@ -4,6 +4,8 @@
 
 #include "ZcDbObject.h"
 
+namespace platform {
+
 // An object opened for the length of a scope, closed when the scope ends or
 // when another opening takes its place; also takes a new object (open for
 // write) so that close() settles it. The platform's and the tests' closer.
@@ -41,3 +43,5 @@ private:
     T* m_object = nullptr;
     Zcad::ErrorStatus m_status = Zcad::eOk;
 };
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+
 // One group code of a file with its value, kept as the file gave it: texts
 // as UTF-8, every other value as its text in the file (already checked to
 // be a well-formed number or handle).
@@ -12,3 +14,5 @@ struct ZcDbRawTag {
 };
 
 using ZcDbRawTags = std::vector<ZcDbRawTag>;
+
+}  // namespace platform

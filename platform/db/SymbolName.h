@@ -5,6 +5,8 @@
 
 #include "platform/core/Utf8.h"
 
+namespace platform {
+
 // The small letter of a capital of the Latin alphabets a drawing's code
 // page writes (ASCII, Latin-1 and Latin Extended-A: every Polish letter);
 // anything else is its own.
@@ -83,3 +85,5 @@ inline bool isValidSymbolName(const std::string& name)
     }
     return true;
 }
+
+}  // namespace platform

@@ -8,6 +8,8 @@
 #include "platform/core/Utf8.h"
 #include "platform/db/entities/Finite.h"
 
+namespace platform {
+
 static bool itemIsFinite(const ZcDbXDataItem& item)
 {
     return isDrawingNumber(item.values[0]) && isDrawingNumber(item.values[1]) && isDrawingNumber(item.values[2]);
@@ -84,3 +86,5 @@ resbuf* itemsToList(const std::vector<ZcDbXDataItem>& items)
     }
     return head;
 }
+
+}  // namespace platform

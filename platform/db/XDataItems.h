@@ -5,6 +5,8 @@
 #include "ZcDbObject.h"
 #include "resbuf.h"
 
+namespace platform {
+
 // One result buffer in stored form; false for a type that holds no value,
 // a value that is not finite or a string that is not UTF-8.
 bool itemFromResbuf(const resbuf* rb, ZcDbXDataItem& item);
@@ -12,3 +14,5 @@ bool itemFromResbuf(const resbuf* rb, ZcDbXDataItem& item);
 resbuf* itemToResbuf(const ZcDbXDataItem& item);
 // A new list of stored items, or null for none.
 resbuf* itemsToList(const std::vector<ZcDbXDataItem>& items);
+
+}  // namespace platform

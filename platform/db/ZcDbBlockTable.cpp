@@ -14,6 +14,8 @@
 #include "platform/db/SymbolName.h"
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbBlockTableRecord, ZcDbSymbolTableRecord)
 ZCRX_DEFINE_MEMBERS(ZcDbBlockTable, ZcDbSymbolTable)
 template class ZcDbSymbolTableOf<ZcDbBlockTableRecord>;

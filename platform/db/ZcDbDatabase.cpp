@@ -13,6 +13,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbDatabase, ZcRxObject)
 
 ZcDbHostApplicationServices* zcdbHostApplicationServices()
@@ -20,6 +22,8 @@ ZcDbHostApplicationServices* zcdbHostApplicationServices()
     static ZcDbHostApplicationServices services;
     return &services;
 }
+
+namespace platform {
 
 ZcDbDatabaseImpl::~ZcDbDatabaseImpl()
 {
@@ -65,6 +69,8 @@ ZcDbStub* ZcDbDatabaseImpl::findStub(uint64_t handle) const
     auto it = std::lower_bound(m_handleIndex.begin(), m_handleIndex.end(), handle, byHandle);
     return it != m_handleIndex.end() && (*it)->handle == handle ? *it : nullptr;
 }
+
+}  // namespace platform
 
 namespace {
 // Adds an object owned by `owner` and closes it; returns its id.

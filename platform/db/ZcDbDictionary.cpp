@@ -6,6 +6,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbDictionary, ZcDbObject)
 
 Zcad::ErrorStatus ZcDbDictionaryIterator::getObject(ZcDbObject*& obj, ZcDb::OpenMode mode) const
@@ -62,6 +64,8 @@ Zcad::ErrorStatus ZcDbDictionary::setAt(const char* key, ZcDbObject* newValue, Z
     return ZcDbObjectAccess::addEntry(this, key, newValue, id);
 }
 
+namespace platform {
+
 Zcad::ErrorStatus ZcDbObjectAccess::addEntry(ZcDbDictionary* dict, const std::string& key, ZcDbObject* obj,
                                              ZcDbObjectId& id)
 {
@@ -92,6 +96,8 @@ Zcad::ErrorStatus ZcDbObjectAccess::addEntry(ZcDbDictionary* dict, const std::st
     dict->m_entries.emplace_back(name, id);
     return Zcad::eOk;
 }
+
+}  // namespace platform
 
 Zcad::ErrorStatus ZcDbDictionary::remove(const char* key)
 {

@@ -8,6 +8,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbEntity, ZcDbObject)
 
 namespace {
@@ -160,6 +162,8 @@ void ZcDbEntity::setDatabaseDefaults(ZcDbDatabase* db)
     m_lineWeight = ZcDb::kLnWtByLayer;
 }
 
+namespace platform {
+
 void ZcDbObjectAccess::fillUnsetDefaults(ZcDbEntity* entity, ZcDbDatabase* db)
 {
     if (entity->m_layer.isNull())
@@ -167,6 +171,8 @@ void ZcDbObjectAccess::fillUnsetDefaults(ZcDbEntity* entity, ZcDbDatabase* db)
     if (entity->m_linetype.isNull())
         entity->m_linetype = db->celtype();
 }
+
+}  // namespace platform
 
 Zcad::ErrorStatus ZcDbEntity::setPropertiesFrom(const ZcDbEntity* other, bool)
 {

@@ -7,6 +7,8 @@
 #include "platform/core/Utf8.h"
 #include "platform/db/ObjectAccess.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbGroup, ZcDbObject)
 
 // A constructor cannot refuse: a description that is not UTF-8 is left empty.

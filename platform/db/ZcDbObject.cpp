@@ -15,6 +15,8 @@
 #include "platform/db/XDataItems.h"
 #include "platform/db/ZcDbStub.h"
 
+using namespace platform;
+
 ZcRxClass* ZcRxObject::desc()
 {
     static ZcRxClass c("ZcRxObject", nullptr);

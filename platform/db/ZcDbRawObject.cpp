@@ -1,5 +1,7 @@
 #include "platform/db/ZcDbRawObject.h"
 
+namespace platform {
+
 ZCRX_DEFINE_MEMBERS(ZcDbRawObject, ZcDbObject)
 ZCRX_DEFINE_MEMBERS(ZcDbRawRecord, ZcDbObject)
 ZCRX_DEFINE_MEMBERS(ZcDbRawEntity, ZcDbEntity)
@@ -25,3 +27,5 @@ ZcDbObject* ZcDbRawEntity::clone() const
     copyEntityDataTo(copy);
     return copy;
 }
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include "ZcDbEntity.h"
 #include "platform/db/RawTag.h"
 
+namespace platform {
+
 // Objects of kinds the object model does not hold (plot settings, layouts,
 // materials, visual styles, …), kept as a file gave them so that a drawing
 // read and written again loses nothing. The object's handle, owner,
@@ -79,3 +81,5 @@ private:
     ZcDbRawTags m_tags;
     std::vector<ZcDbObjectId> m_following;
 };
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include "ZcDbBlockTable.h"
 #include "platform/db/ObjectAccess.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbSortentsTable, ZcDbObject)
 
 void ZcDbObjectAccess::setSortentsBlock(ZcDbSortentsTable* table, ZcDbObjectId block) { table->m_block = block; }

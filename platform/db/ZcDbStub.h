@@ -5,6 +5,8 @@
 class ZcDbDatabase;
 class ZcDbObject;
 
+namespace platform {
+
 // What an object id points to: the object's place in its drawing. Stubs
 // live as long as the drawing, so ids stay valid after an erase.
 struct ZcDbStub {
@@ -16,3 +18,5 @@ struct ZcDbStub {
     // and the object is not open for write.
     uint64_t edited = 0;
 };
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include "platform/db/SymbolName.h"
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbSymbolTableRecord, ZcDbObject)
 ZCRX_DEFINE_MEMBERS(ZcDbSymbolTable, ZcDbObject)
 ZCRX_DEFINE_MEMBERS(ZcDbLayerTableRecord, ZcDbSymbolTableRecord)

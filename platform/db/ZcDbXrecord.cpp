@@ -2,6 +2,8 @@
 
 #include "platform/db/XDataItems.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbXrecord, ZcDbObject)
 
 Zcad::ErrorStatus ZcDbXrecord::rbChain(resbuf** chain) const

@@ -21,6 +21,8 @@
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfWriteContext.h"
 
+namespace platform {
+
 namespace {
 
 // The name of a record, or the fallback when the record is missing or erased.
@@ -478,3 +480,5 @@ bool writeEntity(DxfWriteContext& ctx, const ZcDbEntity* entity)
     writeXData(ctx, entity);
     return true;
 }
+
+}  // namespace platform

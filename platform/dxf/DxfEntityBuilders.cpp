@@ -32,6 +32,8 @@
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfReadContext.h"
 
+namespace platform {
+
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
@@ -1266,3 +1268,5 @@ ZcDbEntity* buildEntity(DxfReadContext& ctx, std::string_view kind, const DxfEnt
         return spline(ctx, body);
     return nullptr;
 }
+
+}  // namespace platform

@@ -5,8 +5,11 @@
 
 #include "platform/dxf/DxfRecord.h"
 
-class DxfReadContext;
 class ZcDbEntity;
+
+namespace platform {
+
+class DxfReadContext;
 
 // An entity's own tags (after the common entity part, before extended
 // data), subclass markers included.
@@ -23,3 +26,5 @@ ZcDbEntity* buildEntity(DxfReadContext& ctx, std::string_view kind, const DxfEnt
 // tags as they are.
 struct ZcDbRawTag;
 std::vector<ZcDbRawTag> withSubclassMarkers(std::string_view kind, std::vector<ZcDbRawTag> tags);
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 #include "platform/db/entities/Finite.h"
 
+namespace platform {
+
 // What the value of a group code is, as the DXF format defines the ranges.
 enum class DxfValueKind { Text, Real, Integer, Handle, Binary };
 
@@ -111,3 +113,5 @@ inline bool parseDxfHandle(std::string_view text, uint64_t& value)
     const auto [end, ec] = std::from_chars(v.data(), v.data() + v.size(), value, 16);
     return ec == std::errc() && end == v.data() + v.size();
 }
+
+}  // namespace platform

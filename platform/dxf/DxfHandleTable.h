@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace platform {
+
 struct ZcDbStub;
 
 // The stubs of a file's handles while it is read. Handles of a file are
@@ -52,3 +54,5 @@ private:
     std::unordered_map<uint64_t, ZcDbStub*> m_sparse;
     uint64_t m_count = 0;
 };
+
+}  // namespace platform

@@ -17,6 +17,8 @@
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfWriteContext.h"
 
+namespace platform {
+
 // Objects written in this section (not entities, not table records).
 bool belongsInObjects(const ZcDbObject* obj)
 {
@@ -350,3 +352,5 @@ void writeObjectsSection(DxfWriteContext& ctx)
     writeMadeBelow(UINT64_MAX);
     out.word(0, "ENDSEC");
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 #include "platform/db/RawTag.h"
 #include "platform/dxf/DxfEntityBuilders.h"
 
+namespace platform {
+
 namespace {
 
 // One subclass of a kind: its marker and the codes that go under it (the
@@ -147,3 +149,5 @@ std::vector<ZcDbRawTag> withSubclassMarkers(std::string_view kind, std::vector<Z
     }
     return out;
 }
+
+}  // namespace platform

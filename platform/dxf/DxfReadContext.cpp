@@ -11,6 +11,8 @@
 #include "platform/db/SymbolName.h"
 #include "platform/dxf/DxfGroupCodes.h"
 
+namespace platform {
+
 namespace {
 
 std::string shown(std::string_view text)
@@ -474,3 +476,5 @@ ZcDbObjectId DxfReadContext::block(std::string_view name)
         return it->second;
     return addRecord(new ZcDbBlockTableRecord, n, 0, table(impl.blockTable, make<ZcDbBlockTable>), blocks);
 }
+
+}  // namespace platform

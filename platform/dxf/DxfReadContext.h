@@ -21,6 +21,8 @@ class ZcDbSymbolTable;
 class ZcDbSymbolTableRecord;
 class ZcDbBlockTableRecord;
 
+namespace platform {
+
 // What every object of a file gives before its own data: its handle,
 // reactors, extension dictionary and owner.
 struct DxfObjectStart {
@@ -153,3 +155,5 @@ private:
 
 // "KIND at line N" for messages.
 std::string dxfWhere(const DxfRecord& record);
+
+}  // namespace platform

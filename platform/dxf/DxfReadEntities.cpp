@@ -21,6 +21,8 @@
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
 
+namespace platform {
+
 namespace {
 
 // Unit vectors a file gives differ from the exact ones by rounding only.
@@ -759,3 +761,5 @@ bool readEntitiesSection(DxfReadContext& ctx)
             return false;
     }
 }
+
+}  // namespace platform

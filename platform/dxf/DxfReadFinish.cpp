@@ -21,6 +21,8 @@
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
 
+namespace platform {
+
 namespace {
 
 // Blocks inside blocks multiply: whatever looks at a drawing's geometry
@@ -371,3 +373,5 @@ bool finishDrawing(DxfReadContext& ctx)
     handles(ctx);
     return true;
 }
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
 
+namespace platform {
+
 namespace {
 
 // Worked out anew whenever a drawing is written, or only true of the
@@ -163,3 +165,5 @@ bool skipSection(DxfReadContext& ctx)
             return true;
     return in.failed() ? false : ctx.fail(in.linesRead(), "the file ends inside a section");
 }
+
+}  // namespace platform

@@ -15,6 +15,8 @@
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
 
+namespace platform {
+
 namespace {
 
 struct ResbufList {
@@ -342,3 +344,5 @@ bool readObjectsSection(DxfReadContext& ctx)
 {
     return ObjectReader(ctx).read();
 }
+
+}  // namespace platform

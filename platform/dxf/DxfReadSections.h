@@ -1,5 +1,7 @@
 #pragma once
 
+namespace platform {
+
 class DxfReadContext;
 
 // The sections of a DXF file, each read from just after its "2 NAME" up to
@@ -16,3 +18,5 @@ bool skipSection(DxfReadContext& ctx);
 // Once the file is read: links resolved, what a file lacked added,
 // handles given to the objects the file gave none.
 bool finishDrawing(DxfReadContext& ctx);
+
+}  // namespace platform

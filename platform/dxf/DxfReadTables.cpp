@@ -17,6 +17,8 @@
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
 
+namespace platform {
+
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
@@ -614,3 +616,5 @@ bool readTablesSection(DxfReadContext& ctx)
 {
     return TableReader(ctx).read();
 }
+
+}  // namespace platform

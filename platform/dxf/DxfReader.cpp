@@ -13,6 +13,8 @@
 #include "platform/dxf/DxfReadContext.h"
 #include "platform/dxf/DxfReadSections.h"
 
+namespace platform {
+
 namespace {
 
 bool readSections(DxfReadContext& ctx)
@@ -113,3 +115,5 @@ bool readDxfFile(const std::string& path, ZcDbDatabase& into, std::string& error
     ::close(fd);
     return ok;
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 class ZcDbDatabase;
 
+namespace platform {
+
 // Reading a drawing from an ASCII DXF file, R12 to R2018: everything the
 // object model holds becomes its objects, with the file's handles; what it
 // does not hold (other entities and objects, other tables, header
@@ -22,3 +24,5 @@ ZRX_EXPORT bool readDxfFile(const std::string& path, ZcDbDatabase& into, std::st
 
 // The same from a text in memory; name stands for the file in messages.
 bool readDxf(std::string_view text, ZcDbDatabase& into, std::string& error, const std::string& name = "<memory>");
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 
 #include "platform/dxf/DxfGroupCodes.h"
 
+namespace platform {
+
 bool DxfRecord::read(DxfTagStream& in)
 {
     // Kinds are words: blanks around one (some writers pad them) are not part of it.
@@ -49,3 +51,5 @@ std::string_view DxfRecord::first(int code, bool* found) const
         *found = false;
     return {};
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 #include "platform/dxf/DxfTagStream.h"
 
+namespace platform {
+
 // One group code and value of a record.
 struct DxfTag {
     int code = 0;
@@ -50,3 +52,5 @@ private:
     std::vector<Stored> m_stored;
     std::vector<DxfTag> m_tags;
 };
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/dxf/DxfText.h"
 
+namespace platform {
+
 namespace {
 
 // Beyond this, integral doubles are formatted by the general routine; below
@@ -286,3 +288,5 @@ bool DxfStream::finish()
     }
     return !failed();
 }
+
+}  // namespace platform

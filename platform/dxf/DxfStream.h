@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+
 // Room for the text of any double a drawing holds (see formatDxfReal).
 inline constexpr size_t kDxfRealMaxChars = 32;
 
@@ -110,3 +112,5 @@ bool appendDxfReal(std::string& out, double value);
 char* formatDxfReal(char* out, double value);
 // Upper-case hexadecimal without leading zeros; "0" for 0.
 void appendDxfHandle(std::string& out, uint64_t value);
+
+}  // namespace platform

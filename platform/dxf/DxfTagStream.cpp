@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace platform {
+
 namespace {
 
 // Bytes asked of the file at a time: large enough that reading costs
@@ -235,3 +237,5 @@ bool DxfTagStream::next()
         return true;
     }
 }
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+
 // The group code and value pairs of an ASCII DXF file, one at a time, with
 // the line each code stands on. Lines end with "\n" or "\r\n". A file is
 // read in chunks, so memory stays small whatever its size; a text in
@@ -60,3 +62,5 @@ private:
     bool m_started = false;
     std::string m_error;
 };
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include "platform/core/Utf8.h"
 #include "platform/win/TextEncodings.h"
 
+namespace platform {
+
 namespace {
 
 void appendEscape(std::string& out, uint32_t unit)
@@ -122,3 +124,5 @@ void appendDxfMTextContents(std::string& out, std::string_view utf8)
         previous = cp;
     });
 }
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+
 // How texts of a drawing (UTF-8) are spelled in an R2000 DXF file written
 // in code page 1250 ($DWGCODEPAGE ANSI_1250), as CAD programs of that
 // release write them:
@@ -31,3 +33,5 @@ std::string dxfText(std::string_view utf8);
 // the paragraph break "\P", and a lone backslash before it is doubled, so
 // that the text shows the same lines when read back.
 void appendDxfMTextContents(std::string& out, std::string_view utf8);
+
+}  // namespace platform

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace platform {
+
 namespace {
 
 const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
@@ -247,3 +249,5 @@ void DxfTextDecoder::decode(std::string_view text, std::string& out)
             out.push_back(c);
     }
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+
 // Turns the texts of a DXF file into UTF-8. Files up to R2004 are written
 // in the code page their header names ($DWGCODEPAGE, "ANSI_1250" and the
 // like), with characters outside it as "\U+XXXX" (and "\M+nXXXX" for
@@ -43,3 +45,5 @@ private:
     std::map<std::string, void*> m_converters;
     std::string m_scratch;
 };
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include "platform/core/ResbufTypes.h"
 #include "platform/db/ObjectAccess.h"
 
+namespace platform {
+
 const ZcDbObject* liveObject(ZcDbObjectId id)
 {
     if (id.isNull())
@@ -142,3 +144,5 @@ void writeXData(DxfWriteContext& ctx, const ZcDbObject* obj)
         }
     }
 }
+
+}  // namespace platform

@@ -12,6 +12,8 @@
 
 class ZcDbEntity;
 
+namespace platform {
+
 // Which objects of the OBJECTS section are written: those whose owners lead
 // to the named-object dictionary or to something written elsewhere (an
 // entity, a record, a table). An object removed from its dictionary, or
@@ -80,3 +82,5 @@ bool writeEntity(DxfWriteContext& ctx, const ZcDbEntity* entity);
 // The OBJECTS section: the named-object dictionary first, then every object
 // reachable from it or from an extension dictionary of a written object.
 void writeObjectsSection(DxfWriteContext& ctx);
+
+}  // namespace platform

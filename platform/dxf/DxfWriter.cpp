@@ -17,6 +17,8 @@
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfWriteContext.h"
 
+namespace platform {
+
 namespace {
 
 std::string recordName(ZcDbObjectId id, const char* fallback)
@@ -717,3 +719,5 @@ std::string dxfToString(const ZcDbDatabase& db, std::string* error)
         error->clear();
     return text;
 }
+
+}  // namespace platform

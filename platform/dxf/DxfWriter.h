@@ -8,6 +8,8 @@
 
 class ZcDbDatabase;
 
+namespace platform {
+
 // Writes a whole drawing as R2000 (AC1015) ASCII DXF: the structure other
 // CAD programs expect, texts in code page 1250 (see DxfText.h), erased
 // objects left out. The same drawing always gives the same bytes, and writing never
@@ -25,3 +27,5 @@ std::string dxfToString(const ZcDbDatabase& db, std::string* error = nullptr);
 // files and the run's own inputs refused, a temporary file renamed over the
 // target. On failure error says what failed, with the path and the reason.
 ZRX_EXPORT bool writeDxfFile(const ZcDbDatabase& db, const std::string& path, std::string& error);
+
+}  // namespace platform

@@ -17,6 +17,8 @@
 #include "platform/db/SymbolName.h"
 #include "platform/dxf/DxfReader.h"
 
+using namespace platform;
+
 namespace {
 
 bool endsWithNoCase(const std::string& s, const char* suffix)

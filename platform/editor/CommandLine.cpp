@@ -3,6 +3,8 @@
 #include "platform/editor/LineText.h"
 #include "platform/editor/Transcript.h"
 
+namespace platform {
+
 CommandLine& commandLine()
 {
     static CommandLine line;
@@ -148,3 +150,5 @@ void CommandLine::fail(int exitStatus, std::string message)
     transcript().error(message);
     m_failure = RunFailure{exitStatus, std::move(message)};
 }
+
+}  // namespace platform

@@ -11,6 +11,8 @@
 #include "platform/editor/ScriptLine.h"
 #include "platform/editor/UserCoordinateSystem.h"
 
+namespace platform {
+
 // What ended a run early, and the console's exit status for it.
 struct RunFailure {
     int exitStatus = 1;
@@ -106,3 +108,5 @@ ZRX_EXPORT CommandLine& commandLine();
 
 // The prompt as shown: its text and, unless it ends in a colon or a blank, ": ".
 std::string promptShown(std::string_view prompt);
+
+}  // namespace platform

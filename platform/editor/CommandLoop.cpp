@@ -11,6 +11,8 @@
 #include "platform/editor/OpenObjectCheck.h"
 #include "platform/editor/Transcript.h"
 
+namespace platform {
+
 namespace {
 
 void runRegistered(const ZcEdCommand& command, std::string_view typedName)
@@ -75,3 +77,5 @@ void runCommandLoop()
     }
     transcript().finishLine();
 }
+
+}  // namespace platform

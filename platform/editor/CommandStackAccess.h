@@ -5,6 +5,8 @@
 
 #include "ZcEdCommandStack.h"
 
+namespace platform {
+
 // The platform's way into the command stack beyond the host's API.
 struct ZcEdCommandStackAccess {
     // Takes out the commands whose handlers are code of a module about to be
@@ -12,3 +14,5 @@ struct ZcEdCommandStackAccess {
     // "group/name" of each.
     static std::vector<std::string> removeCommandsOf(ZcEdCommandStack& stack, const void* module);
 };
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include "platform/editor/CommandLine.h"
 #include "zced.h"
 
+using namespace platform;
+
 namespace {
 
 enum class System { World, User };

@@ -4,6 +4,8 @@
 
 #include "platform/editor/LineText.h"
 
+namespace platform {
+
 namespace {
 
 std::optional<int> wholeNumber(std::string_view s, int maxValue)
@@ -112,3 +114,5 @@ std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string
     }
     return action;
 }
+
+}  // namespace platform

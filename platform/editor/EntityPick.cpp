@@ -14,6 +14,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/entities/CurvePieces.h"
 
+namespace platform {
+
 namespace {
 
 // A curve whose box is farther than the best so far by more than this is
@@ -177,3 +179,5 @@ ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, d
     }
     return best;
 }
+
+}  // namespace platform

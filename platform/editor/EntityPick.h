@@ -3,6 +3,8 @@
 #include "ZcDbDatabase.h"
 #include "ZcGePoint3d.h"
 
+namespace platform {
+
 // How far from the picked point an entity is still found, in drawing units
 // (metres): the pick box of a console without a screen, about what a few
 // pixels cover on a road plan at 1:500.
@@ -14,3 +16,5 @@ inline constexpr double kPickAperture = 0.5;
 // found. Of entities at the same distance the one appended last wins. Null when
 // nothing is near.
 ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double aperture = kPickAperture);
+
+}  // namespace platform

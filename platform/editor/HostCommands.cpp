@@ -12,6 +12,8 @@
 #include "platform/editor/LineText.h"
 #include "platform/editor/Transcript.h"
 
+namespace platform {
+
 namespace {
 
 ZcDbDatabase* workingDrawing() { return zcdbHostApplicationServices()->workingDatabase(); }
@@ -164,3 +166,5 @@ bool runHostCommand(std::string_view name, std::string_view arguments, bool nest
     }
     return false;
 }
+
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+namespace platform {
+
 // The host's own commands, which take their arguments on the same line:
 // SAVE path, UCS [x,y[,z] [angle]], LAYER name, ARX U|L [file], REGEN, QUIT.
 bool isHostCommand(std::string_view name);
@@ -10,3 +12,5 @@ bool isHostCommand(std::string_view name);
 // while one of its commands runs, where ARX and QUIT are refused. False
 // when the command failed or was refused.
 bool runHostCommand(std::string_view name, std::string_view arguments, bool nested = false);
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace platform {
+
 namespace {
 
 // Read at a time from the stream: large enough that the system is asked
@@ -92,3 +94,5 @@ std::optional<std::string_view> StreamInput::readLine(std::string_view)
         line.remove_prefix(3);
     return line;
 }
+
+}  // namespace platform

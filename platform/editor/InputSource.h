@@ -11,6 +11,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // Where the command line's lines come from: a script, standard input or a
 // person at a terminal.
 class ZRX_EXPORT InputSource {
@@ -64,3 +66,5 @@ private:
     std::string m_text;             // the line given out last
     std::string m_stopReason;
 };
+
+}  // namespace platform

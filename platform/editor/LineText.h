@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace platform {
+
 // Small text helpers of command-line input. Command names and keywords
 // compare without regard to case; only ASCII letters fold, other UTF-8
 // bytes compare as they are.
@@ -84,3 +86,5 @@ inline std::string quotedExcerpt(std::string_view line)
     }
     return std::string(line);
 }
+
+}  // namespace platform

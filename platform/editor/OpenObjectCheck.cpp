@@ -4,6 +4,8 @@
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/Transcript.h"
 
+namespace platform {
+
 std::vector<std::string> describeOpenObjects(const ZcDbDatabase* db)
 {
     std::vector<std::string> described;
@@ -30,3 +32,5 @@ bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after, std::s
     commandLine().fail(kExitScriptFailure, message);
     return false;
 }
+
+}  // namespace platform

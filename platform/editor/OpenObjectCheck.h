@@ -8,6 +8,8 @@
 
 class ZcDbDatabase;
 
+namespace platform {
+
 // "ZcDbLine 2F" for each object of the drawing still open, in handle order.
 std::vector<std::string> describeOpenObjects(const ZcDbDatabase* db);
 
@@ -15,3 +17,5 @@ std::vector<std::string> describeOpenObjects(const ZcDbDatabase* db);
 // be closed by whoever opened it. Each one left open is named and the run
 // fails ("Po <after><subject> ..."). True when none is open.
 ZRX_EXPORT bool checkNothingLeftOpen(const ZcDbDatabase* db, std::string_view after, std::string_view subject = {});
+
+}  // namespace platform

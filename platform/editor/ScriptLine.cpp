@@ -6,6 +6,8 @@
 
 #include "platform/editor/LineText.h"
 
+namespace platform {
+
 namespace {
 
 // Digits a decimal may have for the quick reading: 10^15 < 2^53, so the
@@ -142,3 +144,5 @@ ScriptLine parseScriptLine(std::string_view raw)
     line.kind = ScriptLine::Kind::Text;
     return line;
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 #include "ZcGePoint3d.h"
 #include "platform/editor/DialogAction.h"
 
+namespace platform {
+
 // One line of command-line input, as a script holds it or a user types it.
 struct ScriptLine {
     enum class Kind {
@@ -37,3 +39,5 @@ ScriptLine parseScriptLine(std::string_view raw);
 std::optional<double> parseNumber(std::string_view text);
 // "x,y" or "x,y,z" of finite numbers, blanks allowed around each.
 std::optional<ZcGePoint3d> parsePoint(std::string_view text);
+
+}  // namespace platform

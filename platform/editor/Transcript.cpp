@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace platform {
+
 // The command line is written from one thread: the unlocked writes spare a
 // lock per prompt and answer.
 
@@ -98,3 +100,5 @@ void Transcript::flush()
 }
 
 Transcript::~Transcript() { drain(); }
+
+}  // namespace platform

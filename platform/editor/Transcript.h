@@ -5,6 +5,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // The command line's output, on standard output. The host's command line
 // keeps the line of an answer open: a message that begins with a line feed
 // right after an answer starts on the next line, not one further down.
@@ -46,3 +48,5 @@ private:
 };
 
 ZRX_EXPORT Transcript& transcript();
+
+}  // namespace platform

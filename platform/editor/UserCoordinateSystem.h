@@ -3,6 +3,8 @@
 #include "ZcGePoint3d.h"
 #include "ZcGeVector3d.h"
 
+namespace platform {
+
 // The user coordinate system of the command line: the world system moved
 // to an origin and turned about Z. Points typed by the user are in it.
 struct UserCoordinateSystem {
@@ -29,3 +31,5 @@ private:
         return {c * v.x - s * v.y, s * v.x + c * v.y, v.z};
     }
 };
+
+}  // namespace platform

@@ -9,6 +9,8 @@
 #include "zcdbAdsName.h"
 #include "zced.h"
 
+using namespace platform;
+
 namespace {
 
 const char* const kExpectPoint = "punktu (x,y lub x,y,z), Enter lub *cancel*";

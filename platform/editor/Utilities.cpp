@@ -11,6 +11,8 @@
 #include "zced.h"
 #include "zcut.h"
 
+using namespace platform;
+
 int zcutPrintf(const char* format, ...)
 {
     if (!format)

@@ -8,6 +8,8 @@
 #include "platform/editor/CommandStackAccess.h"
 #include "platform/editor/LineText.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcEdCommandStack, ZcRxObject)
 
 namespace {
@@ -103,6 +105,8 @@ ZcEdCommand* ZcEdCommandStack::lookupTyped(const char* cmdName) const
     return lookupGlobalCmd(cmdName);
 }
 
+namespace platform {
+
 std::vector<std::string> ZcEdCommandStackAccess::removeCommandsOf(ZcEdCommandStack& stack, const void* module)
 {
     std::vector<std::string> removed;
@@ -116,3 +120,5 @@ std::vector<std::string> ZcEdCommandStackAccess::removeCommandsOf(ZcEdCommandSta
     });
     return removed;
 }
+
+}  // namespace platform

@@ -10,6 +10,8 @@
 #include "platform/editor/CommandStackAccess.h"
 #include "platform/editor/Transcript.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcRxDynamicLinker, ZcRxObject)
 
 struct ZcRxDynamicLinker::Module {

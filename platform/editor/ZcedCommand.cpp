@@ -8,6 +8,8 @@
 #include "platform/editor/HostCommands.h"
 #include "zced.h"
 
+using namespace platform;
+
 namespace {
 
 std::string realText(double v)

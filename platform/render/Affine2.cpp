@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace platform {
+
 Affine2 Affine2::fromMatrix(const ZcGeMatrix3d& m)
 {
     return {m.entry[0][0], m.entry[0][1], m.entry[0][3], m.entry[1][0], m.entry[1][1], m.entry[1][3]};
@@ -26,3 +28,5 @@ bool Affine2::isFinite() const
     return std::isfinite(xx) && std::isfinite(xy) && std::isfinite(x0) && std::isfinite(yx) &&
            std::isfinite(yy) && std::isfinite(y0);
 }
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include "ZcGeMatrix3d.h"
 #include "ZcGePoint2d.h"
 
+namespace platform {
+
 // A map of the plane: x' = xx*x + xy*y + x0, y' = yx*x + yy*y + y0. Blocks
 // take their content into the world by such maps, and the picture takes the
 // world onto the page by one.
@@ -25,3 +27,5 @@ struct Affine2 {
     double lengthScale() const;
     bool isFinite() const;
 };
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 #include "platform/render/FreetypeLibrary.h"
 
+namespace platform {
+
 namespace {
 
 // Thin lines of one colour are stroked together up to about this many
@@ -212,3 +214,5 @@ void CairoPainter::drawText(const Shape& shape)
     cairo_show_glyphs(m_cr, glyphs.data(), int(glyphs.size()));
     cairo_identity_matrix(m_cr);
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 #include "platform/render/Shape.h"
 
+namespace platform {
+
 // Paints shapes on a cairo context, world mapped onto the picture. Thin
 // lines are drawn a fixed width of the picture whatever the scale, areas
 // filled, texts drawn from their font files. Consecutive thin lines of one
@@ -41,3 +43,5 @@ private:
     Rgb m_pendingColour;
     std::map<std::pair<std::string, int>, cairo_font_face_t*> m_faces;
 };
+
+}  // namespace platform

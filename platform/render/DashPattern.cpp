@@ -5,6 +5,8 @@
 
 #include "ZcDbLinetypeTable.h"
 
+namespace platform {
+
 double DashPattern::length() const
 {
     double total = 0.0;
@@ -127,3 +129,5 @@ std::vector<curve::Piece> piecesBetween(const std::vector<curve::Piece>& pieces,
     }
     return out;
 }
+
+}  // namespace platform

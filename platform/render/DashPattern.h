@@ -6,6 +6,8 @@
 
 class ZcDbLinetypeTableRecord;
 
+namespace platform {
+
 // A linetype's pattern in drawing units: dashes (positive), gaps (negative)
 // and dots (zero), repeated along a curve from its start.
 struct DashPattern {
@@ -61,3 +63,5 @@ std::vector<double> cumulativeLengths(const std::vector<curve::Piece>& pieces);
 
 // Part of a piece between two parameters (0 start, 1 end).
 curve::Piece subPiece(const curve::Piece& piece, double t0, double t1);
+
+}  // namespace platform

@@ -8,6 +8,8 @@
 #include "ZcDbSortentsTable.h"
 #include "platform/db/ObjectAccess.h"
 
+namespace platform {
+
 namespace {
 
 const ZcDbSortentsTable* sortentsOf(const ZcDbBlockTableRecord& block)
@@ -49,3 +51,5 @@ std::vector<ZcDbObjectId> drawOrder(const ZcDbBlockTableRecord& block)
         ids[i] = order[i].second;
     return ids;
 }
+
+}  // namespace platform

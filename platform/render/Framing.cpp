@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace platform {
+
 namespace {
 // A drawing narrower than this, in drawing units (a micrometre in metres),
 // is a point to a picture, as is one narrower than this share of its
@@ -77,3 +79,5 @@ std::optional<Framing> frameExtents(const ZcDbExtents& extents, const PictureSet
     }
     return f;
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 #include "platform/render/Affine2.h"
 #include "platform/render/PictureSettings.h"
 
+namespace platform {
+
 // The margin round the drawing, as a share of the drawing's longer side.
 inline constexpr double kMarginShare = 0.04;
 
@@ -26,3 +28,5 @@ struct Framing {
 // with a message, when the picture would be too large or the settings make
 // no sense.
 std::optional<Framing> frameExtents(const ZcDbExtents& extents, const PictureSettings& settings, std::string& error);
+
+}  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/render/FreetypeLibrary.h"
 
+namespace platform {
+
 FT_Library processFreetype()
 {
     static FT_Library library = [] {
@@ -10,3 +12,5 @@ FT_Library processFreetype()
     }();
     return library;
 }
+
+}  // namespace platform

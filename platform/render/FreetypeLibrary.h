@@ -3,7 +3,11 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+namespace platform {
+
 // The FreeType library behind the fonts pictures use; null when FreeType
 // cannot start. Cairo keeps font faces in caches of its own beyond any one
 // picture, so the library lives as long as the process.
 FT_Library processFreetype();
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 
 #include "platform/render/FreetypeLibrary.h"
 
+namespace platform {
+
 namespace {
 
 struct Font {
@@ -37,3 +39,5 @@ std::optional<EmBox> glyphInk(const std::string& fontPath, int faceIndex, unsign
     font.glyphs.emplace(glyphIndex, box);
     return box;
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 
 #include "ZcDbExtents.h"
 
+namespace platform {
+
 // Glyphs of one font placed in a text's own plane (y up): what a text
 // draws, as laid out by the text measurement, so that pictures and
 // measurement agree.
@@ -23,3 +25,5 @@ struct GlyphRun {
     // Where the glyphs' ink lies in the plane (for framing the picture).
     ZcDbExtents box;
 };
+
+}  // namespace platform

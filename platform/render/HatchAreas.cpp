@@ -2,6 +2,8 @@
 
 #include "ZcDbHatch.h"
 
+namespace platform {
+
 Contour loopContour(const std::vector<ZcGePoint2d>& vertices, const std::vector<double>& bulges)
 {
     Contour c;
@@ -41,3 +43,5 @@ HatchArea hatchArea(const ZcDbHatch& hatch)
     area.evenOdd = deepest > 0;
     return area;
 }
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 
 class ZcDbHatch;
 
+namespace platform {
+
 // The filled area of a hatch: which of its loops take part and by which
 // rule. A loop's depth is the number of loops around it; the normal style
 // fills alternately (even-odd over all loops: holes, islands in holes, ...),
@@ -21,3 +23,5 @@ HatchArea hatchArea(const ZcDbHatch& hatch);
 
 // A hatch loop's outline from its vertices and bulges (closed).
 Contour loopContour(const std::vector<ZcGePoint2d>& vertices, const std::vector<double>& bulges);
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include "ZcDbExtents.h"
 #include "platform/db/entities/Finite.h"
 
+namespace platform {
+
 namespace {
 
 // Stretches of a pattern line shorter than this (relative to the area's
@@ -156,3 +158,5 @@ PatternStrokes patternStrokes(const std::vector<ZcDbHatch::PatternLine>& lines, 
     }
     return out;
 }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include "ZcDbHatch.h"
 #include "platform/render/HatchAreas.h"
 
+namespace platform {
+
 // A hatch pattern laid over its area: every family of parallel lines cut
 // to the inside of the area, then into dashes and dots.
 struct PatternStrokes {
@@ -29,3 +31,5 @@ inline constexpr double kMaxPatternWork = 50'000'000;
 // line (finer than the picture shows).
 PatternStrokes patternStrokes(const std::vector<ZcDbHatch::PatternLine>& lines, const HatchArea& area,
                               double minPattern);
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include "platform/render/LittleEndian.h"
 #include "platform/render/Picture.h"
 
+namespace platform {
+
 namespace {
 
 constexpr uint32_t kDirectorySize = 6;
@@ -61,3 +63,5 @@ std::string iconFile(const RasterPicture& picture, Rgb clear)
     }
     return out;
 }
+
+}  // namespace platform

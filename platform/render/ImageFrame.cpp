@@ -8,6 +8,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/ZcDbRawObject.h"
 
+namespace platform {
+
 namespace {
 
 double number(const std::string& text)
@@ -58,3 +60,5 @@ std::optional<ImageFrame> imageFrame(const ZcDbRawEntity& image, const ZcDbDatab
                     f.fileName = t.value;
     return f;
 }
+
+}  // namespace platform

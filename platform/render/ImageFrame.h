@@ -6,6 +6,9 @@
 #include "ZcGePoint2d.h"
 
 class ZcDbDatabase;
+
+namespace platform {
+
 class ZcDbRawEntity;
 
 // Where a raster image kept as read stands: its four corners in plan and
@@ -17,3 +20,5 @@ struct ImageFrame {
 
 // Nothing for an entity that is no image or whose frame is not a plane figure.
 std::optional<ImageFrame> imageFrame(const ZcDbRawEntity& image, const ZcDbDatabase& db);
+
+}  // namespace platform

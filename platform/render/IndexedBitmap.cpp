@@ -7,6 +7,8 @@
 #include "platform/render/LittleEndian.h"
 #include "platform/render/Picture.h"
 
+namespace platform {
+
 namespace {
 
 constexpr uint32_t kFileHeaderSize = 14;
@@ -63,3 +65,5 @@ std::string indexedBitmapFile(const RasterPicture& picture)
     }
     return out;
 }
+
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace platform {
+
 struct RasterPicture;
 
 // A picture as a Windows bitmap file of 256 colours (8 bits per pixel,
@@ -9,3 +11,5 @@ struct RasterPicture;
 // indexes: each pixel takes the nearest of them. This is what dialog
 // resources of the host's era hold.
 std::string indexedBitmapFile(const RasterPicture& picture);
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace platform {
+
 // Integers appended least significant byte first, as Windows image files
 // (bitmaps, icons) hold them.
 
@@ -17,3 +19,5 @@ inline void putLe32(std::string& out, uint32_t v)
     putLe16(out, v & 0xFFFF);
     putLe16(out, v >> 16);
 }
+
+}  // namespace platform

@@ -16,6 +16,8 @@
 #include "platform/render/Scene.h"
 #include "platform/render/ShapeExtents.h"
 
+namespace platform {
+
 namespace {
 
 // Thin lines: one pixel in a raster picture, half a point (a fine pen on
@@ -266,3 +268,5 @@ bool writePicture(const ZcDbDatabase& db, const std::string& path, const Picture
     }
     return writeFileWhole(path, *bytes, error);
 }
+
+}  // namespace platform

@@ -12,6 +12,8 @@
 
 class ZcDbDatabase;
 
+namespace platform {
+
 // Pictures of a drawing's model space: framed to what is drawn, with a
 // margin, on a light (paper) or dark (screen) background. The same drawing
 // and settings give the same bytes every time.
@@ -48,3 +50,5 @@ struct RasterPicture {
 
 std::optional<RasterPicture> rasterPicture(const ZcDbDatabase& db, const PictureSettings& settings,
                                            std::string& error, std::vector<std::string>* notices = nullptr);
+
+}  // namespace platform

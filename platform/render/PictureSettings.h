@@ -2,6 +2,8 @@
 
 #include "platform/render/Rgb.h"
 
+namespace platform {
+
 // How a picture of a drawing is made: its background and its size.
 struct PictureSettings {
     enum class Background { Light, Dark };
@@ -23,3 +25,5 @@ Rgb backgroundColour(PictureSettings::Background background);
 // The colour drawn for palette index 7 (and for "by block" at the top
 // level): black on a light background, white on a dark one.
 Rgb foregroundColour(PictureSettings::Background background);
+
+}  // namespace platform

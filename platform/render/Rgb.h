@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace platform {
+
 // A colour as drawn: red, green and blue, 0..255 each.
 struct Rgb {
     uint8_t red = 0;
@@ -15,3 +17,5 @@ struct Rgb {
     constexpr uint32_t packed() const { return (uint32_t(red) << 16) | (uint32_t(green) << 8) | blue; }
     bool operator==(const Rgb&) const = default;
 };
+
+}  // namespace platform

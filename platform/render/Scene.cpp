@@ -37,6 +37,8 @@
 #include "platform/render/TextShapes.h"
 #include "platform/render/WideOutline.h"
 
+namespace platform {
+
 namespace {
 
 // A dashed ellipse is laid along this many chords per turn: they stray from
@@ -599,3 +601,5 @@ bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink
     builder.build();
     return builder.complete();
 }
+
+}  // namespace platform

@@ -8,6 +8,8 @@
 
 class ZcDbDatabase;
 
+namespace platform {
+
 // Block references nested deeper than this are not drawn: a drawing that
 // nests blocks in a loop, or absurdly deep, still gives a picture.
 inline constexpr int kMaxBlockDepth = 32;
@@ -42,3 +44,5 @@ struct SceneSettings {
 // False when the work went beyond settings.maxVertices and the rest was left out.
 bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
                 std::vector<std::string>& notices);
+
+}  // namespace platform

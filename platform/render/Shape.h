@@ -9,6 +9,8 @@
 #include "platform/render/GlyphRun.h"
 #include "platform/render/Rgb.h"
 
+namespace platform {
+
 // One run of pieces, each starting where the one before ends.
 struct Contour {
     std::vector<curve::Piece> pieces;
@@ -47,3 +49,5 @@ public:
     virtual ~ShapeSink() = default;
     virtual void add(const Shape& shape) = 0;
 };
+
+}  // namespace platform

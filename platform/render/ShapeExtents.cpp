@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace platform {
+
 namespace {
 // An arc is boxed by points at most this far apart in angle (and its ends);
 // the box then falls short of the true one by under 0.2 % of the radius,
@@ -44,3 +46,5 @@ void ShapeExtents::add(const Shape& shape)
         }
     }
 }
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include "ZcDbExtents.h"
 #include "platform/render/Shape.h"
 
+namespace platform {
+
 // The box round the ink of the shapes given to it, in world coordinates.
 class ShapeExtents : public ShapeSink {
 public:
@@ -13,3 +15,5 @@ private:
     void addPoint(const Affine2& map, const ZcGePoint2d& p);
     ZcDbExtents m_extents;
 };
+
+}  // namespace platform

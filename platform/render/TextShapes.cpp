@@ -7,6 +7,8 @@
 #include "platform/render/GlyphInk.h"
 #include "platform/text/TextLayout.h"
 
+namespace platform {
+
 namespace {
 
 // The layout's glyphs in the text's own plane: x along the baselines in
@@ -85,3 +87,5 @@ std::optional<PlacedText> mtextGlyphs(const ZcDbMText& mtext)
         return std::nullopt;
     return placedFrom(layout);
 }
+
+}  // namespace platform

@@ -9,6 +9,8 @@
 class ZcDbText;
 class ZcDbMText;
 
+namespace platform {
+
 // A text's glyphs in its own plane, and the map from that plane to the
 // plane the text entity is drawn in (its position, rotation, width factor
 // and slant).
@@ -22,3 +24,5 @@ struct PlacedText {
 std::optional<PlacedText> textGlyphs(const ZcDbText& text, const std::string& string);
 // A multi-line text, wrapped to its width and placed by its attachment.
 std::optional<PlacedText> mtextGlyphs(const ZcDbMText& mtext);
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 
 #include "platform/render/DashPattern.h"
 
+namespace platform {
+
 namespace {
 
 // A tapered arc is drawn as a polygon with a point at least every this
@@ -148,3 +150,5 @@ std::vector<Contour> wideOutline(const std::vector<WideSegment>& chain, bool clo
     }
     return out;
 }
+
+}  // namespace platform

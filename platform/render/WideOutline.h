@@ -4,6 +4,8 @@
 
 #include "platform/render/Shape.h"
 
+namespace platform {
+
 // A polyline segment with the widths at its two ends.
 struct WideSegment {
     curve::Piece centre;
@@ -29,3 +31,5 @@ WideSegment subSegment(const WideSegment& segment, double t0, double t1);
 
 // Turns an outline counter-clockwise when it is not.
 void makeCounterClockwise(Contour& contour);
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 
 #include <mutex>
 
+namespace platform {
+
 namespace {
 
 // FreeType for the process's fonts; faces are kept until the end.
@@ -109,3 +111,5 @@ const FontFace::Glyph& FontFace::glyph(char32_t character) const
         g.advance = double(face->glyph->advance.x);
     return m_glyphs.emplace(character, g).first->second;
 }
+
+}  // namespace platform

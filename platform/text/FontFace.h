@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+namespace platform {
+
 // A TrueType font as text measurement needs it, in the font's own units.
 class FontFace {
 public:
@@ -38,3 +40,5 @@ private:
     double m_descent = 200;
     mutable std::map<char32_t, Glyph> m_glyphs;
 };
+
+}  // namespace platform

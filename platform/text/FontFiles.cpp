@@ -12,6 +12,8 @@
 #include "platform/editor/Transcript.h"
 #include "platform/text/FontFace.h"
 
+namespace platform {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -172,3 +174,5 @@ FontFile resolveFontFile(const std::string& styleFontName)
     f.resolved.emplace(styleFontName, found);
     return found;
 }
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // Where fonts are looked up first: the installation folder (its Fonts/ subfolder is searched).
 ZRX_EXPORT void setFontInstallationFolder(const std::string& folder);
 // The font file for a text style's font name ("Tarvowa.ttf", "arial.ttf", "txt"): the installation
@@ -11,3 +13,5 @@ ZRX_EXPORT void setFontInstallationFolder(const std::string& folder);
 // falls back, one notice is printed on the command line.
 struct FontFile { std::string path; bool fallback = false; };
 FontFile resolveFontFile(const std::string& styleFontName);
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <utility>
 
+namespace platform {
+
 namespace {
 
 // Enough for every place name of a large project's boards many times over;
@@ -97,3 +99,5 @@ void clearTextMeasureCache()
     c.index.clear();
     c.counts = {};
 }
+
+}  // namespace platform

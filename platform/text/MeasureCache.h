@@ -9,6 +9,8 @@
 #include "ZrxExport.h"
 #include "platform/text/TextLayout.h"
 
+namespace platform {
+
 // Texts measured once: the lines a text breaks into and where each glyph
 // goes along them, kept by the font file, the scale along the baseline
 // (height and width factor), the wrapping width and the characters. The
@@ -47,3 +49,5 @@ struct TextMeasureCounts {
 ZRX_EXPORT TextMeasureCounts textMeasureCounts();
 // Forgets every measurement and zeroes the counts.
 ZRX_EXPORT void clearTextMeasureCache();
+
+}  // namespace platform

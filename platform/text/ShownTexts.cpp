@@ -6,6 +6,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/text/TextContents.h"
 
+namespace platform {
+
 std::vector<std::u32string> shownMultilineTexts(const ZcDbDatabase& db)
 {
     std::vector<std::u32string> shown;
@@ -29,3 +31,5 @@ std::vector<std::u32string> shownMultilineTexts(const ZcDbDatabase& db)
     }
     return shown;
 }
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+namespace platform {
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -200,3 +202,5 @@ std::string utf8Of(std::u32string_view text)
         appendUtf8(out, cp);
     return out;
 }
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace platform {
+
 // What a text entity shows, without its codes: the characters to measure
 // and draw, as code points.
 
@@ -21,3 +23,5 @@ std::u32string singleLineCharacters(std::string_view text);
 
 // Code points as UTF-8.
 std::string utf8Of(std::u32string_view text);
+
+}  // namespace platform

@@ -13,6 +13,8 @@
 #include "platform/text/MeasureCache.h"
 #include "platform/text/TextContents.h"
 
+namespace platform {
+
 namespace {
 
 // A line exactly as wide as the wrapping width still fits, whatever the
@@ -234,3 +236,5 @@ Zcad::ErrorStatus layoutText(const ZcDbText& text, TextLayout& layout)
                                                          : TextAnchorY::Baseline;
     return layoutTextBlock(block, layout);
 }
+
+}  // namespace platform

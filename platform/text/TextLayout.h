@@ -11,6 +11,8 @@
 class ZcDbMText;
 class ZcDbText;
 
+namespace platform {
+
 // Where the characters of a text go: its lines, each glyph along each
 // line's baseline, and the box the lines fill, in drawing units. A text's
 // height is the height of its capital letters; the baselines of a
@@ -87,3 +89,5 @@ struct TextBlock {
 // (position for left on the baseline, otherwise the alignment point;
 // aligned and fit texts span from the position to the alignment point).
 [[nodiscard]] Zcad::ErrorStatus layoutText(const ZcDbText& text, TextLayout& layout);
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 
 #include "platform/ui/ResourceChain.h"
 
+using namespace platform;
+
 BOOL CString::LoadString(UINT id)
 {
     const char* text = findChainedString(id);

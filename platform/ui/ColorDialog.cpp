@@ -6,6 +6,8 @@
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/Transcript.h"
 
+using namespace platform;
+
 namespace {
 
 std::string colorText(COLORREF color)

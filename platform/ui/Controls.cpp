@@ -5,6 +5,8 @@
 #include "platform/ui/GdiHandles.h"
 #include "platform/ui/Utf8Text.h"
 
+using namespace platform;
+
 CWnd::~CWnd() = default;
 CEdit::~CEdit() = default;
 

@@ -9,6 +9,8 @@
 #include "ZcUiDialog.h"
 #include "platform/ui/DataExchangeFailure.h"
 
+using namespace platform;
+
 namespace {
 
 // The framework's standard texts for a field it cannot take.

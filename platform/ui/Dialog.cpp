@@ -14,6 +14,8 @@
 #include "platform/ui/ResourceChain.h"
 #include "platform/ui/RichEditClass.h"
 
+using namespace platform;
+
 namespace {
 
 bool isRichEditClass(const std::string& cls)

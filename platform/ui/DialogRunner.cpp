@@ -5,6 +5,8 @@
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/Transcript.h"
 
+namespace platform {
+
 namespace {
 
 std::string controlLabel(const CWnd& wnd)
@@ -268,3 +270,5 @@ void ZcUiDialogRunner::run(CZcUiDialog& dialog)
             dialog.EndDialog(IDCANCEL);
     }
 }
+
+}  // namespace platform

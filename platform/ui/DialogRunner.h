@@ -5,6 +5,8 @@
 #include "ZcUiDialog.h"
 #include "platform/editor/DialogAction.h"
 
+namespace platform {
+
 // The modal loop: reads the user's actions from the command line's input
 // and hands them to the dialog as the controls would.
 class ZcUiDialogRunner {
@@ -17,3 +19,5 @@ public:
     // Enter: the default push button.
     static void enter(CZcUiDialog& dialog);
 };
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <map>
 
+namespace platform {
+
 namespace {
 
 // One sequence for every kind, so that a handle of one kind is never
@@ -65,3 +67,5 @@ bool releaseIcon(HICON icon) { return icon && icons().release(icon); }
 HIMAGELIST registerImageList(const ImageListData& list) { return imageLists().add(list); }
 ImageListData* findImageList(HIMAGELIST list) { return list ? imageLists().find(list) : nullptr; }
 bool releaseImageList(HIMAGELIST list) { return list && imageLists().release(list); }
+
+}  // namespace platform

@@ -5,6 +5,8 @@
 #include "ZcUiImages.h"
 #include "ZcUiResources.h"
 
+namespace platform {
+
 // Bitmaps, icons and image lists by handle. A handle is a number given
 // once: a deleted one is never found again, so a stale handle shows
 // nothing instead of reading freed memory.
@@ -37,3 +39,5 @@ bool releaseIcon(HICON icon);
 HIMAGELIST registerImageList(const ImageListData& list);
 ImageListData* findImageList(HIMAGELIST list);
 bool releaseImageList(HIMAGELIST list);
+
+}  // namespace platform

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace platform {
+
 namespace {
 
 // No picture of a dialog comes near this; larger sides are taken for damage.
@@ -188,3 +190,5 @@ std::optional<DecodedImage> decodeIconFile(const unsigned char* bytes, size_t si
         problem.clear();
     return best;
 }
+
+}  // namespace platform

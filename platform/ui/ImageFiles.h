@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace platform {
+
 // Reads the headers of the images a resource script names: a .bmp file
 // whole, or a .ico file whole. Every size and offset is checked against
 // the bytes there are; nothing is read past them.
@@ -21,3 +23,5 @@ std::optional<DecodedImage> decodeBitmapFile(const unsigned char* bytes, size_t 
 // The icon's image nearest to wantedSize square (then the deepest colour).
 std::optional<DecodedImage> decodeIconFile(const unsigned char* bytes, size_t size, int wantedSize,
                                            std::string& problem);
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 #include "platform/ui/ImageFiles.h"
 #include "platform/ui/ResourceChain.h"
 
+using namespace platform;
+
 namespace {
 
 // The system's standard icon size, which LoadIcon gives.

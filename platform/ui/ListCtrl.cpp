@@ -5,6 +5,8 @@
 #include "ZcUiDialog.h"
 #include "platform/ui/GdiHandles.h"
 
+using namespace platform;
+
 namespace {
 
 // The list view's layout in pixels, as the system draws it with the

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+using namespace platform;
+
 namespace {
 
 std::vector<const ZcUiModuleResources*>& chain()
@@ -23,6 +25,8 @@ void zcuiUnchainResources(const ZcUiModuleResources* resources)
 {
     std::erase(chain(), resources);
 }
+
+namespace platform {
 
 const char* findChainedString(UINT id)
 {
@@ -50,3 +54,5 @@ const ZcUiImageResource* findChainedImage(UINT id, ZcUiImageKind kind)
                 return &module->images[i];
     return nullptr;
 }
+
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include "ZcUiResources.h"
 
+namespace platform {
+
 // The chained modules' resources, newest module first.
 
 // The string of that id, or null when no chained module has it.
@@ -10,3 +12,5 @@ const char* findChainedString(UINT id);
 const ZcUiDialogTemplate* findChainedDialog(UINT id);
 // The image of that id and kind, or null.
 const ZcUiImageResource* findChainedImage(UINT id, ZcUiImageKind kind);
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include "platform/ui/RichEditClass.h"
 #include "platform/ui/Utf8Text.h"
 
+using namespace platform;
+
 namespace {
 
 bool& richEditClassRegistered()
@@ -22,8 +24,12 @@ std::string colorText(COLORREF color)
 
 }  // namespace
 
+namespace platform {
+
 bool isRichEditClassRegistered() { return richEditClassRegistered(); }
 void setRichEditClassRegistered(bool registered) { richEditClassRegistered() = registered; }
+
+}  // namespace platform
 
 BOOL AfxInitRichEdit2()
 {

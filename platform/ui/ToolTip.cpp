@@ -5,6 +5,8 @@
 #include "ZcUiDialog.h"
 #include "platform/ui/ResourceChain.h"
 
+using namespace platform;
+
 CToolTipCtrl::~CToolTipCtrl()
 {
     if (m_parent)

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace platform {
+
 // Controls count characters, the texts are UTF-8: a character is a lead
 // byte and its continuation bytes.
 
@@ -36,3 +38,5 @@ inline std::string firstCharacters(const std::string& text, size_t count)
 {
     return text.substr(0, byteOffsetOfCharacter(text, count));
 }
+
+}  // namespace platform

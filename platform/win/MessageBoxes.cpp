@@ -5,6 +5,8 @@
 #include "WinMessageBox.h"
 #include "platform/editor/Transcript.h"
 
+using namespace platform;
+
 namespace {
 
 struct Shown {
@@ -50,6 +52,8 @@ std::string shownText(const char* text)
 
 }  // namespace
 
+namespace platform {
+
 const std::vector<ShownMessageBox>& shownMessageBoxes() { return shown().boxes; }
 
 void clearShownMessageBoxes()
@@ -57,6 +61,8 @@ void clearShownMessageBoxes()
     std::lock_guard lock(shown().mutex);
     shown().boxes.clear();
 }
+
+}  // namespace platform
 
 extern "C" int WINAPI MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT type)
 {

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace platform {
+
 // Every message box shown, in order, so that tests and scripts can see
 // what the user was told.
 struct ShownMessageBox {
@@ -14,3 +16,5 @@ struct ShownMessageBox {
 
 const std::vector<ShownMessageBox>& shownMessageBoxes();
 void clearShownMessageBoxes();
+
+}  // namespace platform

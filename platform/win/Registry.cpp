@@ -12,6 +12,8 @@
 #include "platform/win/RegistryData.h"
 #include "platform/win/TextEncodings.h"
 
+using namespace platform;
+
 namespace {
 
 struct OpenKey {
@@ -89,6 +91,8 @@ bool validSubKey(std::string_view path)
 
 }  // namespace
 
+namespace platform {
+
 void useRegistryFile(const std::string& path)
 {
     RegistryState& s = state();
@@ -118,6 +122,8 @@ int openRegistryKeyCount()
     std::lock_guard lock(s.mutex);
     return int(s.open.size());
 }
+
+}  // namespace platform
 
 extern "C" LSTATUS WINAPI RegOpenKeyExA(HKEY root, LPCSTR subKey, DWORD options, REGSAM desired, PHKEY result)
 {

@@ -4,6 +4,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // Where the process's registry comes from: a .reg file, read again at each
 // RegOpenKeyExA so that edits show at the next open, or a .reg text held in
 // memory. An open key keeps the values it had when it was opened. Until one
@@ -18,3 +20,5 @@ ZRX_EXPORT bool checkRegistry(std::string& error);
 
 // Keys opened by RegOpenKeyExA and not yet closed (hives do not count).
 int openRegistryKeyCount();
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include "WinRegistry.h"
 #include "platform/win/TextEncodings.h"
 
+namespace platform {
+
 namespace {
 
 char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
@@ -337,3 +339,5 @@ std::string quotedRegistryString(std::string_view text)
     out += '"';
     return out;
 }
+
+}  // namespace platform

@@ -8,6 +8,8 @@
 
 #include "ZrxExport.h"
 
+namespace platform {
+
 // The contents of a registry as a .reg file gives them ("Windows Registry
 // Editor Version 5.00" or "REGEDIT4"): keys by full path, hive first
 // ("HKEY_LOCAL_MACHINE\SOFTWARE\KORVEL\Tarvo"), with their values. Names of
@@ -57,3 +59,5 @@ std::optional<RegistryData> parseRegistryText(std::string_view text, std::string
 
 // A text as a .reg file quotes it: in quotes, with '\' and '"' escaped.
 ZRX_EXPORT std::string quotedRegistryString(std::string_view text);
+
+}  // namespace platform

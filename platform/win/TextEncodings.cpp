@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace platform {
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -95,3 +97,5 @@ std::string utf8FromWindowsText(std::string_view bytes)
         return std::string(bytes);
     return utf8FromCp1250(bytes);
 }
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace platform {
+
 // The encodings Windows text files come in, turned into UTF-8: the ANSI
 // code page of Polish Windows (1250) and UTF-16 little-endian (what the
 // registry editor writes).
@@ -23,3 +25,5 @@ std::string utf8FromUtf16le(std::string_view bytes);
 // UTF-16LE, a UTF-8 one is dropped, well-formed UTF-8 is kept, anything
 // else is read as code page 1250.
 std::string utf8FromWindowsText(std::string_view bytes);
+
+}  // namespace platform

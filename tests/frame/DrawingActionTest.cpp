@@ -11,6 +11,8 @@
 #include "services/Linetype.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 // What a line-marking action does: reads the drawing's settings, makes

@@ -10,6 +10,8 @@
 #include "support/TestDrawing.h"
 #include "zcut.h"
 
+using namespace platform;
+
 namespace {
 
 struct Item {

@@ -8,6 +8,8 @@
 #include "services/DatabaseServices.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 ZcDbLine* newLine(double y) { return new ZcDbLine({0, y, 0}, {10, y, 0}); }

@@ -15,6 +15,8 @@
 #include "platform/win/RegistryData.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 SettingsRecord sample()

@@ -17,6 +17,8 @@
 #include "support/TestDrawing.h"
 #include "tests/platform/editor/ScriptedInput.h"
 
+using namespace platform;
+
 namespace {
 
 // What the dialog shows at one moment.

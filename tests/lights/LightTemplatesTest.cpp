@@ -27,6 +27,8 @@
 #include "tools/LightSymbols.h"
 #include "tools/LightTemplateFiles.h"
 
+using namespace platform;
+
 namespace {
 
 namespace fs = std::filesystem;

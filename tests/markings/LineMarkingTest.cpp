@@ -28,6 +28,8 @@
 #include "support/TestDrawing.h"
 #include "tests/platform/editor/ScriptedInput.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr double kTol = 1e-9;

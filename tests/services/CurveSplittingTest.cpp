@@ -15,6 +15,8 @@
 #include "services/CurveSplitting.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr double kTol = 1e-9;

@@ -12,6 +12,8 @@
 #include "services/EntityBuilders.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 ZcDbPolyline* square(double x0, double size)

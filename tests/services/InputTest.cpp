@@ -13,6 +13,8 @@
 #include "support/TestDrawing.h"
 #include "zced.h"
 
+using namespace platform;
+
 namespace {
 
 // A quarter turn about (100, 50): the user's (3, 4) is the world's (96, 53).

@@ -15,6 +15,8 @@
 #include "services/RegistryKey.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 // Where Tarvo.lin is before it is installed.

@@ -8,6 +8,8 @@
 #include "services/RegistryKey.h"
 #include "services/RegistryString.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr const char* kErrorCaption = "Błąd podczas operacji na rejestrach";

@@ -15,14 +15,14 @@ class TestRegistry {
 public:
     explicit TestRegistry(const std::string& keysAndValues = "")
     {
-        useRegistryText("Windows Registry Editor Version 5.00\r\n\r\n" + keysAndValues);
-        clearShownMessageBoxes();
+        platform::useRegistryText("Windows Registry Editor Version 5.00\r\n\r\n" + keysAndValues);
+        platform::clearShownMessageBoxes();
     }
     ~TestRegistry()
     {
-        useRegistryText("");
-        clearShownMessageBoxes();
-        EXPECT_EQ(openRegistryKeyCount(), 0) << "a registry key was left open";
+        platform::useRegistryText("");
+        platform::clearShownMessageBoxes();
+        EXPECT_EQ(platform::openRegistryKeyCount(), 0) << "a registry key was left open";
     }
     TestRegistry(const TestRegistry&) = delete;
     TestRegistry& operator=(const TestRegistry&) = delete;
@@ -30,8 +30,9 @@ public:
     // The installer's key with the installation folder.
     static std::string installedAt(const std::string& folder)
     {
-        return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\KORVEL\\Tarvo]\r\n\"Path\"=" + quotedRegistryString(folder) + "\r\n";
+        return "[HKEY_LOCAL_MACHINE\\SOFTWARE\\KORVEL\\Tarvo]\r\n\"Path\"=" + platform::quotedRegistryString(folder) +
+               "\r\n";
     }
 
-    const std::vector<ShownMessageBox>& boxes() const { return shownMessageBoxes(); }
+    const std::vector<platform::ShownMessageBox>& boxes() const { return platform::shownMessageBoxes(); }
 };

@@ -14,6 +14,8 @@
 #include "platform/render/Picture.h"
 #include "signs/BoardBlocks.h"
 
+using namespace platform;
+
 namespace {
 
 struct Placed {

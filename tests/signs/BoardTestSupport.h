@@ -15,8 +15,8 @@
 // measures them.
 class BoardDrawing : public TestDrawing {
 public:
-    BoardDrawing() { setFontInstallationFolder(TARVO_SOURCE_DIR "/resources"); }
-    ~BoardDrawing() { setFontInstallationFolder(""); }
+    BoardDrawing() { platform::setFontInstallationFolder(TARVO_SOURCE_DIR "/resources"); }
+    ~BoardDrawing() { platform::setFontInstallationFolder(""); }
 };
 
 // The entities of a block, in the order they were appended; none when the

@@ -27,6 +27,8 @@
 #include "signs/WiteTab_dlg.h"
 #include "tests/platform/editor/ScriptedInput.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr double kTol = 1e-9;

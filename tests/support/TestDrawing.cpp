@@ -6,6 +6,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 bool TestDrawing::addLayer(const char* name)
 {
     ZcDbLayerTable* table = nullptr;

@@ -5,6 +5,8 @@
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 
+namespace platform {
+
 namespace {
 // Blocks nested deeper than this are not looked into: the stack stays
 // bounded however a drawing made in memory chains its blocks (files are
@@ -63,3 +65,5 @@ ZcDbExtents blockContentExtents(const ZcDbBlockTableRecord& block)
 }
 
 uint64_t blockExtentsMeasured(const ZcDbDatabase& db) { return db.impl()->blockExtentsMeasured; }
+
+}  // namespace platform

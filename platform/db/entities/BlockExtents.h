@@ -7,6 +7,8 @@
 class ZcDbBlockTableRecord;
 class ZcDbDatabase;
 
+namespace platform {
+
 // A block's extents as last worked out, kept by its drawing: references
 // multiply what their blocks hold, and blocks that insert blocks many times
 // would otherwise have the same content measured again for each instance.
@@ -29,3 +31,5 @@ ZcDbExtents blockContentExtents(const ZcDbBlockTableRecord& block);
 // How many times blocks' extents of a drawing were worked out rather than
 // taken as kept: the work nested blocks cost.
 uint64_t blockExtentsMeasured(const ZcDbDatabase& db);
+
+}  // namespace platform

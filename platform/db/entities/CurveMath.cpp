@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace curve {
+namespace platform::curve {
 namespace {
 
 double cross(const ZcGeVector2d& a, const ZcGeVector2d& b) { return a.x * b.y - a.y * b.x; }
@@ -360,4 +360,4 @@ bool isInside(const std::vector<Piece>& outline, const ZcGePoint2d& p)
     return inside;
 }
 
-}  // namespace curve
+}  // namespace platform::curve

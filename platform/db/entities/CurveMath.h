@@ -9,7 +9,7 @@
 // Plane geometry of the pieces that lines, arcs, circles and polyline
 // segments are made of. A piece runs from t = 0 to t = 1; an arc piece
 // turns counter-clockwise for a positive sweep.
-namespace curve {
+namespace platform::curve {
 
 // A point this close to a curve lies on it; chains whose ends are this close
 // are joined. A micrometre: below any drawing's precision, well above the
@@ -96,4 +96,4 @@ void addSegmentToExtents(ZcDbExtents& extents, const ZcGePoint2d& start, const Z
 // Whether a point is inside a closed outline of pieces (even-odd rule).
 bool isInside(const std::vector<Piece>& outline, const ZcGePoint2d& p);
 
-}  // namespace curve
+}  // namespace platform::curve

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
-namespace curve {
+namespace platform::curve {
 namespace {
 
 double cross(const ZcGeVector2d& a, const ZcGeVector2d& b) { return a.x * b.y - a.y * b.x; }
@@ -539,4 +539,4 @@ std::vector<OffsetChain> offsetChain(const std::vector<Piece>& pieces, bool clos
     return Offsetter(pieces, closed, distance).run();
 }
 
-}  // namespace curve
+}  // namespace platform::curve

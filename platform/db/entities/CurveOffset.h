@@ -6,7 +6,7 @@
 
 // The offset of a chain of pieces (a polyline's segments) with the loops
 // cut away that moving a tight bend sideways makes.
-namespace curve {
+namespace platform::curve {
 
 // A corner's offset lines meet where extended, as a polyline offset does in
 // CAD, unless the meeting point lies farther than this many offsets from the
@@ -49,4 +49,4 @@ std::vector<OffsetChain> offsetChain(const std::vector<Piece>& pieces, bool clos
 
 double length(const OffsetChain& chain);
 
-}  // namespace curve
+}  // namespace platform::curve

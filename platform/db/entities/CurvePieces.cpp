@@ -5,6 +5,8 @@
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 
+namespace platform {
+
 size_t polylineSegmentCount(const ZcDbPolylineVertices& vertices, bool closed)
 {
     if (vertices.size() < 2)
@@ -49,3 +51,5 @@ std::vector<curve::Piece> piecesOf(const ZcDbEntity* entity)
     }
     return {};
 }
+
+}  // namespace platform

@@ -7,6 +7,8 @@
 
 class ZcDbEntity;
 
+namespace platform {
+
 // The plan geometry of the entity kinds that are made of lines and arcs.
 
 // Segments of a polyline: one per vertex when closed, one fewer when open.
@@ -18,3 +20,5 @@ std::vector<curve::Piece> polylinePieces(const ZcDbPolyline& pline);
 // The pieces of a line, arc, circle, polyline or leader, in the order of its
 // parameter; empty for other kinds.
 std::vector<curve::Piece> piecesOf(const ZcDbEntity* entity);
+
+}  // namespace platform

@@ -6,6 +6,8 @@
 #include "ZcGePoint2d.h"
 #include "ZcGePoint3d.h"
 
+namespace platform {
+
 // The largest magnitude of a number in a drawing. Beyond it, sums and
 // products of a drawing's numbers (lengths, areas, extents, a picture's
 // framing) may overflow to infinity; no drawing comes near it.
@@ -36,3 +38,5 @@ inline bool isFinite(const ZcGeMatrix3d& m)
                 return false;
     return true;
 }
+
+}  // namespace platform

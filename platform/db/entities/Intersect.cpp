@@ -8,6 +8,8 @@
 #include "platform/db/entities/CurveMath.h"
 #include "platform/db/entities/CurvePieces.h"
 
+using namespace platform;
+
 namespace {
 
 bool isCurveKind(const ZcDbEntity* e)

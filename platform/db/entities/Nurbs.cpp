@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-namespace nurbs {
+namespace platform::nurbs {
 namespace {
 
 // Degrees beyond this are refused: no drawing program makes them, and the
@@ -133,4 +133,4 @@ std::vector<Sample> flatten(const Curve& c, double chordTol)
     return out;
 }
 
-}  // namespace nurbs
+}  // namespace platform::nurbs

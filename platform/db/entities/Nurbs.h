@@ -7,7 +7,7 @@
 
 // B-spline and NURBS curves evaluated by de Boor's algorithm (in
 // homogeneous coordinates when weighted).
-namespace nurbs {
+namespace platform::nurbs {
 
 struct Curve {
     int degree = 1;
@@ -34,4 +34,4 @@ struct Sample {
 // strays from each chord between them by no more than about chordTol.
 std::vector<Sample> flatten(const Curve& c, double chordTol);
 
-}  // namespace nurbs
+}  // namespace platform::nurbs

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace platform {
+
 namespace {
 // Relative size of the matrix terms that may be left over from rounding when
 // a map is built from rotations, scalings and mirrors of road geometry.
@@ -31,3 +33,5 @@ PlanarTransform analysePlanar(const ZcGeMatrix3d& m)
     }
     return t;
 }
+
+}  // namespace platform

@@ -2,6 +2,8 @@
 
 #include "ZcGeMatrix3d.h"
 
+namespace platform {
+
 // How an affine map acts on figures drawn in planes parallel to XY (arcs,
 // circles, polylines, hatches): whether they stay such figures, and how
 // their sizes and turning sense change.
@@ -15,3 +17,5 @@ struct PlanarTransform {
 };
 
 PlanarTransform analysePlanar(const ZcGeMatrix3d& m);
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace platform {
+
 namespace {
 
 // Relative chord tolerance of drawing and measuring (see splineChordTolerance).
@@ -98,3 +100,5 @@ double splineLengthTo(const ZcDbSpline& spline, double param)
     }
     return length;
 }
+
+}  // namespace platform

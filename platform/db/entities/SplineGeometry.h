@@ -5,6 +5,8 @@
 #include "ZcDbSpline.h"
 #include "platform/db/entities/Nurbs.h"
 
+namespace platform {
+
 // A spline's curve data held for evaluation (the entity hands out copies).
 struct SplineData {
     int degree = 1;
@@ -29,3 +31,5 @@ struct SplineNearest {
 SplineNearest nearestOnSpline(const ZcDbSpline& spline, const ZcGePoint3d& given);
 // Length along the spline from its start to a parameter.
 double splineLengthTo(const ZcDbSpline& spline, double param);
+
+}  // namespace platform

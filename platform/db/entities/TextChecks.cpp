@@ -3,6 +3,8 @@
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/ObjectAccess.h"
 
+namespace platform {
+
 Zcad::ErrorStatus checkTextStyle(ZcDbObjectId style, const ZcDbDatabase* db)
 {
     if (style.isNull())
@@ -16,3 +18,5 @@ Zcad::ErrorStatus checkTextStyle(ZcDbObjectId style, const ZcDbDatabase* db)
         return Zcad::eWrongDatabase;
     return Zcad::eOk;
 }
+
+}  // namespace platform

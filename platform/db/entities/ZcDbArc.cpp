@@ -7,6 +7,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbArc, ZcDbCurve)
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include "platform/core/Utf8.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbAttributeDefinition, ZcDbText)
 
 // A tag names the field; an empty one could not be matched or written.

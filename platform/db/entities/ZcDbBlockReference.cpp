@@ -11,6 +11,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbBlockReference, ZcDbEntity)
 
 namespace {

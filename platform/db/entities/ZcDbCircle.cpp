@@ -7,6 +7,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbCircle, ZcDbCurve)
 
 // A constructor cannot refuse: a non-finite centre stays at the origin and

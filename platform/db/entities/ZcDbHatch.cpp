@@ -13,6 +13,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbHatch, ZcDbEntity)
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbLeader, ZcDbEntity)
 
 bool ZcDbLeader::appendVertex(const ZcGePoint3d& p)

@@ -6,6 +6,8 @@
 #include "platform/db/entities/CurveMath.h"
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbLine, ZcDbCurve)
 
 // A constructor cannot refuse: a non-finite end is left at the origin.

@@ -7,6 +7,8 @@
 #include "platform/db/entities/TextChecks.h"
 #include "platform/text/TextLayout.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbMText, ZcDbEntity)
 
 Zcad::ErrorStatus ZcDbMText::setLocation(const ZcGePoint3d& p)

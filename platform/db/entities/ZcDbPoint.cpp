@@ -2,6 +2,8 @@
 
 #include "platform/db/entities/Finite.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbPoint, ZcDbEntity)
 
 // A constructor cannot refuse: a non-finite position stays at the origin.

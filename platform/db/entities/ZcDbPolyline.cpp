@@ -9,6 +9,8 @@
 #include "platform/db/entities/Finite.h"
 #include "platform/db/entities/PlanarTransform.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbPolyline, ZcDbCurve)
 
 namespace {

@@ -8,6 +8,8 @@
 #include "platform/db/entities/Nurbs.h"
 #include "platform/db/entities/SplineGeometry.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbSpline, ZcDbCurve)
 
 namespace {

@@ -7,6 +7,8 @@
 #include "platform/db/entities/TextChecks.h"
 #include "platform/text/TextLayout.h"
 
+using namespace platform;
+
 ZCRX_DEFINE_MEMBERS(ZcDbText, ZcDbEntity)
 
 Zcad::ErrorStatus ZcDbText::setPosition(const ZcGePoint3d& p)

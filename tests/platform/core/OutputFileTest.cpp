@@ -11,6 +11,8 @@
 
 #include "platform/core/OutputFile.h"
 
+using namespace platform;
+
 namespace fs = std::filesystem;
 
 namespace {

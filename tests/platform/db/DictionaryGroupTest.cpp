@@ -11,6 +11,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 ZcDbObjectId addGroup(ZcDbDatabase& db, const char* name, Zcad::ErrorStatus* status = nullptr)
 {

@@ -4,6 +4,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 // Objects read from a file arrive with their own handles, out of order, and
 // references may name a handle before its object arrives.
 TEST(Handles, FileHandlesAreKeptAndFoundInAnyOrder)

@@ -13,6 +13,8 @@
 #include "platform/db/Opened.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr const char* kSample = R"(;; sample

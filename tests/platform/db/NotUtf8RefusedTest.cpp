@@ -19,6 +19,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 // Tries the setter with the bytes on a new object of the drawing (closing

@@ -5,6 +5,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 ZcDbObjectId newLayer(TestDrawing& d, const char* name)
 {

@@ -24,6 +24,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 template <class Table, class Record>

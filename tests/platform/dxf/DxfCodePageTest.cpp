@@ -31,6 +31,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 struct CodePageCase {

@@ -14,6 +14,8 @@
 #include "support/TestDrawing.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 namespace fs = std::filesystem;
 
 namespace {

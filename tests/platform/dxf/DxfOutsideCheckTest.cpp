@@ -30,6 +30,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr const char* kPython = "/usr/bin/python3";

@@ -19,6 +19,8 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 namespace {
 
 // The message a text that cannot be read gives.

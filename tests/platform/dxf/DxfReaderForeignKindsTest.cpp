@@ -20,6 +20,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/render/RenderDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 // The common codes as LibreCAD writes them, after the kind's own marker.

@@ -15,6 +15,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/text/ShownTexts.h"
 
+using namespace platform;
+
 namespace {
 
 struct Finding {

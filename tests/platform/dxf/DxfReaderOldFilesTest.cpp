@@ -24,6 +24,8 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 namespace {
 
 DxfSnippetPairs oldDrawing(bool handles)

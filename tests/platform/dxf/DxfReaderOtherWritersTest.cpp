@@ -23,6 +23,8 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 namespace {
 
 std::string contents(const std::string& path)

@@ -33,6 +33,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 // A drawing read from a text, owned by the test.

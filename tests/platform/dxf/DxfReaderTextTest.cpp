@@ -14,6 +14,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 namespace {
 
 // The string of a TEXT in a file of that version and code page, the file's

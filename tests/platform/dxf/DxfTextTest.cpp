@@ -17,6 +17,8 @@
 #include "platform/text/TextContents.h"
 #include "platform/win/TextEncodings.h"
 
+using namespace platform;
+
 namespace {
 std::string mtext(std::string_view utf8)
 {

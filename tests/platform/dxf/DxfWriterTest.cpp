@@ -13,6 +13,8 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/win/TextEncodings.h"
 
+using namespace platform;
+
 namespace {
 
 std::string hex(ZcDbObjectId id)

@@ -24,6 +24,8 @@
 #include "ZcDbXrecord.h"
 #include "platform/db/Opened.h"
 
+using namespace platform;
+
 namespace {
 
 ZcDbObjectId appendTo(ZcDbObjectId space, ZcDbEntity* entity)

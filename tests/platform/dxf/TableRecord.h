@@ -13,8 +13,8 @@ ZcDbObjectId addRecord(Zcad::ErrorStatus (ZcDbDatabase::*getTable)(Table*&, ZcDb
 {
     Table* raw = nullptr;
     (db.*getTable)(raw, ZcDb::kForWrite);
-    Opened<Table> table(raw);
-    Opened<Record> owned(record);
+    platform::Opened<Table> table(raw);
+    platform::Opened<Record> owned(record);
     ZcDbObjectId id;
     EXPECT_EQ(table->add(id, record), Zcad::eOk);
     return id;

@@ -9,6 +9,8 @@
 #include "zced.h"
 #include "zcut.h"
 
+using namespace platform;
+
 namespace {
 
 resbuf systemCode(short code)

@@ -10,6 +10,8 @@
 #include "platform/entities/EntityTestSupport.h"
 #include "support/TestDrawing.h"
 
+using namespace platform;
+
 TEST(EntityPick, TheNearestCurveWithinTheAperture)
 {
     TestDrawing drawing;

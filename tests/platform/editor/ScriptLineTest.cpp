@@ -8,6 +8,8 @@
 
 #include "platform/editor/ScriptLine.h"
 
+using namespace platform;
+
 using Kind = ScriptLine::Kind;
 
 TEST(ScriptLine, EachKindOfLine)

@@ -11,15 +11,15 @@ class ScriptedInput {
 public:
     explicit ScriptedInput(const std::string& text) : m_stream(text), m_input(m_stream, "test.scr")
     {
-        commandLine().reset();
-        commandLine().ucs() = {};
-        commandLine().setInput(&m_input);
+        platform::commandLine().reset();
+        platform::commandLine().ucs() = {};
+        platform::commandLine().setInput(&m_input);
     }
     ~ScriptedInput()
     {
-        commandLine().setInput(nullptr);
-        commandLine().reset();
-        commandLine().ucs() = {};
+        platform::commandLine().setInput(nullptr);
+        platform::commandLine().reset();
+        platform::commandLine().ucs() = {};
     }
     ScriptedInput(const ScriptedInput&) = delete;
     ScriptedInput& operator=(const ScriptedInput&) = delete;
@@ -28,5 +28,5 @@ public:
 
 private:
     std::istringstream m_stream;
-    StreamInput m_input;
+    platform::StreamInput m_input;
 };

@@ -9,6 +9,8 @@
 #include "zcdbAdsName.h"
 #include "zced.h"
 
+using namespace platform;
+
 TEST(GetPoint, AnswersPointEnterAndEsc)
 {
     ScriptedInput input("1,2\n\n*cancel*\n");

@@ -14,6 +14,8 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr uint64_t kBlocks = bench::kNestedLevels + 1;

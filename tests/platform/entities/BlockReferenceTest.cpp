@@ -8,6 +8,8 @@
 #include "ZcDbLine.h"
 #include "platform/db/DatabaseImpl.h"
 
+using namespace platform;
+
 namespace {
 // A reference in model space of a block holding a line from the block's
 // origin to one unit along X from it.

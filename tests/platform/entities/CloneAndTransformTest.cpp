@@ -7,6 +7,8 @@
 #include "ZcDbMText.h"
 #include "ZcDbPolyline.h"
 
+using namespace platform;
+
 TEST(EntityClone, CopiesAreIndependentAndOutsideTheDrawing)
 {
     TestDrawing d;

@@ -24,6 +24,8 @@
 #include "zcdbAdsName.h"
 #include "zced.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;

@@ -8,6 +8,8 @@
 #include "ZcDbPolyline.h"
 #include "platform/db/ObjectAccess.h"
 
+using namespace platform;
+
 namespace {
 ZcDbObjectIdArray ids(std::initializer_list<ZcDbObjectId> list)
 {

@@ -7,6 +7,8 @@
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
 
+using namespace platform;
+
 namespace {
 // The one curve an offset gives, owned by the test.
 template <class T>

@@ -10,6 +10,8 @@
 #include "platform/db/entities/CurveOffset.h"
 #include "platform/db/entities/CurvePieces.h"
 
+using namespace platform;
+
 // Offsets of polylines where moving a tight bend sideways makes loops: the
 // loops are cut away, and what is left lies at the offset from the curve.
 

@@ -12,6 +12,8 @@
 #include "ZcDbMText.h"
 #include "ZcDbPolyline.h"
 
+using namespace platform;
+
 namespace {
 // Each call must fail with the status and leave the entity's state as it was.
 using Call = std::function<Zcad::ErrorStatus()>;

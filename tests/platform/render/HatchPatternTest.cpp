@@ -17,6 +17,8 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/render/HatchPattern.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr double kRes = 10.0;  // pixels per unit: half a unit is five pixels

@@ -10,6 +10,8 @@
 #include "platform/render/Picture.h"
 #include "platform/ui/ImageFiles.h"
 
+using namespace platform;
+
 TEST(IconFile, ColoursBottomUpWithAlphaAndAPaddedMaskOfTheClearColour)
 {
     // 3 x 2: each mask row is padded to four bytes.

@@ -10,6 +10,8 @@
 #include "platform/render/IndexedBitmap.h"
 #include "platform/render/Picture.h"
 
+using namespace platform;
+
 namespace {
 
 uint32_t read32(const std::string& s, size_t at)

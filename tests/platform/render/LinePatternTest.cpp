@@ -9,6 +9,8 @@
 #include "platform/render/DashPattern.h"
 #include "platform/render/WideOutline.h"
 
+using namespace platform;
+
 namespace {
 
 using Runs = std::vector<std::pair<double, double>>;

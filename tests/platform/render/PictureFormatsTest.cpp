@@ -16,6 +16,8 @@
 #include "ZcDbMText.h"
 #include "bench/NestedBlocks.h"
 
+using namespace platform;
+
 namespace {
 
 std::string readFile(const std::string& path)

@@ -16,6 +16,8 @@
 #include "ZcDbLine.h"
 #include "ZcDbSortentsTable.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr double kPi = std::numbers::pi;

@@ -14,6 +14,8 @@
 #include "ZcDbText.h"
 #include "platform/text/TextLayout.h"
 
+using namespace platform;
+
 namespace {
 
 // Ink may spread half a pixel past an outline by anti-aliasing, and a

@@ -11,6 +11,8 @@
 #include "ZcDbLayerTable.h"
 #include "ZcDbLinetypeTable.h"
 
+using namespace platform;
+
 namespace {
 
 template <class T>

@@ -23,8 +23,9 @@ public:
                            double sx = 1.0, double sy = 1.0);
 
     // The picture at a resolution (pixels per drawing unit), which fails the test when it cannot be made.
-    RasterPicture picture(double resolution,
-                          PictureSettings::Background background = PictureSettings::Background::Light);
+    platform::RasterPicture
+    picture(double resolution,
+            platform::PictureSettings::Background background = platform::PictureSettings::Background::Light);
 };
 
 // A new polyline through points (bulges 0), open or closed.
@@ -36,31 +37,33 @@ ZcDbHatch* solidHatch(int colourIndex, const std::vector<std::vector<ZcGePoint2d
 std::vector<ZcGePoint2d> box(double x0, double y0, double x1, double y1);
 
 // The colour at a world point of a picture ({1,2,3} when outside, which no test draws with).
-Rgb colourAt(const RasterPicture& picture, double x, double y);
+platform::Rgb colourAt(const platform::RasterPicture& picture, double x, double y);
 
 // How much of an ink a pixel shows over the background: 1 all ink, 0 none,
 // below 0 for a colour that is no mix of the two.
-double inkShare(Rgb pixel, Rgb ink, Rgb background);
+double inkShare(platform::Rgb pixel, platform::Rgb ink, platform::Rgb background);
 // Whether a pixel within one pixel of the world point shows at least that
 // share of the ink: a thin line one pixel wide may fall between two rows of
 // pixels and colour each half.
-bool showsInk(const RasterPicture& picture, double x, double y, Rgb ink, Rgb background, double share = 0.45);
+bool showsInk(const platform::RasterPicture& picture, double x, double y, platform::Rgb ink, platform::Rgb background,
+              double share = 0.45);
 // The world box round the pixels that are not background within a world
 // box (the whole picture when none is given); empty when there are none.
-ZcDbExtents inkBox(const RasterPicture& picture, Rgb background);
-ZcDbExtents inkBox(const RasterPicture& picture, Rgb background, double x0, double y0, double x1, double y1);
+ZcDbExtents inkBox(const platform::RasterPicture& picture, platform::Rgb background);
+ZcDbExtents inkBox(const platform::RasterPicture& picture, platform::Rgb background, double x0, double y0, double x1,
+                   double y1);
 
 // Whether the pixel at the world point and its neighbours are all background.
-bool blankAround(const RasterPicture& picture, double x, double y, Rgb background);
+bool blankAround(const platform::RasterPicture& picture, double x, double y, platform::Rgb background);
 
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
-inline constexpr Rgb kRed{255, 0, 0};
-inline constexpr Rgb kGreen{0, 255, 0};
-inline constexpr Rgb kBlue{0, 0, 255};
+inline constexpr platform::Rgb kWhite{255, 255, 255};
+inline constexpr platform::Rgb kBlack{0, 0, 0};
+inline constexpr platform::Rgb kRed{255, 0, 0};
+inline constexpr platform::Rgb kGreen{0, 255, 0};
+inline constexpr platform::Rgb kBlue{0, 0, 255};
 
 // Readable colours in test messages.
-inline void PrintTo(const Rgb& c, std::ostream* os)
+inline void PrintTo(const platform::Rgb& c, std::ostream* os)
 {
     *os << "rgb(" << int(c.red) << "," << int(c.green) << "," << int(c.blue) << ")";
 }

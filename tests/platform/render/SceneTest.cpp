@@ -8,6 +8,8 @@
 #include "bench/NestedBlocks.h"
 #include "platform/render/Scene.h"
 
+using namespace platform;
+
 namespace {
 
 struct Collected : ShapeSink {

@@ -10,6 +10,8 @@
 #include "TextTestSupport.h"
 #include "platform/text/FontFiles.h"
 
+using namespace platform;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -10,6 +10,8 @@
 #include "platform/text/TextContents.h"
 #include "platform/text/TextLayout.h"
 
+using namespace platform;
+
 namespace {
 
 // What the layout itself allows for rounding at the width.

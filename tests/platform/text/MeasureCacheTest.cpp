@@ -11,6 +11,8 @@
 #include "platform/text/MeasureCache.h"
 #include "platform/text/TextLayout.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr const char* kSans = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";

@@ -9,6 +9,8 @@
 #include "platform/text/FontFace.h"
 #include "platform/text/FontFiles.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr const char* kShippedFont = TARVO_SOURCE_DIR "/resources/Fonts/Tarvowa.ttf";

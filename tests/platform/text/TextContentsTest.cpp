@@ -4,6 +4,8 @@
 
 #include "platform/text/TextContents.h"
 
+using namespace platform;
+
 namespace {
 
 std::vector<std::string> shown(const char* contents)

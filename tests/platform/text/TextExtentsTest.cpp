@@ -9,6 +9,8 @@
 #include "ZcDbAttribute.h"
 #include "ZcDbText.h"
 
+using namespace platform;
+
 namespace {
 
 // A multi-line text in the test drawing's DejaVu Sans style, not in the drawing.

@@ -14,7 +14,7 @@ inline constexpr double kAdvanceH = 1540.0;
 // A text style of the drawing with that font file.
 inline ZcDbObjectId addTextStyle(ZcDbDatabase& db, const char* name, const char* fontFile)
 {
-    Opened<ZcDbTextStyleTable> table(db.textStyleTableId(), ZcDb::kForWrite);
+    platform::Opened<ZcDbTextStyleTable> table(db.textStyleTableId(), ZcDb::kForWrite);
     auto* style = new ZcDbTextStyleTableRecord;
     style->setName(name);
     style->setFileName(fontFile);

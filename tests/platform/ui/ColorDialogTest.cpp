@@ -3,6 +3,8 @@
 #include "WinColorDialog.h"
 #include "tests/platform/ui/PartsDialog.h"
 
+using namespace platform;
+
 namespace {
 
 struct ColorAnswer {

@@ -9,6 +9,8 @@
 #include "tests/platform/editor/ScriptedInput.h"
 #include "tests/platform/ui/DialogTestTemplate.h"
 
+using namespace platform;
+
 namespace {
 
 // Three ranged numbers, a kind list and a check box; records what it is told.

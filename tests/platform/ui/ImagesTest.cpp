@@ -4,6 +4,8 @@
 #include "tests/platform/ui/PartsDialog.h"
 #include "tests/platform/ui/TestImages.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr UINT kSketch = 9300;

@@ -93,12 +93,12 @@ protected:
 
 struct PartsRun {
     INT_PTR result;
-    std::optional<RunFailure> failure;
+    std::optional<platform::RunFailure> failure;
 };
 
 inline PartsRun runParts(PartsDialog& dialog, const std::string& script)
 {
     ScriptedInput input(script);
     const INT_PTR result = dialog.DoModal();
-    return {result, commandLine().failure()};
+    return {result, platform::commandLine().failure()};
 }

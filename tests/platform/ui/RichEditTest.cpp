@@ -4,6 +4,8 @@
 #include "platform/ui/RichEditClass.h"
 #include "tests/platform/ui/PartsDialog.h"
 
+using namespace platform;
+
 TEST(RichEdit, TypingIsCutAtTheLimitInCharactersAndTellsOnlyWhenAsked)
 {
     ChainedTestResources resources;

@@ -12,6 +12,8 @@
 #include "platform/win/RegistryData.h"
 #include "platform/win/TextEncodings.h"
 
+using namespace platform;
+
 namespace {
 
 constexpr const char* kHeader = "Windows Registry Editor Version 5.00\r\n\r\n";

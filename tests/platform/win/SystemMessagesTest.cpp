@@ -8,6 +8,8 @@
 #include "WinMessageBox.h"
 #include "platform/win/MessageBoxes.h"
 
+using namespace platform;
+
 namespace {
 
 std::string allocatedText(DWORD code, DWORD language = MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), DWORD width = 0)
