@@ -7,16 +7,14 @@
 #include <filesystem>
 
 #include "../services/TestRegistry.h"
-#include "ZcDbBlockReference.h"
 #include "ZcDbCircle.h"
-#include "ZcDbObjectPointer.h"
 #include "console/SettingsRecord.h"
 #include "frame/CommandSettings.h"
-#include "frame/ModuleResources.h"
 #include "lights/Swiatla_dlg.h"
 #include "services/Blocks.h"
 #include "services/DatabaseServices.h"
-#include "support/TestDrawing.h"
+#include "support/DialogCommandTest.h"
+#include "support/DrawingContents.h"
 #include "tests/platform/dxf/TempDir.h"
 #include "tests/platform/editor/ScriptedInput.h"
 
@@ -43,26 +41,6 @@ private:
     TempDir m_dir;
 };
 
-struct Inserted {
-    std::string block;
-    ZcGePoint3d position;
-    double scale, rotation;
-};
-
-std::vector<Inserted> insertedSymbols(TestDrawing& drawing)
-{
-    std::vector<Inserted> found;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> space(drawing.db().modelSpaceId(), ZcDb::kForRead);
-    for (ZcDbObjectId id : space->entityIds()) {
-        ZcDbObjectPointer<ZcDbBlockReference> reference(id, ZcDb::kForRead);
-        if (!reference)
-            continue;
-        ZcDbObjectPointer<ZcDbBlockTableRecord> block(reference->blockTableRecord(), ZcDb::kForRead);
-        found.push_back({block->name(), reference->position(), reference->scaleFactors().sx, reference->rotation()});
-    }
-    return found;
-}
-
 // Runs "D_Swiatla" on the script with the process's settings as given.
 std::string runLights(const std::string& script)
 {
@@ -72,25 +50,17 @@ std::string runLights(const std::string& script)
     return testing::internal::GetCapturedStdout();
 }
 
-class TrafficLights : public testing::Test {
+class TrafficLights : public DialogCommandTest {
 protected:
     void SetUp() override
     {
-        saved = TheCommandSettings();
+        DialogCommandTest::SetUp();
         TheCommandSettings().scaleIndex = 0;
         TheCommandSettings().destination = 2;
     }
-    void TearDown() override
-    {
-        TheCommandSettings() = saved;
-        EXPECT_EQ(drawing.openCount(), 0u);
-    }
 
-    CommandSettings saved;
-    ModuleResourceChain resources;
     Installation installation;
     TestRegistry registry{TestRegistry::installedAt(installation.folder())};
-    TestDrawing drawing;
 };
 
 }  // namespace
@@ -102,7 +72,7 @@ TEST_F(TrafficLights, TurnedAcrossTheDirectionAndScaledByTheChosenScale)
                                       "dlg select IDC_SCALE \"1:500\"\n"
                                       "dlg click 1\n0,0\n5,0\n"  // 1:500, direction along +X
                                       "dlg click 2\n");
-    const std::vector<Inserted> symbols = insertedSymbols(drawing);
+    const std::vector<PlacedReference> symbols = ReferencesIn(drawing.db());
     ASSERT_EQ(symbols.size(), 2u) << out;
     EXPECT_EQ(symbols[0].block, "s_a1");
     EXPECT_EQ(symbols[0].position, ZcGePoint3d(10, 20, 0));
@@ -121,7 +91,7 @@ TEST_F(TrafficLights, TheDrawingsSymbolScaleMultipliesTheSize)
     ASSERT_EQ(writeSettingsRecord(drawing.db(), record), Zcad::eOk);
     runLights("dlg select IDC_LIGHT_LIST 0\ndlg click 1\n0,0\n0,-1\ndlg select IDC_SCALE 1\ndlg click 1\n0,0\n0,-1\n"
               "dlg click IDCANCEL\n");
-    const std::vector<Inserted> symbols = insertedSymbols(drawing);
+    const std::vector<PlacedReference> symbols = ReferencesIn(drawing.db());
     ASSERT_EQ(symbols.size(), 2u);
     EXPECT_NEAR(symbols[0].scale, 0.02, kTol);
     EXPECT_NEAR(symbols[1].scale, 0.01, kTol);
@@ -138,7 +108,7 @@ TEST_F(TrafficLights, TheTemplateIsReadOnceAndAMissingChoiceInsertsNothing)
     EXPECT_NE(out.find("Error reading a dwg-file."), std::string::npos) << out;
     installation.removeTemplate();
     runLights("dlg select IDC_LIGHT_LIST \"s_a1\"\ndlg click 1\n3,3\n4,3\ndlg click 2\n");
-    const std::vector<Inserted> symbols = insertedSymbols(drawing);
+    const std::vector<PlacedReference> symbols = ReferencesIn(drawing.db());
     ASSERT_EQ(symbols.size(), 2u) << "the block already in the drawing serves without its file";
     EXPECT_EQ(symbols[1].block, "s_a1");
 }
@@ -147,7 +117,7 @@ TEST_F(TrafficLights, ARegistryThatCannotBeReadAsksNothingAndDrawsNothing)
 {
     TestRegistry broken("[HKEY_LOCAL_MACHINE\\SOFTWARE\\KORVEL\\Tarvo]\r\n");
     const std::string out = runLights("dlg select IDC_LIGHT_LIST 0\ndlg click 1\ndlg click 2\n");
-    EXPECT_TRUE(insertedSymbols(drawing).empty());
+    EXPECT_TRUE(ReferencesIn(drawing.db()).empty());
     EXPECT_FALSE(broken.boxes().empty());
     EXPECT_EQ(FindBlock("s_a1", ZcDb::kForRead), nullptr);
     EXPECT_NE(out.find("rysowanie przerwano"), std::string::npos) << out;
