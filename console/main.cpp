@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "console/ConsolePaths.h"
+#include "console/HeapPages.h"
 #include "console/Options.h"
 #include "console/RenderCommand.h"
 #include "console/ReportCommand.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv)
 {
+    growHeapInLargeSteps();
     const std::vector<std::string> args(argv + 1, argv + argc);
     // The settings writer takes options of its own.
     if (!args.empty() && args[0] == "settings")
