@@ -135,7 +135,7 @@ ScriptLine parseScriptLine(std::string_view raw)
     if (first == "dlg") {
         if (auto action = parseDialogAction(rest, line.error)) {
             line.kind = ScriptLine::Kind::Dialog;
-            line.dialog = std::move(*action);
+            line.dialog = std::move(action);
         } else {
             line.kind = ScriptLine::Kind::Malformed;
         }

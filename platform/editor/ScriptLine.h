@@ -27,7 +27,7 @@ struct ScriptLine {
     std::string text;     // the line without surrounding blanks
     ZcGePoint3d point;    // Point, Pick (z is 0 when not given)
     double number = 0.0;  // Number
-    DialogAction dialog;  // Dialog
+    std::optional<DialogAction> dialog;  // Dialog (kept apart: most lines are no dialog action)
     std::string error;    // Malformed: what is wrong
 };
 

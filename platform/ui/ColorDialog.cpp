@@ -35,7 +35,7 @@ BOOL WINAPI ChooseColorA(LPCHOOSECOLORA choice)
             choice->rgbResult = shown;
             return TRUE;
         }
-        const DialogAction& action = answer->dialog;
+        const DialogAction& action = *answer->dialog;
         if (action.verb == DialogAction::Verb::Color) {
             if (action.colorCancelled)
                 return FALSE;

@@ -265,7 +265,7 @@ void ZcUiDialogRunner::run(CZcUiDialog& dialog)
                 enter(dialog);
             continue;
         }
-        const std::string problem = act(dialog, answer->dialog);
+        const std::string problem = act(dialog, *answer->dialog);
         if (!problem.empty() && !line.misfit(*answer, problem))
             dialog.EndDialog(IDCANCEL);
     }

@@ -82,40 +82,40 @@ TEST(DialogAction, SetKeepsTheTextAsTyped)
 {
     const ScriptLine line = parseScriptLine("dlg set IDC_TEKST  Wiśniowa Góra  ");
     ASSERT_EQ(line.kind, Kind::Dialog) << line.error;
-    EXPECT_EQ(line.dialog.verb, DialogAction::Verb::Set);
-    EXPECT_EQ(line.dialog.control, "IDC_TEKST");
-    EXPECT_EQ(line.dialog.controlId, -1);
-    EXPECT_EQ(line.dialog.text, " Wiśniowa Góra  ");
-    EXPECT_EQ(parseScriptLine("dlg set 8037").dialog.text, "");
+    EXPECT_EQ(line.dialog->verb, DialogAction::Verb::Set);
+    EXPECT_EQ(line.dialog->control, "IDC_TEKST");
+    EXPECT_EQ(line.dialog->controlId, -1);
+    EXPECT_EQ(line.dialog->text, " Wiśniowa Góra  ");
+    EXPECT_EQ(parseScriptLine("dlg set 8037").dialog->text, "");
 }
 
 TEST(DialogAction, SelectCheckClickAndColor)
 {
-    const DialogAction byIndex = parseScriptLine("dlg select 8036 2").dialog;
+    const DialogAction byIndex = *parseScriptLine("dlg select 8036 2").dialog;
     EXPECT_EQ(byIndex.verb, DialogAction::Verb::Select);
     EXPECT_EQ(byIndex.controlId, 8036);
     EXPECT_EQ(byIndex.index, 2);
 
-    const DialogAction byText = parseScriptLine("dlg select 8036 \"1:500\"").dialog;
+    const DialogAction byText = *parseScriptLine("dlg select 8036 \"1:500\"").dialog;
     EXPECT_EQ(byText.index, -1);
     EXPECT_EQ(byText.text, "1:500");
 
-    const DialogAction check = parseScriptLine("dlg check 8040 ON").dialog;
+    const DialogAction check = *parseScriptLine("dlg check 8040 ON").dialog;
     EXPECT_EQ(check.verb, DialogAction::Verb::Check);
     EXPECT_TRUE(check.checked);
-    EXPECT_FALSE(parseScriptLine("dlg check 8040 off").dialog.checked);
+    EXPECT_FALSE(parseScriptLine("dlg check 8040 off").dialog->checked);
 
-    const DialogAction click = parseScriptLine("dlg click IDCANCEL").dialog;
+    const DialogAction click = *parseScriptLine("dlg click IDCANCEL").dialog;
     EXPECT_EQ(click.verb, DialogAction::Verb::Click);
     EXPECT_EQ(click.control, "IDCANCEL");
 
-    const DialogAction color = parseScriptLine("dlg color 255, 128,0").dialog;
+    const DialogAction color = *parseScriptLine("dlg color 255, 128,0").dialog;
     EXPECT_EQ(color.verb, DialogAction::Verb::Color);
     EXPECT_FALSE(color.colorCancelled);
     EXPECT_EQ(color.red, 255);
     EXPECT_EQ(color.green, 128);
     EXPECT_EQ(color.blue, 0);
-    EXPECT_TRUE(parseScriptLine("dlg color cancel").dialog.colorCancelled);
+    EXPECT_TRUE(parseScriptLine("dlg color cancel").dialog->colorCancelled);
 }
 
 TEST(DialogAction, WrongActionsAreRefused)
