@@ -40,6 +40,9 @@ std::string fileNameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The drawing left to the system at exit (see ~WorkingDrawing).
+[[maybe_unused]] ZcDbDatabase* keptAtExit = nullptr;
+
 // The working drawing for the session's length.
 class WorkingDrawing {
 public:
@@ -56,9 +59,8 @@ public:
         // The process ends right after the session, and the system takes
         // its memory back at once: the drawing's many objects are not freed
         // one by one first, as compilers spare freeing at their exit. Kept
-        // reachable here, so a leak checker does not count them.
-        static ZcDbDatabase* kept = nullptr;
-        kept = m_db.release();
+        // reachable, so a leak checker does not count them.
+        keptAtExit = m_db.release();
 #endif
     }
     WorkingDrawing(const WorkingDrawing&) = delete;
