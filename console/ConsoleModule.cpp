@@ -13,8 +13,8 @@ void* consoleModuleEntry(const std::string& module, const char* entry, std::stri
     // running when anything else would unload them.
     static std::map<std::string, void*> loaded;
     void*& handle = loaded[module];
-    const std::string file = (std::filesystem::path(findConsolePaths().moduleDir) / (module + ".so")).string();
     if (!handle) {
+        const std::string file = (std::filesystem::path(findConsolePaths().moduleDir) / (module + ".so")).string();
         handle = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* reason = ::dlerror();
@@ -24,6 +24,6 @@ void* consoleModuleEntry(const std::string& module, const char* entry, std::stri
     }
     void* address = ::dlsym(handle, entry);
     if (!address)
-        error = file + " has no " + entry;
+        error = module + ".so has no " + entry;
     return address;
 }
