@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/editor/LineText.h"
@@ -16,33 +17,41 @@ constexpr int kQuickDigits = 15;
 constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                    1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
+// Reads the digits at p (up to end) into digits; returns where they stop.
+// More than 19 digits wrap around, but the caller refuses those by count.
+const char* readDigits(const char* p, const char* end, uint64_t& digits)
+{
+    for (; p != end && static_cast<unsigned char>(*p - '0') < 10; ++p)
+        digits = digits * 10 + uint64_t(*p - '0');
+    return p;
+}
+
 // "-12.5" and the like, as scripts hold them: the digits as a whole number
 // divided by a power of ten, both exact, so the one rounding of the division
 // gives the same double as a full decimal reading. Nothing for any other
 // form (exponents, many digits, "5.", ".5"), which the full reading takes.
 std::optional<double> quickDecimal(std::string_view text)
 {
-    const bool negative = !text.empty() && text.front() == '-';
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
     if (negative)
-        text.remove_prefix(1);
+        ++p;
     uint64_t digits = 0;
-    int count = 0, afterPoint = -1;
-    for (const char c : text) {
-        if (c >= '0' && c <= '9') {
-            if (++count > kQuickDigits)
-                return std::nullopt;
-            digits = digits * 10 + uint64_t(c - '0');
-            if (afterPoint >= 0)
-                ++afterPoint;
-        } else if (c == '.' && afterPoint < 0 && count > 0) {
-            afterPoint = 0;
-        } else {
+    const char* const whole = p;
+    p = readDigits(p, end, digits);
+    const ptrdiff_t wholeDigits = p - whole;
+    ptrdiff_t afterPoint = 0;
+    if (p != end && *p == '.') {
+        const char* const fraction = ++p;
+        p = readDigits(p, end, digits);
+        afterPoint = p - fraction;
+        if (afterPoint == 0)
             return std::nullopt;
-        }
     }
-    if (count == 0 || afterPoint == 0)
+    if (p != end || wholeDigits == 0 || wholeDigits + afterPoint > kQuickDigits)
         return std::nullopt;
-    const double value = afterPoint > 0 ? double(digits) / kPowersOfTen[afterPoint] : double(digits);
+    const double value = double(digits) / kPowersOfTen[afterPoint];
     return negative ? -value : value;
 }
 
