@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "console/ConsoleModule.h"
 #include "platform/editor/Transcript.h"
 #include "platform/render/Picture.h"
 
@@ -12,7 +13,6 @@ using platform::PictureFormat;
 using platform::pictureFormatOf;
 using platform::PictureSettings;
 using platform::transcript;
-using platform::writePicture;
 
 namespace {
 
@@ -125,6 +125,15 @@ bool takePictureOption(const std::vector<std::string>& args, size_t& i, PictureO
 
 bool writePictures(const ZcDbDatabase& db, const PictureOptions& options)
 {
+    if (options.files.empty())
+        return true;
+    std::string loadError;
+    void* entry = consoleModuleEntry(kPictureModule, "tarvoWritePicture", loadError);
+    if (!entry) {
+        transcript().error("tarvo: cannot write pictures: " + loadError);
+        return false;
+    }
+    const auto writePicture = reinterpret_cast<decltype(&tarvoWritePicture)>(entry);
     bool ok = true;
     for (const std::string& file : options.files) {
         std::string error;

@@ -31,3 +31,10 @@ bool writePictures(const ZcDbDatabase& db, const PictureOptions& options);
 
 // The lines of the usage text about the picture settings.
 const char* pictureSettingsUsage();
+
+// The picture module's entry, which writePictures loads and calls: writes
+// one picture as platform::writePicture does.
+extern "C" bool tarvoWritePicture(const ZcDbDatabase& db, const std::string& path,
+                                  const platform::PictureSettings& settings, std::string& error,
+                                  std::vector<std::string>* notices);
+inline constexpr char kPictureModule[] = "tarvo_picture";

@@ -2,13 +2,14 @@
 
 #include "ZcGeMatrix3d.h"
 #include "ZcGePoint2d.h"
+#include "ZrxExport.h"
 
 namespace platform {
 
 // A map of the plane: x' = xx*x + xy*y + x0, y' = yx*x + yy*y + y0. Blocks
 // take their content into the world by such maps, and the picture takes the
 // world onto the page by one.
-struct Affine2 {
+struct ZRX_EXPORT Affine2 {
     double xx = 1.0, xy = 0.0, x0 = 0.0;
     double yx = 0.0, yy = 1.0, y0 = 0.0;
 

@@ -4,17 +4,13 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <map>
 
-#include "ZcDbBlockTable.h"
-#include "platform/db/ObjectAccess.h"
 #include "platform/render/CairoPainter.h"
+#include "platform/render/DrawingFrame.h"
 #include "platform/render/PictureFile.h"
-#include "platform/render/Scene.h"
-#include "platform/render/ShapeExtents.h"
 
 namespace platform {
 
@@ -28,33 +24,6 @@ constexpr double kVectorHairline = 0.5;
 // their dashes would merge into a grey line.
 constexpr double kMinPatternUnits = 2.0;
 
-SceneSettings sceneSettings(const PictureSettings& settings, double minPatternLength)
-{
-    SceneSettings s;
-    s.foreground = foregroundColour(settings.background);
-    s.minPatternLength = minPatternLength;
-    return s;
-}
-
-std::optional<Framing> frame(const ZcDbDatabase& db, const PictureSettings& settings, std::string& error,
-                             std::vector<std::string>& notices)
-{
-    ShapeExtents extents;
-    if (buildScene(db, sceneSettings(settings, 0.0), extents, notices))
-        return frameExtents(extents.extents(), settings, error);
-    // Cut short, what is drawn is only a corner of the drawing: the picture
-    // frames the whole, from the entities' own extents (blocks' are kept).
-    ZcDbExtents whole = extents.extents();
-    if (const auto* space = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId()))
-        for (const ZcDbObjectId& id : space->entityIds()) {
-            const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
-            ZcDbExtents own;
-            if (entity && !entity->isErased() && entity->getGeomExtents(own) == Zcad::eOk)
-                whole.addExt(own);
-        }
-    return frameExtents(whole, settings, error);
-}
-
 void paint(cairo_t* cr, const ZcDbDatabase& db, const Framing& framing, const PictureSettings& settings,
            double hairline, std::vector<std::string>& notices)
 {
@@ -63,7 +32,7 @@ void paint(cairo_t* cr, const ZcDbDatabase& db, const Framing& framing, const Pi
     cairo_rectangle(cr, 0.0, 0.0, framing.width, framing.height);
     cairo_fill(cr);
     CairoPainter painter(cr, framing.worldToPicture, hairline);
-    buildScene(db, sceneSettings(settings, kMinPatternUnits / framing.scale()), painter, notices);
+    buildScene(db, pictureSceneSettings(settings, kMinPatternUnits / framing.scale()), painter, notices);
     painter.flush();
 }
 
@@ -118,7 +87,7 @@ std::string renumberSurfaces(const std::string& svg)
 std::optional<std::string> vectorBytes(const ZcDbDatabase& db, PictureFormat format, const PictureSettings& settings,
                                        std::string& error, std::vector<std::string>& notices)
 {
-    const std::optional<Framing> framing = frame(db, settings, error, notices);
+    const std::optional<Framing> framing = frameDrawing(db, settings, error, notices);
     if (!framing)
         return std::nullopt;
     std::string bytes;
@@ -149,7 +118,7 @@ std::optional<std::string> vectorBytes(const ZcDbDatabase& db, PictureFormat for
 cairo_surface_t* rasterSurface(const ZcDbDatabase& db, const PictureSettings& settings, Framing& framing,
                                std::string& error, std::vector<std::string>& notices)
 {
-    const std::optional<Framing> f = frame(db, settings, error, notices);
+    const std::optional<Framing> f = frameDrawing(db, settings, error, notices);
     if (!f)
         return nullptr;
     framing = *f;
@@ -171,34 +140,6 @@ cairo_surface_t* rasterSurface(const ZcDbDatabase& db, const PictureSettings& se
 }
 
 }  // namespace
-
-Rgb backgroundColour(PictureSettings::Background background)
-{
-    // Dark is the drawing editor's model-space grey-blue.
-    return background == PictureSettings::Background::Light ? Rgb{255, 255, 255} : Rgb{33, 40, 48};
-}
-
-Rgb foregroundColour(PictureSettings::Background background)
-{
-    return background == PictureSettings::Background::Light ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
-}
-
-std::optional<PictureFormat> pictureFormatOf(const std::string& path)
-{
-    const size_t dot = path.rfind('.');
-    const size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return std::nullopt;
-    std::string ext = path.substr(dot + 1);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-    if (ext == "png")
-        return PictureFormat::Png;
-    if (ext == "svg")
-        return PictureFormat::Svg;
-    if (ext == "pdf")
-        return PictureFormat::Pdf;
-    return std::nullopt;
-}
 
 bool RasterPicture::pixelOf(double worldX, double worldY, int& x, int& y) const
 {

@@ -7,6 +7,7 @@
 
 #include "ZrxExport.h"
 #include "platform/render/Framing.h"
+#include "platform/render/PictureFile.h"
 #include "platform/render/PictureSettings.h"
 #include "platform/render/Rgb.h"
 
@@ -17,12 +18,6 @@ namespace platform {
 // Pictures of a drawing's model space: framed to what is drawn, with a
 // margin, on a light (paper) or dark (screen) background. The same drawing
 // and settings give the same bytes every time.
-
-enum class PictureFormat { Png, Svg, Pdf };
-
-// The format a file name asks for by its extension (.png, .svg, .pdf, in
-// any case); nothing for others.
-ZRX_EXPORT std::optional<PictureFormat> pictureFormatOf(const std::string& path);
 
 // Writes the picture to a file in the format its extension names: first to
 // a temporary file beside it, then renamed over it. False with a message on

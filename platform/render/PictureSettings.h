@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ZrxExport.h"
 #include "platform/render/Rgb.h"
 
 namespace platform {
@@ -21,9 +22,9 @@ struct PictureSettings {
 // also keeps a mistaken resolution from asking for gigabytes.
 inline constexpr int kMaxPictureSide = 32767;
 
-Rgb backgroundColour(PictureSettings::Background background);
+ZRX_EXPORT Rgb backgroundColour(PictureSettings::Background background);
 // The colour drawn for palette index 7 (and for "by block" at the top
 // level): black on a light background, white on a dark one.
-Rgb foregroundColour(PictureSettings::Background background);
+ZRX_EXPORT Rgb foregroundColour(PictureSettings::Background background);
 
 }  // namespace platform

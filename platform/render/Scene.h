@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ZrxExport.h"
 #include "platform/render/Rgb.h"
 #include "platform/render/Shape.h"
 
@@ -42,7 +43,7 @@ struct SceneSettings {
 // expands block references with their attributes. Objects are read without
 // being opened. Says in notices what it left out and why (each reason once).
 // False when the work went beyond settings.maxVertices and the rest was left out.
-bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
-                std::vector<std::string>& notices);
+ZRX_EXPORT bool buildScene(const ZcDbDatabase& db, const SceneSettings& settings, ShapeSink& sink,
+                           std::vector<std::string>& notices);
 
 }  // namespace platform
