@@ -42,11 +42,16 @@ std::string readFile(const fs::path& path)
 
 ConsoleResult runTarvo(const std::vector<std::string>& args, const std::string& stdinText)
 {
+    return runProgram(TARVO_EXE, args, stdinText);
+}
+
+ConsoleResult runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& stdinText)
+{
     ScratchDir io;
     const std::string in = io.write("stdin", stdinText);
     const std::string out = io.path("stdout").string(), err = io.path("stderr").string();
 
-    std::vector<std::string> argv = {TARVO_EXE};
+    std::vector<std::string> argv = {program};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> cargv;
     for (std::string& a : argv)

@@ -31,6 +31,9 @@ private:
 
 // Runs tarvo with the arguments; stdinText is its standard input.
 ConsoleResult runTarvo(const std::vector<std::string>& args, const std::string& stdinText = "");
+// Runs another program (a copy of tarvo) the same way.
+ConsoleResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& stdinText = "");
 
 // Runs a script with the test application loaded (and any extra arguments).
 ConsoleResult runTestScript(const ScratchDir& dir, const std::string& script,

@@ -1,0 +1,62 @@
+// The console's modules: each is loaded only when its work comes, and a
+// missing one fails that work alone, with the module named.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "console/ConsoleRun.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct MissingModule {
+    const char* file;               // left out of the program's library folder
+    std::vector<std::string> args;  // "@" stands for the test's folder
+    const char* notWritten;         // what the work would have written
+    const char* stillWritten;       // what other work of the run writes, if any
+};
+
+class ConsoleModules : public testing::TestWithParam<MissingModule> {};
+
+TEST_P(ConsoleModules, AMissingModuleFailsOnlyItsWorkAndIsNamed)
+{
+    const MissingModule& c = GetParam();
+    ScratchDir dir;
+    // A copy of the program whose library folder has all but the module.
+    const fs::path lib = fs::path(TARVO_PLUGIN).parent_path();
+    fs::create_directories(dir.path("bin"));
+    fs::create_directories(dir.path("lib"));
+    fs::copy_file(TARVO_EXE, dir.path("bin/tarvo"));
+    for (const fs::directory_entry& entry : fs::directory_iterator(lib))
+        if (entry.is_regular_file() && entry.path().filename() != c.file)
+            fs::copy_file(entry.path(), dir.path("lib") / entry.path().filename());
+
+    dir.write("s.scr", "REGEN\n");
+    ASSERT_EQ(runTarvo({"run", "--script", dir.path("s.scr").string(), "--out", dir.path("plan.dxf").string()}).status,
+              0);
+    std::vector<std::string> args;
+    for (const std::string& a : c.args)
+        args.push_back(a.starts_with("@") ? dir.path(a.substr(1)).string() : a);
+
+    const ConsoleResult r = runProgram(dir.path("bin/tarvo").string(), args);
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_TRUE(Contains(r.err, c.file));
+    EXPECT_FALSE(fs::exists(dir.path(c.notWritten)));
+    if (c.stillWritten) {
+        EXPECT_TRUE(fs::exists(dir.path(c.stillWritten)));
+    }
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << "one message: " << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachModule, ConsoleModules,
+    testing::Values(MissingModule{"tarvo_picture.so",
+                                  {"run", "--script", "@s.scr", "--out", "@again.dxf", "--png", "@p.png"},
+                                  "p.png",
+                                  "again.dxf"},
+                    MissingModule{"tarvo_picture.so", {"render", "@plan.dxf", "@p.svg"}, "p.svg", nullptr},
+                    MissingModule{"tarvo_xlsx.so", {"report", "@plan.dxf", "--xlsx", "@w.xlsx"}, "w.xlsx", nullptr}));
+
+}  // namespace
