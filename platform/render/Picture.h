@@ -18,6 +18,11 @@ namespace platform {
 // Pictures of a drawing's model space: framed to what is drawn, with a
 // margin, on a light (paper) or dark (screen) background. The same drawing
 // and settings give the same bytes every time.
+//
+// These are painted with cairo, in code kept out of libzrx: the console
+// reaches them through its picture module (console/PictureOptions.h), so
+// that a run without pictures does not load cairo; tests and tools link
+// them directly.
 
 // Writes the picture to a file in the format its extension names: first to
 // a temporary file beside it, then renamed over it. False with a message on
