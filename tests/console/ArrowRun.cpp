@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

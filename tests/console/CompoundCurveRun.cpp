@@ -7,7 +7,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 TEST(ConsoleApplications, LoadUnloadAndLoadAgainReregistersTheCommands)
 {

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace fs = std::filesystem;
 

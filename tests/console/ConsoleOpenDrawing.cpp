@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

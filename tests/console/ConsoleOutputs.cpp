@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace fs = std::filesystem;
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

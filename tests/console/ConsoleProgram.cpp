@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 TEST(ConsoleProgram, HelpDescribesBothCommands)
 {

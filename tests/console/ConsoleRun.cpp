@@ -1,4 +1,4 @@
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>

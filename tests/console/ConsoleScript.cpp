@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

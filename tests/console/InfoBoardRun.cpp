@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

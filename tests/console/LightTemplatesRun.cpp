@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

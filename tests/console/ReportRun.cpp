@@ -8,7 +8,7 @@
 
 #include <sstream>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

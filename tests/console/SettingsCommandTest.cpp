@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

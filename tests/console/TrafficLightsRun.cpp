@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "console/ConsoleRun.h"
+#include "tests/console/ConsoleRun.h"
 
 namespace {
 

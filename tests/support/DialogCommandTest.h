@@ -4,7 +4,7 @@
 
 #include "frame/CommandSettings.h"
 #include "frame/ModuleResources.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 // A dialog command's test: the plug-in's resources, a working drawing, and
 // the process's last choices, which the dialogs change, put back afterwards.

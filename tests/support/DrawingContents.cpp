@@ -1,4 +1,4 @@
-#include "support/DrawingContents.h"
+#include "tests/support/DrawingContents.h"
 
 #include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"

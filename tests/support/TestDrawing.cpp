@@ -1,4 +1,4 @@
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 #include "ZcDbLayerTable.h"
 #include "ZcDbPolyline.h"

@@ -9,7 +9,7 @@
 #include "ZcDbSortentsTable.h"
 #include "ZcDbXrecord.h"
 #include "platform/db/ObjectAccess.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

@@ -2,7 +2,7 @@
 
 #include "ZcDbLine.h"
 #include "platform/db/ObjectAccess.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

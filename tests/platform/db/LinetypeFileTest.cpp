@@ -6,12 +6,12 @@
 #include <fstream>
 #include <numbers>
 
-#include "../dxf/TempDir.h"
 #include "ZcDbLinetypeTable.h"
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/LinetypeFile.h"
 #include "platform/db/Opened.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

@@ -17,7 +17,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "ZcDbXrecord.h"
 #include "platform/dxf/DxfWriter.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

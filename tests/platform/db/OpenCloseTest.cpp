@@ -3,7 +3,7 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbLayerTable.h"
 #include "platform/db/ObjectAccess.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

@@ -9,7 +9,7 @@
 #include "ZcDbLinetypeTable.h"
 #include "ZcDbRegAppTable.h"
 #include "ZcDbTextStyleTable.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 namespace {
 template <class TABLE>

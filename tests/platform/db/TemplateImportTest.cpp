@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "../dxf/TempDir.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
@@ -22,7 +21,8 @@
 #include "platform/db/Opened.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

@@ -8,10 +8,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "ExternalTool.h"
-#include "Json.h"
-#include "TableRecord.h"
-#include "TempDir.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
@@ -29,7 +25,11 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfText.h"
 #include "platform/dxf/DxfWriter.h"
-#include "support/TestDrawing.h"
+#include "tests/platform/dxf/Json.h"
+#include "tests/platform/dxf/TableRecord.h"
+#include "tests/support/ExternalTool.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

@@ -10,9 +10,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "TempDir.h"
-#include "support/TestDrawing.h"
 #include "platform/dxf/DxfWriter.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

@@ -14,9 +14,6 @@
 #include <numbers>
 #include <set>
 
-#include "Json.h"
-#include "SampleDrawing.h"
-#include "TempDir.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbDictionary.h"
@@ -29,6 +26,9 @@
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfWriter.h"
+#include "tests/platform/dxf/Json.h"
+#include "tests/platform/dxf/SampleDrawing.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

@@ -6,7 +6,6 @@
 
 #include <random>
 
-#include "DxfSnippet.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbDictionary.h"
@@ -18,6 +17,7 @@
 #include "platform/db/ObjectAccess.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "tests/platform/dxf/DxfSnippet.h"
 
 using namespace platform;
 

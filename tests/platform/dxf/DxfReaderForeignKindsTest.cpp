@@ -8,17 +8,17 @@
 #include <fstream>
 #include <string>
 
-#include "DxfSnippet.h"
-#include "ExternalTool.h"
-#include "Json.h"
-#include "TempDir.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
-#include "platform/render/RenderDrawing.h"
+#include "tests/platform/dxf/DxfSnippet.h"
+#include "tests/platform/dxf/Json.h"
+#include "tests/platform/render/RenderDrawing.h"
+#include "tests/support/ExternalTool.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

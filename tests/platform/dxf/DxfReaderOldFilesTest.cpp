@@ -6,9 +6,6 @@
 
 #include <fstream>
 
-#include "DxfSnippet.h"
-#include "ExternalTool.h"
-#include "TempDir.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
@@ -23,6 +20,9 @@
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "tests/platform/dxf/DxfSnippet.h"
+#include "tests/support/ExternalTool.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

@@ -12,9 +12,6 @@
 #include <memory>
 #include <sstream>
 
-#include "ExternalTool.h"
-#include "Json.h"
-#include "TempDir.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbLine.h"
 #include "platform/db/ObjectAccess.h"
@@ -22,6 +19,9 @@
 #include "platform/db/ZcDbRawObject.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "tests/platform/dxf/Json.h"
+#include "tests/support/ExternalTool.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

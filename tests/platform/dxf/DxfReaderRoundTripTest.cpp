@@ -8,8 +8,6 @@
 #include <memory>
 #include <numbers>
 
-#include "SampleDrawing.h"
-#include "TempDir.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
@@ -31,7 +29,9 @@
 #include "platform/db/Opened.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
-#include "support/TestDrawing.h"
+#include "tests/platform/dxf/SampleDrawing.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

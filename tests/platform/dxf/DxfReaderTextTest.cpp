@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "DxfSnippet.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbMText.h"
 #include "ZcDbText.h"
@@ -12,7 +11,8 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfTextDecoder.h"
 #include "platform/dxf/DxfWriter.h"
-#include "support/TestDrawing.h"
+#include "tests/platform/dxf/DxfSnippet.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

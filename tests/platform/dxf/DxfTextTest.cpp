@@ -8,7 +8,6 @@
 #include <random>
 #include <vector>
 
-#include "DxfPairs.h"
 #include "platform/core/Utf8.h"
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfStream.h"
@@ -16,6 +15,7 @@
 #include "platform/dxf/DxfTextDecoder.h"
 #include "platform/text/TextContents.h"
 #include "platform/win/TextEncodings.h"
+#include "tests/platform/dxf/DxfPairs.h"
 
 using namespace platform;
 

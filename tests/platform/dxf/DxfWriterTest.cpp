@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <set>
 
-#include "DxfPairs.h"
-#include "SampleDrawing.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbLine.h"
 #include "ZcDbXrecord.h"
@@ -12,6 +10,8 @@
 #include "platform/db/Opened.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/win/TextEncodings.h"
+#include "tests/platform/dxf/DxfPairs.h"
+#include "tests/platform/dxf/SampleDrawing.h"
 
 using namespace platform;
 

@@ -1,4 +1,4 @@
-#include "Json.h"
+#include "tests/platform/dxf/Json.h"
 
 #include <cstdlib>
 #include <stdexcept>

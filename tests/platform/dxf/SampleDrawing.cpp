@@ -1,8 +1,7 @@
-#include "SampleDrawing.h"
+#include "tests/platform/dxf/SampleDrawing.h"
 
 #include <numbers>
 
-#include "TableRecord.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
@@ -23,6 +22,7 @@
 #include "ZcDbTextStyleTable.h"
 #include "ZcDbXrecord.h"
 #include "platform/db/Opened.h"
+#include "tests/platform/dxf/TableRecord.h"
 
 using namespace platform;
 

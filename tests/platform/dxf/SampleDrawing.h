@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ZcDbObjectId.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 // A drawing that holds one of every kind of object the system writes, the
 // way the system builds them, plus an erased line and an erased group

@@ -4,8 +4,8 @@
 
 #include <numbers>
 
-#include "platform/editor/ScriptedInput.h"
 #include "platform/editor/HostCommands.h"
+#include "tests/support/ScriptedInput.h"
 #include "zced.h"
 #include "zcut.h"
 

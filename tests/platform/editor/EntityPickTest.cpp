@@ -7,8 +7,8 @@
 #include "ZcDbLayerTable.h"
 #include "ZcDbLine.h"
 #include "platform/editor/EntityPick.h"
-#include "platform/entities/EntityTestSupport.h"
-#include "support/TestDrawing.h"
+#include "tests/platform/entities/EntityTestSupport.h"
+#include "tests/support/TestDrawing.h"
 
 using namespace platform;
 

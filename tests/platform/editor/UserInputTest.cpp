@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "ZcDbLine.h"
-#include "platform/editor/ScriptedInput.h"
-#include "support/TestDrawing.h"
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/TestDrawing.h"
 #include "zcdbAdsName.h"
 #include "zced.h"
 

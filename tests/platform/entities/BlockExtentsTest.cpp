@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "EntityTestSupport.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
@@ -13,6 +12,7 @@
 #include "platform/db/entities/BlockExtents.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

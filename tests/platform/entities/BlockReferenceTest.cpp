@@ -1,12 +1,12 @@
 #include <string>
 #include <vector>
 
-#include "EntityTestSupport.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbLine.h"
 #include "platform/db/DatabaseImpl.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

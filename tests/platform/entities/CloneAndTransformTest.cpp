@@ -1,4 +1,3 @@
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
@@ -6,6 +5,7 @@
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
 #include "ZcDbPolyline.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

@@ -1,10 +1,10 @@
 #include <random>
 
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 namespace {
 // (0,0) -> (10,0), a half circle bulging right to (10,10) round (10,5) with

@@ -7,7 +7,7 @@
 
 #include "ZcDbBlockTable.h"
 #include "ZcGePoint3d.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 inline constexpr double kInf = std::numeric_limits<double>::infinity();

@@ -1,12 +1,12 @@
 #include <algorithm>
 
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
 #include "ZcDbHatch.h"
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
 #include "platform/db/ObjectAccess.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

@@ -3,11 +3,11 @@
 #include <random>
 #include <vector>
 
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 namespace {
 // Random curves of every kind in a 20 x 20 area (fixed seed: the same run every time).

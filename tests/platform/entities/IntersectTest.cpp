@@ -1,10 +1,10 @@
 #include <cmath>
 
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 namespace {
 ZcGePoint3dArray meet(const ZcDbEntity& a, const ZcDbEntity& b, ZcDb::Intersect mode = ZcDb::kOnBothOperands)

@@ -1,11 +1,11 @@
 #include <cmath>
 #include <memory>
 
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
 #include "ZcDbLine.h"
 #include "ZcDbPolyline.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

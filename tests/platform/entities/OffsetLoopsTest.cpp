@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "EntityTestSupport.h"
 #include "ZcDbPolyline.h"
 #include "platform/db/entities/CurveOffset.h"
 #include "platform/db/entities/CurvePieces.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

@@ -1,7 +1,6 @@
 #include <functional>
 #include <string>
 
-#include "EntityTestSupport.h"
 #include "ZcDbArc.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
@@ -11,6 +10,7 @@
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
 #include "ZcDbPolyline.h"
+#include "tests/platform/entities/EntityTestSupport.h"
 
 using namespace platform;
 

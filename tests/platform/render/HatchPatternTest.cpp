@@ -13,9 +13,9 @@
 #include <numbers>
 #include <random>
 
-#include "RenderDrawing.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/render/HatchPattern.h"
+#include "tests/platform/render/RenderDrawing.h"
 
 using namespace platform;
 

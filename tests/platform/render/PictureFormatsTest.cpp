@@ -10,11 +10,11 @@
 #include <map>
 #include <sstream>
 
-#include "../dxf/TempDir.h"
-#include "RenderDrawing.h"
 #include "ZcDbLine.h"
 #include "ZcDbMText.h"
 #include "bench/NestedBlocks.h"
+#include "tests/platform/render/RenderDrawing.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

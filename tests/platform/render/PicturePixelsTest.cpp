@@ -6,7 +6,6 @@
 
 #include <numbers>
 
-#include "RenderDrawing.h"
 #include "ZcDbArc.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
@@ -15,6 +14,7 @@
 #include "ZcDbLeader.h"
 #include "ZcDbLine.h"
 #include "ZcDbSortentsTable.h"
+#include "tests/platform/render/RenderDrawing.h"
 
 using namespace platform;
 

@@ -6,13 +6,13 @@
 
 #include <numbers>
 
-#include "RenderDrawing.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbMText.h"
 #include "ZcDbText.h"
 #include "platform/text/TextLayout.h"
+#include "tests/platform/render/RenderDrawing.h"
 
 using namespace platform;
 

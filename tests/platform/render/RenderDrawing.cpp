@@ -1,4 +1,4 @@
-#include "RenderDrawing.h"
+#include "tests/platform/render/RenderDrawing.h"
 
 #include <gtest/gtest.h>
 

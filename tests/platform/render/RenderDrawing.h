@@ -8,7 +8,7 @@
 #include "ZcDbHatch.h"
 #include "ZcDbPolyline.h"
 #include "platform/render/Picture.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 // A drawing for picture tests, with the tables and blocks they need.
 class RenderDrawing : public TestDrawing {

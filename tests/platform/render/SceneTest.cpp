@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "RenderDrawing.h"
 #include "ZcDbLine.h"
 #include "bench/NestedBlocks.h"
 #include "platform/render/Scene.h"
+#include "tests/platform/render/RenderDrawing.h"
 
 using namespace platform;
 

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "../dxf/TempDir.h"
-#include "TextTestSupport.h"
 #include "platform/text/FontFiles.h"
+#include "tests/platform/text/TextTestSupport.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

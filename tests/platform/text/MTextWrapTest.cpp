@@ -6,9 +6,9 @@
 
 #include <random>
 
-#include "TextTestSupport.h"
 #include "platform/text/TextContents.h"
 #include "platform/text/TextLayout.h"
+#include "tests/platform/text/TextTestSupport.h"
 
 using namespace platform;
 

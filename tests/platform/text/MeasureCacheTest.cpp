@@ -7,9 +7,9 @@
 
 #include <random>
 
-#include "TextTestSupport.h"
 #include "platform/text/MeasureCache.h"
 #include "platform/text/TextLayout.h"
+#include "tests/platform/text/TextTestSupport.h"
 
 using namespace platform;
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "TextTestSupport.h"
 #include "ZcDbAttribute.h"
 #include "ZcDbText.h"
+#include "tests/platform/text/TextTestSupport.h"
 
 using namespace platform;
 

@@ -3,7 +3,7 @@
 #include "ZcDbMText.h"
 #include "ZcDbTextStyleTable.h"
 #include "platform/db/Opened.h"
-#include "support/TestDrawing.h"
+#include "tests/support/TestDrawing.h"
 
 // Measurements in these tests use DejaVu Sans, a system font here: 2048
 // units per em, capitals 1493 high, descenders 483 deep, "H" 1540 wide.

@@ -6,8 +6,8 @@
 #include "ZcUiDialog.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/win/MessageBoxes.h"
-#include "tests/platform/editor/ScriptedInput.h"
 #include "tests/platform/ui/DialogTestTemplate.h"
+#include "tests/support/ScriptedInput.h"
 
 using namespace platform;
 

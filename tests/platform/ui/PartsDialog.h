@@ -12,8 +12,8 @@
 #include "ZcUiPaint.h"
 #include "ZcUiRichEdit.h"
 #include "platform/editor/CommandLine.h"
-#include "tests/platform/editor/ScriptedInput.h"
 #include "tests/platform/ui/DialogTestTemplate.h"
+#include "tests/support/ScriptedInput.h"
 
 // One LVN_ITEMCHANGED as the dialog received it.
 struct ItemChange {

@@ -5,12 +5,12 @@
 #include <cstring>
 #include <fstream>
 
-#include "../dxf/TempDir.h"
 #include "WinError.h"
 #include "WinRegistry.h"
 #include "platform/win/Registry.h"
 #include "platform/win/RegistryData.h"
 #include "platform/win/TextEncodings.h"
+#include "tests/support/TempDir.h"
 
 using namespace platform;
 

@@ -1,0 +1,194 @@
+// The sign dialogs driven as a user drives them: the enabling rules of the
+// scale list and the two check boxes, the choices kept for the next sign
+// command, and the draw button building and placing signs.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "ZcDbExtents.h"
+#include "ZcDbObjectPointer.h"
+#include "ZcDbPolyline.h"
+#include "console/SettingsRecord.h"
+#include "frame/CommandSettings.h"
+#include "frame/ModuleResources.h"
+#include "resource.h"
+#include "services/Blocks.h"
+#include "signs/SignDialogs.h"
+#include "tests/support/DialogCommandTest.h"
+#include "tests/support/DrawingContents.h"
+#include "tests/support/ScriptedInput.h"
+#include "tests/support/TestDrawing.h"
+
+namespace {
+
+constexpr double kTol = 1e-9;
+constexpr const char* kOnPost = "0,0\n10,0\n5,-3\n5,5\n\n";
+
+// The E-17a dialog, with the check boxes' states after each of its handlers.
+class ProbedE17a : public D_E17a_dlg {
+public:
+    struct Boxes {
+        bool asSign, asSignEnabled, description, descriptionEnabled;
+        bool operator==(const Boxes&) const = default;
+    };
+    std::vector<Boxes> seen;
+
+protected:
+    BOOL OnCommand(int id, int code) override
+    {
+        const BOOL handled = D_E17a_dlg::OnCommand(id, code);
+        if (id == IDC_SCALE || id == IDC_INSERT_AS_SIGN)
+            seen.push_back({box(IDC_INSERT_AS_SIGN)->GetCheck() == BST_CHECKED,
+                            box(IDC_INSERT_AS_SIGN)->IsWindowEnabled() != 0,
+                            box(IDC_ADD_DESCRIPTION)->GetCheck() == BST_CHECKED,
+                            box(IDC_ADD_DESCRIPTION)->IsWindowEnabled() != 0});
+        return handled;
+    }
+
+private:
+    CButton* box(int id) const { return dynamic_cast<CButton*>(GetDlgItem(id)); }
+};
+
+class SignDialogs : public DialogCommandTest {
+protected:
+    void SetUp() override
+    {
+        DialogCommandTest::SetUp();
+        TheCommandSettings() = CommandSettings();
+        TheCommandSettings().scaleIndex = 1;
+        TheCommandSettings().insertAsBlock = TRUE;
+        TheCommandSettings().addDescription = TRUE;
+        SettingsRecord record;
+        record.layerDesigned = "PROJ";
+        record.layerRemoved = "USUW";
+        record.groupObjects = true;
+        ASSERT_EQ(writeSettingsRecord(drawing.db(), record), Zcad::eOk);
+    }
+
+    template <class Command>
+    std::string run(Command command, const std::string& script)
+    {
+        ScriptedInput input(script);
+        testing::internal::CaptureStdout();
+        command();
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+}  // namespace
+
+TEST_F(SignDialogs, AtOneToThousandOnlyAPlainReferenceCanBeDrawn)
+{
+    ScriptedInput input("dlg select IDC_SCALE \"1:1000\"\n"
+                        "dlg set IDC_SIGN_TEXT Łódź\ndlg click 1\n3,4\n"
+                        "dlg select IDC_SCALE \"1:500\"\n"
+                        "dlg click IDC_INSERT_AS_SIGN\ndlg click IDC_ADD_DESCRIPTION\n"
+                        "dlg click IDC_INSERT_AS_SIGN\n"
+                        "dlg click 2\n");
+    ProbedE17a dialog;
+    dialog.settings() = TheCommandSettings();
+    testing::internal::CaptureStdout();
+    dialog.DoModal();
+    testing::internal::GetCapturedStdout();
+    using B = ProbedE17a::Boxes;
+    EXPECT_EQ(dialog.seen, (std::vector<B>{
+                               {false, false, false, false},  // 1:1000 clears and disables both
+                               {false, true, false, true},    // 1:500 enables both, checks nothing
+                               {true, true, false, true},     // on a post
+                               {false, true, false, false},   // off the post: no description
+                           }));
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
+    ASSERT_EQ(refs.size(), 1u);
+    EXPECT_EQ(refs[0].block, "E-17a_Łódź_ ");
+    EXPECT_EQ(refs[0].position, ZcGePoint3d(3, 4, 0));
+    EXPECT_NEAR(refs[0].scale, 2.0 * 0.002, kTol);
+}
+
+struct Ending {
+    const char* name;
+    const char* script;
+};
+
+class SignDialogEndings : public SignDialogs, public testing::WithParamInterface<Ending> {};
+
+TEST_P(SignDialogEndings, KeepEveryChoiceForTheNextSign)
+{
+    run(DrawE5Sign, std::string("dlg select IDC_SIGN_DIRECTION \"W lewo\"\ndlg select IDC_SIGN_SIZE \"Małe\"\n"
+                                "dlg select IDC_DESTINATION 2\ndlg select IDC_SIGN_GENERATION 2\n"
+                                "dlg select IDC_SCALE \"1:1\"\ndlg click IDC_ADD_DESCRIPTION\n") +
+                        GetParam().script);
+    const CommandSettings& kept = TheCommandSettings();
+    EXPECT_EQ(kept.directionRight, FALSE);
+    EXPECT_EQ(kept.sizeClass, 3);
+    EXPECT_EQ(kept.destination, 2);
+    EXPECT_EQ(kept.generation, 2);
+    EXPECT_EQ(kept.scaleIndex, 2);
+    EXPECT_EQ(kept.insertAsBlock, TRUE);
+    EXPECT_EQ(kept.addDescription, FALSE);
+
+    run(DrawE21Sign, GetParam().script);
+    EXPECT_EQ(TheCommandSettings().directionRight, FALSE) << "E-21 has no direction to keep";
+    EXPECT_EQ(TheCommandSettings().sizeClass, -1);
+    EXPECT_EQ(TheCommandSettings().scaleIndex, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signs, SignDialogEndings,
+                         testing::Values(Ending{"CloseButton", "dlg click 2\n"},
+                                         Ending{"CloseBox", "dlg click IDCANCEL\n"}),
+                         [](const testing::TestParamInfo<Ending>& param) { return std::string(param.param.name); });
+
+TEST_F(SignDialogs, TheSameNameTwiceBuildsOneBlockPlacedTwiceEachGrouped)
+{
+    run(DrawE21Sign, std::string("dlg set IDC_SIGN_TEXT Gdańsk Główny\ndlg click 1\n") + kOnPost + "dlg click 1\n" +
+                         kOnPost + "dlg click 2\n");
+    int boards = 0;
+    for (const PlacedReference& r : ReferencesIn(drawing.db()))
+        if (r.block == "E-21_Gdańsk Główny_ ") {
+            ++boards;
+            EXPECT_EQ(r.layer, "PROJ");
+        }
+    EXPECT_EQ(boards, 2);
+    const std::vector<std::vector<ZcDbObjectId>> groups = GroupsIn(drawing.db());
+    ASSERT_EQ(groups.size(), 2u);
+    EXPECT_EQ(groups[0].size(), 4u) << "post, leader, board, description";
+}
+
+TEST_F(SignDialogs, ARemovedSignIsCrossedOutOnItsPostAndPlain)
+{
+    run(DrawE4Sign, std::string("dlg set IDC_SIGN_TEXT Świnoujście\ndlg select IDC_DESTINATION 3\n"
+                                "dlg click 1\n") +
+                        kOnPost + "dlg select IDC_SCALE \"1:1000\"\ndlg click 1\n30,30\ndlg click 2\n");
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
+    std::vector<ZcDbObjectId> boards;
+    for (const PlacedReference& r : refs)
+        if (r.block.starts_with("E-4_"))
+            boards.push_back(r.id);
+    ASSERT_EQ(boards.size(), 2u);
+    const std::vector<const ZcDbPolyline*> lines = drawing.polylines();
+    ASSERT_EQ(lines.size(), 4u) << "two crosses of two lines";
+    for (size_t i = 0; i < 2; ++i) {
+        ZcDbExtents board;
+        {
+            ZcDbObjectPointer<ZcDbEntity> entity(boards[i], ZcDb::kForRead);
+            ASSERT_EQ(entity->getGeomExtents(board), Zcad::eOk);
+        }
+        ZcGePoint3d from, to;
+        lines[2 * i]->getPointAt(0, from);
+        lines[2 * i]->getPointAt(1, to);
+        EXPECT_NEAR(from.distanceTo(board.maxPoint()), 0.0, kTol);
+        EXPECT_NEAR(to.distanceTo(board.minPoint()), 0.0, kTol);
+        EXPECT_EQ(lines[2 * i]->colorIndex(), 1);
+    }
+    for (const std::vector<ZcDbObjectId>& group : GroupsIn(drawing.db()))
+        for (const ZcDbPolyline* line : lines)
+            EXPECT_EQ(std::count(group.begin(), group.end(), line->objectId()), 0) << "the cross is not grouped";
+}
+
+TEST_F(SignDialogs, ABlankNameDrawsNothingAndSaysNothing)
+{
+    const std::string out = run(DrawE17aSign, "dlg set IDC_SIGN_TEXT    \ndlg click 1\ndlg click 2\n");
+    EXPECT_EQ(drawing.entityCount(), 0u);
+    EXPECT_EQ(out.find("Wskaż"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Regenerowanie"), std::string::npos) << out;
+}
