@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# The main job: installs what is needed, builds Tarvo and runs the demo
-# script through the console, which writes demo.dxf and its picture demo.png
-# in the repository root.
+# The main job: installs what is needed, builds what the demo runs (the
+# console, the platform, the plug-in and the console's modules) and runs the
+# demo script, which writes demo.dxf and its picture demo.png in the
+# repository root. scripts/test.sh then builds only the tests.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-cmake -S . -B build -G Ninja
-cmake --build build -j "$(nproc)"
+bash scripts/configure.sh build
+cmake --build build -j "$(nproc)" --target tarvo
 build/bin/tarvo run --script examples/demo.scr --out demo.dxf --png demo.png
-echo "demo.dxf and demo.png written"
+echo "The drawing: $PWD/demo.dxf"
+echo "Its picture: $PWD/demo.png"
+if [ -e build/lib/tarvo_window.so ]; then
+  echo "Open it in the window: build/bin/tarvo window demo.dxf"
+fi

@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
-# Builds Tarvo and runs its tests. With --sanitize the build uses
-# AddressSanitizer and UndefinedBehaviorSanitizer; with --clang it is made
-# by clang++ instead of g++, whose warnings it also treats as errors.
+# Builds Tarvo and runs its tests, in the build that scripts/demo.sh makes:
+# after the demo only the tests are compiled. With --sanitize the build is
+# made by clang++ with AddressSanitizer and UndefinedBehaviorSanitizer
+# (build-asan); with --clang by clang++ alone (build-clang). Warnings are
+# errors in every build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 build=build
-flags=(-DTARVO_WERROR=ON)
+flags=()
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
-  flags+=(-DTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  flags+=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
 elif [ "${1:-}" = "--clang" ]; then
   build=build-clang
-  flags+=(-DCMAKE_CXX_COMPILER=clang++)
+  flags+=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang)
 fi
-cmake -S . -B "$build" -G Ninja "${flags[@]}"
+bash scripts/configure.sh "$build" "${flags[@]}"
 cmake --build "$build" -j "$(nproc)"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
