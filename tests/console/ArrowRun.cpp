@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -76,7 +77,7 @@ TEST(ArrowRun, NineteenArrowsWithTheirDescriptionsAreReadBackByEzdxf)
     EXPECT_TRUE(Contains(r.out, "Wskaż pierwszy punkt na linii równoległej do drogi"));
 
     const std::string command =
-        std::string(TARVO_PYTHON) + " '" + dir.write("read.py", kReadArrows) + "' '" + out + "' 2>&1";
+        std::string(testPython()) + " '" + dir.write("read.py", kReadArrows) + "' '" + out + "' 2>&1";
     std::string listing;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];

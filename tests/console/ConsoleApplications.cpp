@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 TEST(ConsoleApplications, LoadUnloadAndLoadAgainReregistersTheCommands)
 {
@@ -105,9 +106,9 @@ TEST_P(ConsoleSecondCopy, UnloadingItKeepsTheFirstCopysCommands)
     ScratchDir dir;
     const std::filesystem::path copy = dir.path("kopia.zrx");
     if (GetParam().link)
-        std::filesystem::create_symlink(TARVO_PLUGIN, copy);
+        std::filesystem::create_symlink(testPlugin(), copy);
     else
-        std::filesystem::copy_file(TARVO_PLUGIN, copy);
+        std::filesystem::copy_file(testPlugin(), copy);
     const std::string out = dir.path("k.dxf").string();
     const std::string script = "ARX L " + copy.string() + "\nARX U kopia.zrx\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\n";
     const ConsoleResult r = runTarvo({"run", "--script", "-", "--out", out}, script);

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace fs = std::filesystem;
 
@@ -25,10 +26,10 @@ TEST_P(ConsoleModules, AMissingModuleFailsOnlyItsWorkAndIsNamed)
     const MissingModule& c = GetParam();
     ScratchDir dir;
     // A copy of the program whose library folder has all but the module.
-    const fs::path lib = fs::path(TARVO_PLUGIN).parent_path();
+    const fs::path lib = fs::path(testPlugin()).parent_path();
     fs::create_directories(dir.path("bin"));
     fs::create_directories(dir.path("lib"));
-    fs::copy_file(TARVO_EXE, dir.path("bin/tarvo"));
+    fs::copy_file(testTarvoProgram(), dir.path("bin/tarvo"));
     for (const fs::directory_entry& entry : fs::directory_iterator(lib))
         if (entry.is_regular_file() && entry.path().filename() != c.file)
             fs::copy_file(entry.path(), dir.path("lib") / entry.path().filename());

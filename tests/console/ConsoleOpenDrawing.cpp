@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ TEST(ConsoleOpenDrawing, TheShellOpensTheDrawingOnItsLine)
 {
     ScratchDir dir;
     const ConsoleResult r =
-        runTarvo({"shell", dir.write("droga.dxf", kRoadEdge), "--app", TARVO_TEST_PLUGIN}, "T_Wskaz\npick 5,0\nQUIT\n");
+        runTarvo({"shell", dir.write("droga.dxf", kRoadEdge), "--app", testApplication()}, "T_Wskaz\npick 5,0\nQUIT\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "T_WSKAZ RTNORM 2A"));
 }

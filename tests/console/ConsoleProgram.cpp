@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 TEST(ConsoleProgram, HelpDescribesBothCommands)
 {
@@ -95,12 +96,11 @@ TEST(ConsoleProgram, AWrongHostCommandArgumentStopsTheScript)
 
 TEST(ConsoleProgram, TheWrittenDrawingPassesTheAudit)
 {
-    if (!std::filesystem::exists(TARVO_PYTHON))
-        GTEST_SKIP() << "no " TARVO_PYTHON;
+    if (!std::filesystem::exists(testPython()))
+        GTEST_SKIP() << "no " << testPython();
     ScratchDir dir;
     const std::string out = dir.path("out.dxf").string();
-    const ConsoleResult r =
-        runTestScript(dir, "LAYER OZN\nT_Linia\n0,0\n5,5\n", {"--app", TARVO_PLUGIN, "--out", out});
+    const ConsoleResult r = runTestScript(dir, "LAYER OZN\nT_Linia\n0,0\n5,5\n", {"--app", testPlugin(), "--out", out});
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string check = dir.write("check.py",
                                         "import sys, ezdxf\n"
@@ -111,5 +111,5 @@ TEST(ConsoleProgram, TheWrittenDrawingPassesTheAudit)
                                         "ok = not auditor.has_errors and 'Tarvowy' in styles and len(lines) == 1 "
                                         "and lines[0].dxf.layer == 'OZN'\n"
                                         "sys.exit(0 if ok else 1)\n");
-    EXPECT_EQ(std::system((std::string(TARVO_PYTHON) + " " + check + " " + out).c_str()), 0);
+    EXPECT_EQ(std::system((std::string(testPython()) + " " + check + " " + out).c_str()), 0);
 }

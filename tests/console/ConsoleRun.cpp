@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "tests/support/TestPaths.h"
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 ScratchDir::ScratchDir()
 {
     static std::atomic<int> counter{0};
-    m_dir = fs::path(TARVO_TEST_TMP) / ("console-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
+    m_dir = fs::path(testTmpDir()) / ("console-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(m_dir);
     fs::create_directories(m_dir);
 }
@@ -42,7 +43,7 @@ std::string readFile(const fs::path& path)
 
 ConsoleResult runTarvo(const std::vector<std::string>& args, const std::string& stdinText)
 {
-    return runProgram(TARVO_EXE, args, stdinText);
+    return runProgram(testTarvoProgram(), args, stdinText);
 }
 
 ConsoleResult runProgram(const std::string& program, const std::vector<std::string>& args, const std::string& stdinText)
@@ -82,7 +83,7 @@ ConsoleResult runProgram(const std::string& program, const std::vector<std::stri
 
 ConsoleResult runTestScript(const ScratchDir& dir, const std::string& script, const std::vector<std::string>& extra)
 {
-    std::vector<std::string> args = {"run", "--app", TARVO_TEST_PLUGIN, "--script", dir.write("test.scr", script)};
+    std::vector<std::string> args = {"run", "--app", testApplication(), "--script", dir.write("test.scr", script)};
     args.insert(args.end(), extra.begin(), extra.end());
     return runTarvo(args);
 }
@@ -116,7 +117,7 @@ print("audit", len(doc.audit().errors))
 std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const std::string& dxf)
 {
     const std::string script = dir.write("read_drawing.py", reader);
-    const std::string command = std::string(TARVO_PYTHON) + " '" + script + "' '" + dxf + "' 2>&1";
+    const std::string command = std::string(testPython()) + " '" + script + "' '" + dxf + "' 2>&1";
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ TEST(ConsoleScript, AnApplicationRunsRegen)
 
 TEST(ConsoleScript, TheScriptMayComeFromStandardInput)
 {
-    const ConsoleResult r = runTarvo({"run", "--app", TARVO_TEST_PLUGIN, "--script", "-"}, "T_Punkt\n3,3\n");
+    const ConsoleResult r = runTarvo({"run", "--app", testApplication(), "--script", "-"}, "T_Punkt\n3,3\n");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(Contains(r.out, "T_PUNKT RTNORM 3.000,3.000,0.000"));
 }
@@ -163,7 +164,7 @@ TEST(ConsoleScript, ALongTranscriptComesWholeAndBeforeTheErrorInOneStream)
     for (int i = 0; i < kPoints; ++i)
         script += "T_Punkt\n" + std::to_string(i) + ",1\n";
     script += "T_Punkt\nnot a point\n";
-    const std::string command = std::string(TARVO_EXE) + " run --app '" + TARVO_TEST_PLUGIN + "' --script '" +
+    const std::string command = std::string(testTarvoProgram()) + " run --app '" + testApplication() + "' --script '" +
                                 dir.write("long.scr", script) + "' 2>&1";
     FILE* pipe = ::popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ TEST_P(ConsoleScriptBounds, StopsWithOneMessage)
     const BadScript& bad = GetParam();
     ScratchDir dir;
     const std::string out = dir.path("out.dxf").string();
-    const ConsoleResult r = runTarvo({"run", "--app", TARVO_TEST_PLUGIN, "--script", bad.make(dir), "--out", out});
+    const ConsoleResult r = runTarvo({"run", "--app", testApplication(), "--script", bad.make(dir), "--out", out});
     EXPECT_EQ(r.status, bad.status) << r.err;
     EXPECT_TRUE(Contains(r.err, bad.message));
     EXPECT_LT(r.err.size(), 1000u) << "no line is quoted whole";
@@ -72,7 +73,7 @@ TEST(ConsoleScriptBound, AnUnreadableScriptIsWrongUsage)
     ScratchDir dir;
     const std::string script = dir.write("s.scr", "T_Punkt\n1,1\n");
     ::chmod(script.c_str(), 0);
-    const ConsoleResult r = runTarvo({"run", "--app", TARVO_TEST_PLUGIN, "--script", script});
+    const ConsoleResult r = runTarvo({"run", "--app", testApplication(), "--script", script});
     EXPECT_EQ(r.status, 2);
     EXPECT_TRUE(Contains(r.err, "Permission denied"));
 }

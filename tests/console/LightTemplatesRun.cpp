@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ std::string entitiesSection(const std::string& dxf)
 std::vector<fs::path> lightTemplates()
 {
     std::vector<fs::path> found;
-    for (const auto& entry : fs::directory_iterator(fs::path(TARVO_SOURCE_DIR) / "resources/Wzory/Swiatla"))
+    for (const auto& entry : fs::directory_iterator(fs::path(testSourceDir()) / "resources/Wzory/Swiatla"))
         if (entry.path().extension() == ".dxf")
             found.push_back(entry.path());
     std::sort(found.begin(), found.end());

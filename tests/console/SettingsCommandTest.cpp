@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "tests/console/ConsoleRun.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 
@@ -80,7 +81,8 @@ record = doc.rootdict["S_Znaki"]["Przeznaczenie"]
 print(" ".join(str(code) for code, value in record.get_xdata("Tarvo")))
 print(len(doc.audit().errors))
 )");
-    const std::string command = std::string(TARVO_PYTHON) + " " + check + " " + out + " > " + dir.path("py.out").string() + " 2>&1";
+    const std::string command =
+        std::string(testPython()) + " " + check + " " + out + " > " + dir.path("py.out").string() + " 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << readFile(dir.path("py.out"));
     EXPECT_EQ(readFile(dir.path("py.out")), "1000 1000 1000 1000 1040 1000 1040 1000 1040\n0\n");
 }

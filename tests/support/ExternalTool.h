@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "tests/support/TestPaths.h"
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -43,7 +44,4 @@ inline std::string ezdxfMissing()
 }
 
 // A script of this folder of tests.
-inline std::string testScript(const char* name)
-{
-    return std::string(TARVO_SOURCE_DIR) + "/tests/platform/dxf/" + name;
-}
+inline std::string testScript(const char* name) { return std::string(testSourceDir()) + "/tests/platform/dxf/" + name; }

@@ -4,6 +4,7 @@
 #include <string>
 #include <system_error>
 
+#include "tests/support/TestPaths.h"
 #include <unistd.h>
 
 // A new empty folder under the build's test folder, removed with what it
@@ -12,7 +13,7 @@ class TempDir {
 public:
     explicit TempDir(const std::string& name)
     {
-        m_path = std::filesystem::path(TARVO_TEST_TMP) / (name + "-" + std::to_string(::getpid()));
+        m_path = std::filesystem::path(testTmpDir()) / (name + "-" + std::to_string(::getpid()));
         std::error_code ec;
         std::filesystem::remove_all(m_path, ec);
         std::filesystem::create_directories(m_path);

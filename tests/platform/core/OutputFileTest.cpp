@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "platform/core/OutputFile.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
@@ -33,7 +34,7 @@ TEST_P(InterruptedWrite, RemovesTheTemporaryFileAndEndsTheProcess)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const int signal = GetParam();
-    const fs::path dir = fs::path(TARVO_TEST_TMP) / ("output-signal-" + std::to_string(signal));
+    const fs::path dir = fs::path(testTmpDir()) / ("output-signal-" + std::to_string(signal));
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "rysunek.dxf").string();

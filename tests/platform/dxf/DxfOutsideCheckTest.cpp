@@ -29,6 +29,7 @@
 #include "tests/platform/dxf/Json.h"
 #include "tests/platform/dxf/SampleDrawing.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
@@ -99,7 +100,7 @@ protected:
             failure = "writing failed: " + error;
             return;
         }
-        const std::string script = std::string(TARVO_SOURCE_DIR) + "/tests/platform/dxf/ezdxf_dump.py";
+        const std::string script = std::string(testSourceDir()) + "/tests/platform/dxf/ezdxf_dump.py";
         const auto [output, status] =
             run(std::string(kPython) + " " + shellQuoted(script) + " " + shellQuoted(path) + " 2>" + shellQuoted(path + ".err"));
         if (status != 0) {

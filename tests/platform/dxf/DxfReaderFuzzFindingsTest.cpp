@@ -14,6 +14,7 @@
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/text/ShownTexts.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
@@ -92,7 +93,8 @@ const Finding kFindings[] = {
 
 std::string findingText(const char* file)
 {
-    const std::filesystem::path path = std::filesystem::path(TARVO_SOURCE_DIR) / "tests/platform/dxf/fuzz-findings" / file;
+    const std::filesystem::path path =
+        std::filesystem::path(testSourceDir()) / "tests/platform/dxf/fuzz-findings" / file;
     std::ifstream in(path, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
@@ -125,7 +127,7 @@ TEST(DxfReaderFuzzFindings, EachInputReadsWritesAndReadsBackOrSaysWhy)
 TEST(DxfReaderFuzzFindings, EveryFileOfTheFolderIsListed)
 {
     size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(TARVO_SOURCE_DIR) /
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(testSourceDir()) /
                                                                  "tests/platform/dxf/fuzz-findings")) {
         ++files;
         const std::string name = entry.path().filename().string();

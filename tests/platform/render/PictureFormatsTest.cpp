@@ -15,6 +15,7 @@
 #include "bench/NestedBlocks.h"
 #include "tests/platform/render/RenderDrawing.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
@@ -79,7 +80,7 @@ TEST(PictureSvg, IsWellFormedAndListsTheDrawingsShapes)
     std::string error;
     ASSERT_TRUE(writePicture(d.db(), path, {}, error)) << error;
     const auto [listing, status] =
-        run("/usr/bin/python3 " + std::string(TARVO_SOURCE_DIR) + "/tests/platform/render/svg_shapes.py " + path);
+        run("/usr/bin/python3 " + std::string(testSourceDir()) + "/tests/platform/render/svg_shapes.py " + path);
     ASSERT_EQ(status, 0) << listing;
     std::map<std::string, int> shapes;
     std::istringstream lines(listing);

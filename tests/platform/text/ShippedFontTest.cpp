@@ -8,12 +8,13 @@
 
 #include "platform/text/FontFace.h"
 #include "platform/text/FontFiles.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
 namespace {
 
-constexpr const char* kShippedFont = TARVO_SOURCE_DIR "/resources/Fonts/Tarvowa.ttf";
+const std::string kShippedFont = std::string(testSourceDir()) + "/resources/Fonts/Tarvowa.ttf";
 
 }  // namespace
 
@@ -35,7 +36,7 @@ TEST(ShippedFont, HasEveryPolishLetterDigitAndSign)
 
 TEST(ShippedFont, IsWhatTheInstallationFolderGivesTheStyle)
 {
-    setFontInstallationFolder(TARVO_SOURCE_DIR "/resources");
+    setFontInstallationFolder((std::string(testSourceDir()) + "/resources"));
     const FontFile found = resolveFontFile("Tarvowa.ttf");
     setFontInstallationFolder("");
     EXPECT_FALSE(found.fallback);

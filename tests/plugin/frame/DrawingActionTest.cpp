@@ -9,6 +9,7 @@
 #include "services/Linetype.h"
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/TestDrawing.h"
+#include "tests/support/TestPaths.h"
 #include "tests/support/TestRegistry.h"
 
 using namespace platform;
@@ -30,7 +31,7 @@ void drawMarking()
     line->close();
 }
 
-std::string installedResources() { return TestRegistry::installedAt(std::string(TARVO_SOURCE_DIR) + "/resources"); }
+std::string installedResources() { return TestRegistry::installedAt(std::string(testSourceDir()) + "/resources"); }
 
 }  // namespace
 

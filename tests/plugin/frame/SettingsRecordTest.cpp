@@ -13,6 +13,7 @@
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestDrawing.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
@@ -114,7 +115,7 @@ print("errors", len(auditor.errors))
                    f);
         std::fclose(f);
     }
-    const std::string out = run(std::string(TARVO_PYTHON) + " " + script + " " + path + " 2>&1");
+    const std::string out = run(std::string(testPython()) + " " + script + " " + path + " 2>&1");
     EXPECT_EQ(out,
               "1000 Projektowane\n"
               "1000 Tymczasowe\n"

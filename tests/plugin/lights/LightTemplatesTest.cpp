@@ -23,6 +23,7 @@
 #include "tests/support/ExternalTool.h"
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/TestDrawing.h"
+#include "tests/support/TestPaths.h"
 #include "tools/LightSymbols.h"
 #include "tools/LightTemplateFiles.h"
 
@@ -40,7 +41,7 @@ constexpr double kLargestSide = 1500.0;
 // How near the pole's insertion point a symbol's drawing must come.
 constexpr double kPoleReach = 250.0;
 
-fs::path resources() { return fs::path(TARVO_SOURCE_DIR) / "resources"; }
+fs::path resources() { return fs::path(testSourceDir()) / "resources"; }
 
 std::string nameOf(size_t i) { return lightCatalogue()[i].name; }
 

@@ -26,6 +26,7 @@
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/ScriptedInput.h"
 #include "tests/support/TestDrawing.h"
+#include "tests/support/TestPaths.h"
 #include "tests/support/TestRegistry.h"
 
 using namespace platform;
@@ -119,7 +120,7 @@ protected:
         ASSERT_EQ(writeSettingsRecord(drawing.db(), record), Zcad::eOk);
     }
 
-    TestRegistry registry{TestRegistry::installedAt(TARVO_SOURCE_DIR "/resources")};
+    TestRegistry registry{TestRegistry::installedAt((std::string(testSourceDir()) + "/resources"))};
 };
 
 }  // namespace

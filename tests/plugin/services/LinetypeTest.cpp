@@ -12,6 +12,7 @@
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestDrawing.h"
+#include "tests/support/TestPaths.h"
 #include "tests/support/TestRegistry.h"
 
 using namespace platform;
@@ -19,7 +20,7 @@ using namespace platform;
 namespace {
 
 // Where Tarvo.lin is before it is installed.
-std::string sourceResources() { return std::string(TARVO_SOURCE_DIR) + "/resources"; }
+std::string sourceResources() { return std::string(testSourceDir()) + "/resources"; }
 
 std::string lower(std::string s)
 {
@@ -158,7 +159,7 @@ for name in sys.argv[2:]:
     print(name, [t.value for t in tags if t.code in (40, 49)])
 print("errors", len(doc.audit().errors))
 )py";
-    std::string command = std::string(TARVO_PYTHON) + " " + dir.file("check.py") + " " + file + " P-1A P-7B P-19 2>&1";
+    std::string command = std::string(testPython()) + " " + dir.file("check.py") + " " + file + " P-1A P-7B P-19 2>&1";
     std::string out;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[1024];

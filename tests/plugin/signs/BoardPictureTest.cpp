@@ -12,6 +12,7 @@
 #include "tests/plugin/signs/BoardTestSupport.h"
 #include "tests/support/ExternalTool.h"
 #include "tests/support/PlatformInternals.h"
+#include "tests/support/TestPaths.h"
 
 using namespace platform;
 
@@ -71,7 +72,7 @@ TEST(BoardPicture, FiveBoardsAPolishDriverKnows)
     drawBoards();
     EXPECT_EQ(drawing.openCount(), 0u);
 
-    const std::filesystem::path dir = std::filesystem::path(TARVO_TEST_TMP) / "boards";
+    const std::filesystem::path dir = std::filesystem::path(testTmpDir()) / "boards";
     std::filesystem::create_directories(dir);
     const std::string dxf = (dir / "boards.dxf").string();
     std::string error;

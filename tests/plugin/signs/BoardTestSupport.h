@@ -10,12 +10,13 @@
 #include "services/Blocks.h"
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/TestDrawing.h"
+#include "tests/support/TestPaths.h"
 
 // A drawing whose texts are measured with the shipped fonts, as the console
 // measures them.
 class BoardDrawing : public TestDrawing {
 public:
-    BoardDrawing() { platform::setFontInstallationFolder(TARVO_SOURCE_DIR "/resources"); }
+    BoardDrawing() { platform::setFontInstallationFolder((std::string(testSourceDir()) + "/resources")); }
     ~BoardDrawing() { platform::setFontInstallationFolder(""); }
 };
 
