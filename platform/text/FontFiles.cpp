@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/editor/Transcript.h"
+#include "platform/text/CadFontNames.h"
 #include "platform/text/FontFace.h"
 
 namespace platform {
@@ -153,6 +154,9 @@ FontFile resolveInFolders(FontFolders& f, const std::string& styleFontName)
     FontFile fallback{"", true};
     if (const auto it = f.systemFonts.find(kFallbackFile); it != f.systemFonts.end())
         fallback.path = it->second;
+    // A CAD program's own font has no file to find: its stand-in is expected.
+    if (unreadable.empty() && isCadFontName(styleFontName))
+        return fallback;
     if (f.noticed.insert(lower(styleFontName)).second)
         transcript().print(unreadable.empty()
                                ? "\nNie znaleziono czcionki \"" + styleFontName + "\"; zastępuje ją " + kFallbackName +

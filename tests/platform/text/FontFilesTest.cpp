@@ -152,3 +152,40 @@ TEST_P(DamagedFont, CountsAsMissing)
 
 INSTANTIATE_TEST_SUITE_P(FontFiles, DamagedFont, ::testing::ValuesIn(kDamages),
                          [](const auto& named) { return std::string(named.param.name); });
+
+// The CAD programs' own fonts (shape fonts, other programs' default style
+// font) have no file to ship: the stand-in is taken without a notice, while
+// a name that merely looks like one still gets its notice.
+struct StandInCase {
+    const char* name;
+    bool silent;
+};
+
+class CadFont : public FontFolder, public ::testing::WithParamInterface<StandInCase> {};
+
+TEST_P(CadFont, IsStoodInForSilentlyOnlyWhenItIsACadProgramsOwn)
+{
+    if (!fs::exists(kSystemSans))
+        GTEST_SKIP() << "DejaVu fonts are not installed";
+    testing::internal::CaptureStdout();
+    const FontFile font = resolveFontFile(GetParam().name);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(font.path, kSystemSans);
+    EXPECT_TRUE(font.fallback);
+    EXPECT_EQ(out.empty(), GetParam().silent) << out;
+}
+
+const StandInCase kStandIns[] = {
+    {"txt", true},
+    {"TXT.SHX", true},
+    {"simplex.shx", true},
+    {"romans", true},
+    {"isocp.shx", true},
+    {"standard", true},
+    {"C:\\CAD\\Fonts\\txt.shx", true},
+    {"txt.ttf", false},
+    {"mojafirma.shx", false},
+    {"txt2", false},
+};
+
+INSTANTIATE_TEST_SUITE_P(FontFiles, CadFont, ::testing::ValuesIn(kStandIns));
