@@ -11,11 +11,11 @@ namespace {
 // The shape fonts CAD programs have shipped for decades, and the font names
 // other programs put in their drawings' default style.
 constexpr std::array<std::string_view, 41> kCadFonts = {
-    "amgdt",   "bigfont", "chineset", "complex", "extfont", "extfont2", "gdt",      "gothice", "gothicg",
-    "gothici", "greekc",  "greeks",   "isocp",   "isocp2",  "isocp3",   "isoct",    "isoct2",  "isoct3",
-    "isocpeur", "isoct_eur", "italic", "italicc", "italict", "ltypeshp", "monotxt", "romanc",  "romand",
-    "romans",  "romant",  "scriptc",  "scripts", "simplex", "standard", "syastro",  "symap",   "symath",
-    "symeteo", "symusic", "txt",      "unifont", "iso",
+    "amgdt",    "bigfont",   "chineset", "complex", "extfont", "extfont2", "gdt",     "gothice", "gothicg",
+    "gothici",  "greekc",    "greeks",   "isocp",   "isocp2",  "isocp3",   "isoct",   "isoct2",  "isoct3",
+    "isocpeur", "isoct_eur", "italic",   "italicc", "italict", "ltypeshp", "monotxt", "romanc",  "romand",
+    "romans",   "romant",    "scriptc",  "scripts", "simplex", "standard", "syastro", "symap",   "symath",
+    "symeteo",  "symusic",   "txt",      "unifont", "iso",
 };
 
 std::string baseName(const std::string& name)

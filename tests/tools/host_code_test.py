@@ -40,7 +40,10 @@ def leaks(module, classes):
     found = []
     for symbol in defined_symbols(module):
         m = CLASS_DATA.match(symbol)
-        if m and re.match(r"\w+", m.group(2)).group(0) in classes:
+        # A class's own data, not that of a function type that names one
+        # (clang's sanitizers emit type information for those).
+        owner = re.fullmatch(r"(\w+)(::\w+)*(<.*>)?", m.group(2)) if m else None
+        if owner and owner.group(1) in classes:
             found.append(symbol)
         elif ALLOCATOR.match(symbol):
             found.append(symbol)

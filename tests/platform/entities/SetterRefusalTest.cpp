@@ -97,9 +97,11 @@ TEST(EntitySetters, CurvesRefuseNonFiniteAndInvalidValues)
                   {[&] { return p.addVertexAt(3, {1, 1}); }, [&] { return p.setPointAt(2, {0, 0}); },
                    [&] { return p.removeVertexAt(7); }});
 
+    // A weight between the named ones is refused. The value stays within the
+    // enumeration's range: a value beyond it cannot be made without
+    // undefined behaviour, which the sanitizers report.
     expectRefused([&] { return std::to_string(p.visibility()) + std::to_string(p.lineWeight()); }, Zcad::eInvalidInput,
-                  {[&] { return p.setVisibility(static_cast<ZcDb::Visibility>(7)); },
-                   [&] { return p.setLineWeight(static_cast<ZcDb::LineWeight>(300)); }});
+                  {[&] { return p.setLineWeight(static_cast<ZcDb::LineWeight>(212)); }});
 }
 
 TEST(EntitySetters, TextsReferencesHatchesAndLeadersRefuseBadValues)
