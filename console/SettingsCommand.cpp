@@ -145,7 +145,8 @@ four destinations, the scales of symbols and markings, whether the objects
 of a command are grouped, and the drawing scale (0.001 for 1:1000, 0.002
 for 1:500). Each option sets its field; the drawing is then written back
 (or to --out) with all nine fields stored, and layers it names that the
-drawing lacks are added.
+drawing lacks are added. Scales run from 1e-06 to 1e+06. A stored value
+the road-drawing tools would refuse is shown as its default, with a notice.
 )";
 }
 

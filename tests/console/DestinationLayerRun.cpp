@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/console/ConsoleRun.h"
 
 namespace {
@@ -98,6 +100,8 @@ struct BadRecord {
     int position;       // of the item in the record, from 1
     const char* value;  // as ezdxf stores it: a real when it reads as one
 };
+
+void PrintTo(const BadRecord& bad, std::ostream* os) { *os << bad.field << " \"" << bad.value << '"'; }
 
 // Stores a record of defaults whose item at a position holds a value: a
 // real when it reads as a number, else a text.
