@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "tests/console/ConsoleRun.h"
 
 namespace {
