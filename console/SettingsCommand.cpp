@@ -20,13 +20,6 @@ using platform::writeDxfFile;
 
 namespace {
 
-std::string shortest(double v)
-{
-    char text[64];
-    const auto [end, ec] = std::to_chars(text, text + sizeof text, v);
-    return ec == std::errc() ? std::string(text, end) : std::string("?");
-}
-
 std::optional<double> positiveNumber(const std::string& s)
 {
     double v = 0.0;
@@ -51,9 +44,6 @@ std::optional<bool> onOff(const std::string& s)
     return it == words.end() ? std::nullopt : std::optional<bool>(it->second);
 }
 
-// Characters a layer name may not hold, as the host forbids them.
-bool validLayerName(const std::string& s) { return !s.empty() && s.find_first_of("<>/\\\":;?*|,=`") == std::string::npos; }
-
 using Setter = std::function<bool(SettingsRecord&, const std::string&, std::string&)>;
 
 // Names and texts of a drawing are UTF-8; other bytes (a terminal in
@@ -66,62 +56,55 @@ bool refusedAsNotUtf8(const std::string& v, std::string& error)
     return true;
 }
 
-Setter layerSetter(std::string SettingsRecord::*field)
+// A field's option sets it after the same check the plug-in makes when it
+// reads the record.
+Setter setterOf(const SettingsField& field)
 {
-    return [field](SettingsRecord& r, const std::string& v, std::string& error) {
-        if (refusedAsNotUtf8(v, error))
-            return false;
-        if (!validLayerName(v)) {
-            error = "\"" + v + "\" is not a layer name (empty, or with one of <>/\\\":;?*|,=`)";
-            return false;
+    return [&field](SettingsRecord& r, const std::string& v, std::string& error) {
+        switch (field.kind) {
+        case SettingsFieldKind::Layer:
+        case SettingsFieldKind::Text:
+            if (refusedAsNotUtf8(v, error))
+                return false;
+            if (field.kind == SettingsFieldKind::Layer && !IsLayerName(v)) {
+                error = "\"" + v + "\" is not a layer name (empty, or with one of <>/\\\":;?*|,=`)";
+                return false;
+            }
+            r.*field.text = v;
+            return true;
+        case SettingsFieldKind::Scale: {
+            const auto n = positiveNumber(v);
+            if (!n || !IsSettingsScale(*n)) {
+                error = "\"" + v + "\" is not a positive number from " + ShortestNumberText(kSmallestSettingsScale) +
+                        " to " + ShortestNumberText(kLargestSettingsScale);
+                return false;
+            }
+            r.*field.number = *n;
+            return true;
         }
-        r.*field = v;
-        return true;
-    };
-}
-
-Setter scaleSetter(double SettingsRecord::*field)
-{
-    return [field](SettingsRecord& r, const std::string& v, std::string& error) {
-        const auto n = positiveNumber(v);
-        if (!n) {
-            error = "\"" + v + "\" is not a positive number";
-            return false;
+        case SettingsFieldKind::OnOff: {
+            const auto on = onOff(v);
+            if (!on) {
+                error = "\"" + v + "\" is not on or off";
+                return false;
+            }
+            r.*field.flag = *on;
+            return true;
         }
-        r.*field = *n;
-        return true;
+        }
+        return false;
     };
 }
 
 // The options, in the record's order.
 const std::vector<std::pair<std::string, Setter>>& setters()
 {
-    static const std::vector<std::pair<std::string, Setter>> list = {
-        {"--layer-designed", layerSetter(&SettingsRecord::layerDesigned)},
-        {"--layer-temporary", layerSetter(&SettingsRecord::layerTemporary)},
-        {"--layer-removed", layerSetter(&SettingsRecord::layerRemoved)},
-        {"--layer-existing", layerSetter(&SettingsRecord::layerExisting)},
-        {"--symbol-scale", scaleSetter(&SettingsRecord::symbolScale)},
-        {"--spare-name",
-         [](SettingsRecord& r, const std::string& v, std::string& error) {
-             if (refusedAsNotUtf8(v, error))
-                 return false;
-             r.spareName = v;
-             return true;
-         }},
-        {"--marking-scale", scaleSetter(&SettingsRecord::markingScale)},
-        {"--group",
-         [](SettingsRecord& r, const std::string& v, std::string& error) {
-             const auto on = onOff(v);
-             if (!on) {
-                 error = "\"" + v + "\" is not on or off";
-                 return false;
-             }
-             r.groupObjects = *on;
-             return true;
-         }},
-        {"--drawing-scale", scaleSetter(&SettingsRecord::drawingScale)},
-    };
+    static const std::vector<std::pair<std::string, Setter>> list = [] {
+        std::vector<std::pair<std::string, Setter>> options;
+        for (const SettingsField& field : kSettingsFields)
+            options.emplace_back(std::string("--") + field.name, setterOf(field));
+        return options;
+    }();
     return list;
 }
 
@@ -131,15 +114,19 @@ void printRecord(const std::string& drawing, const SettingsRecord& r)
                 drawing.c_str());
     if (r.itemsPresent < 0)
         std::printf("  (no record: the drawing is drawn with the defaults)\n");
-    const std::string values[] = {
-        r.layerDesigned,          r.layerTemporary, r.layerRemoved, r.layerExisting, shortest(r.symbolScale),
-        r.spareName,              shortest(r.markingScale), r.groupObjects ? "on" : "off", shortest(r.drawingScale),
-    };
-    for (size_t i = 0; i < setters().size(); ++i) {
+    for (size_t i = 0; i < kSettingsFields.size(); ++i) {
         const bool stored = r.itemsPresent > int(i);
-        std::printf("  %-16s %s%s\n", setters()[i].first.substr(2).c_str(), values[i].c_str(),
+        std::printf("  %-16s %s%s\n", kSettingsFields[i].name, SettingsFieldValue(r, kSettingsFields[i]).c_str(),
                     stored || r.itemsPresent < 0 ? "" : "  (default: not in the record)");
     }
+}
+
+// The values the record holds that the plug-in refuses, and so draws with
+// the defaults.
+void tellRefused(const std::string& drawing, const SettingsRecord& r)
+{
+    for (const RefusedSetting& refused : r.refused)
+        std::fprintf(stderr, "%s\n", SettingsNotice(drawing, refused).c_str());
 }
 
 }  // namespace
@@ -158,7 +145,8 @@ four destinations, the scales of symbols and markings, whether the objects
 of a command are grouped, and the drawing scale (0.001 for 1:1000, 0.002
 for 1:500). Each option sets its field; the drawing is then written back
 (or to --out) with all nine fields stored, and layers it names that the
-drawing lacks are added.
+drawing lacks are added. Scales run from 1e-06 to 1e+06. A stored value
+the road-drawing tools would refuse is shown as its default, with a notice.
 )";
 }
 
@@ -225,6 +213,7 @@ int runSettingsCommand(const std::vector<std::string>& args)
         return kExitDrawing;
     }
     record = readSettingsRecord(db);
+    tellRefused(*drawing, record);
     if (changes.empty() && !out) {
         printRecord(*drawing, record);
         return kExitSuccess;

@@ -1,10 +1,5 @@
 #include "console/SettingsRecord.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <optional>
-#include <strings.h>
-
 #include "ZcDbDatabase.h"
 #include "ZcDbDictionary.h"
 #include "ZcDbLayerTable.h"
@@ -12,46 +7,6 @@
 #include "zcut.h"
 
 namespace {
-
-constexpr const char* kDictionary = "S_Znaki";
-constexpr const char* kRecord = "Przeznaczenie";
-constexpr const char* kApplication = "Tarvo";
-constexpr int kItems = 9;
-
-bool isText(const resbuf* rb) { return rb->restype >= 1000 && rb->restype <= 1009 && rb->restype != 1004; }
-
-// As the plug-in reads an item into a real field: reals, integers, and
-// texts that are whole numbers; nothing that is not finite.
-std::optional<double> numberOf(const resbuf* rb)
-{
-    double v = 0.0;
-    if (rb->restype >= 1010 && rb->restype <= 1042)
-        v = rb->resval.rreal;
-    else if (rb->restype == 1070)
-        v = rb->resval.rint;
-    else if (rb->restype == 1071)
-        v = rb->resval.rlong;
-    else if (isText(rb) && rb->resval.rstring && *rb->resval.rstring) {
-        char* end = nullptr;
-        v = std::strtod(rb->resval.rstring, &end);
-        if (*end != '\0')
-            return std::nullopt;
-    } else
-        return std::nullopt;
-    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
-}
-
-void takeText(const resbuf* rb, std::string& field)
-{
-    if (isText(rb) && rb->resval.rstring)
-        field = rb->resval.rstring;
-}
-
-void takeNumber(const resbuf* rb, double& field)
-{
-    if (const auto v = numberOf(rb))
-        field = *v;
-}
 
 // A new list item; texts are copied into it.
 resbuf* textItem(const std::string& text)
@@ -109,11 +64,11 @@ Zcad::ErrorStatus openDictionary(ZcDbDatabase& db, ZcDbDictionary*& dictionary)
     if (Zcad::ErrorStatus es = db.getNamedObjectsDictionary(named, ZcDb::kForWrite); es != Zcad::eOk)
         return es;
     ZcDbObject* entry = nullptr;
-    Zcad::ErrorStatus es = named->getAt(kDictionary, entry, ZcDb::kForWrite);
+    Zcad::ErrorStatus es = named->getAt(kSettingsDictionary, entry, ZcDb::kForWrite);
     if (es == Zcad::eKeyNotFound) {
         auto* created = new ZcDbDictionary;
         ZcDbObjectId id;
-        es = named->setAt(kDictionary, created, id);
+        es = named->setAt(kSettingsDictionary, created, id);
         if (es == Zcad::eOk)
             dictionary = created;
         else
@@ -135,53 +90,46 @@ SettingsRecord readSettingsRecord(const ZcDbDatabase& db)
 {
     SettingsRecord r;
     ZcDbObjectId id;
-    if (entryOf(db.namedObjectsDictionaryId(), kDictionary, id) != Zcad::eOk || entryOf(id, kRecord, id) != Zcad::eOk)
+    if (entryOf(db.namedObjectsDictionaryId(), kSettingsDictionary, id) != Zcad::eOk ||
+        entryOf(id, kSettingsRecord, id) != Zcad::eOk)
         return r;
     ZcDbObject* record = nullptr;
     if (zcdbOpenZcDbObject(record, id, ZcDb::kForRead) != Zcad::eOk)
         return r;
-    resbuf* xdata = record->xData(kApplication);
+    resbuf* xdata = record->xData(kSettingsApplication);
     record->close();
     r.itemsPresent = 0;
     if (!xdata)
         return r;
-    int position = 1;
-    for (const resbuf* rb = xdata->rbnext; rb && position <= kItems; rb = rb->rbnext, ++position) {
-        switch (position) {
-        case 1: takeText(rb, r.layerDesigned); break;
-        case 2: takeText(rb, r.layerTemporary); break;
-        case 3: takeText(rb, r.layerRemoved); break;
-        case 4: takeText(rb, r.layerExisting); break;
-        case 5: takeNumber(rb, r.symbolScale); break;
-        case 6: takeText(rb, r.spareName); break;
-        case 7: takeNumber(rb, r.markingScale); break;
-        case 8: r.groupObjects = isText(rb) && rb->resval.rstring && strcasecmp(rb->resval.rstring, "True") == 0; break;
-        case 9: takeNumber(rb, r.drawingScale); break;
-        default: break;
-        }
-        r.itemsPresent = position;
-    }
+    SettingsReading reading = DecodeSettingsItems(SettingsItemsOf(xdata->rbnext));
+    static_cast<DrawingSettings&>(r) = std::move(reading.settings);
+    r.itemsPresent = reading.itemsPresent;
+    r.refused = std::move(reading.refused);
     zcutRelRb(xdata);
     return r;
 }
 
 Zcad::ErrorStatus writeSettingsRecord(ZcDbDatabase& db, const SettingsRecord& r, std::string* addedLayers)
 {
-    if (!std::isfinite(r.symbolScale) || !std::isfinite(r.markingScale) || !std::isfinite(r.drawingScale))
-        return Zcad::eInvalidInput;
-    for (const std::string* layer : {&r.layerDesigned, &r.layerTemporary, &r.layerRemoved, &r.layerExisting})
-        if (Zcad::ErrorStatus es = addMissingLayer(db, *layer, addedLayers); es != Zcad::eOk)
-            return es;
+    // What the plug-in would refuse is not stored.
+    for (const SettingsField& field : kSettingsFields)
+        if ((field.number && !IsSettingsScale(r.*field.number)) ||
+            (field.kind == SettingsFieldKind::Layer && !IsLayerName(r.*field.text)))
+            return Zcad::eInvalidInput;
+    for (const SettingsField& field : kSettingsFields)
+        if (field.kind == SettingsFieldKind::Layer)
+            if (Zcad::ErrorStatus es = addMissingLayer(db, r.*field.text, addedLayers); es != Zcad::eOk)
+                return es;
 
     ZcDbDictionary* dictionary = nullptr;
     if (Zcad::ErrorStatus es = openDictionary(db, dictionary); es != Zcad::eOk)
         return es;
     ZcDbObject* record = nullptr;
-    Zcad::ErrorStatus es = dictionary->getAt(kRecord, record, ZcDb::kForWrite);
+    Zcad::ErrorStatus es = dictionary->getAt(kSettingsRecord, record, ZcDb::kForWrite);
     if (es == Zcad::eKeyNotFound) {
         auto* created = new ZcDbXrecord;
         ZcDbObjectId id;
-        es = dictionary->setAt(kRecord, created, id);
+        es = dictionary->setAt(kSettingsRecord, created, id);
         if (es == Zcad::eOk)
             record = created;
         else
@@ -192,15 +140,13 @@ Zcad::ErrorStatus writeSettingsRecord(ZcDbDatabase& db, const SettingsRecord& r,
         return es;
 
     resbuf* head = zcutNewRb(1001);
-    head->resval.rstring = zcutNewString(kApplication);
-    resbuf* items[kItems] = {
-        textItem(r.layerDesigned), textItem(r.layerTemporary), textItem(r.layerRemoved),
-        textItem(r.layerExisting), realItem(r.symbolScale),     textItem(r.spareName),
-        realItem(r.markingScale),  textItem(r.groupObjects ? "True" : "False"), realItem(r.drawingScale),
-    };
-    head->rbnext = items[0];
-    for (int i = 0; i + 1 < kItems; ++i)
-        items[i]->rbnext = items[i + 1];
+    head->resval.rstring = zcutNewString(kSettingsApplication);
+    resbuf* last = head;
+    for (const SettingsField& field : kSettingsFields)
+        last = last->rbnext = field.number ? realItem(r.*field.number)
+                                           : textItem(field.text      ? r.*field.text
+                                                      : r.*field.flag ? "True"
+                                                                      : "False");
     es = record->setXData(head);
     zcutRelRb(head);
     record->close();

@@ -57,7 +57,7 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
         if (!reference)
             return inserted;
         arrow.acquire(reference);
-        arrow->setLayer(layer.c_str());
+        SetReferenceLayer(arrow.object(), layer);
         inserted.push_back(arrow->objectId());
     }
 
@@ -80,7 +80,7 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
     if (!reference)
         return inserted;
     description.acquire(reference);
-    description->setLayer(layer.c_str());
+    SetReferenceLayer(description.object(), layer);
     inserted.push_back(description->objectId());
     SetAttributeTexts(description.object(), {{"Symbol", choice.symbol},
                                              {"Powierzchnia", choice.area},

@@ -197,7 +197,7 @@ void DrawOnPiece(ZcDbPolyline* piece, const LineMarkingChoice& choice, ZcGePoint
         ZcDbObjectPointer<ZcDbBlockReference> reference;
         reference.acquire(made);
         inserted.append(reference->objectId());
-        reference->setLayer(layer.c_str());
+        SetReferenceLayer(reference.object(), layer);
         SetAttributeTexts(reference.object(), {{"Symbol", entry.symbol},
                                                {"Długość", Formatted(length)},
                                                {"Powierzchnia", Formatted(length * entry.areaPerMetre) + " m2"},

@@ -76,6 +76,9 @@ void appendAttributes(ZcDbBlockReference* reference, const ZcDbBlockTableRecord&
         if (!definition || definition->isConstant())
             continue;
         ZcDbAttribute* attribute = attributeFor(*definition.object(), block.origin(), scale.sy, placement);
+        // On the reference's layer, not the definition's: frozen with it.
+        if (!reference->layerId().isNull())
+            attribute->setLayer(reference->layerId());
         if (reference->appendAttribute(attribute) == Zcad::eOk)
             attribute->close();
         else
@@ -183,6 +186,18 @@ ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& po
     ZcDbBlockReference* inserted = reference.release();
     appendAttributes(inserted, *block.object());
     return inserted;
+}
+
+Zcad::ErrorStatus SetReferenceLayer(ZcDbBlockReference* reference, const std::string& layer)
+{
+    if (Zcad::ErrorStatus es = reference->setLayer(layer.c_str()); es != Zcad::eOk)
+        return es;
+    for (ZcDbObjectId id : reference->attributeIds()) {
+        ZcDbObjectPointer<ZcDbAttribute> attribute(id, ZcDb::kForWrite);
+        if (attribute)
+            attribute->setLayer(reference->layerId());
+    }
+    return Zcad::eOk;
 }
 
 void SetAttributeTexts(ZcDbBlockReference* reference, const std::map<std::string, std::string>& values)

@@ -45,6 +45,10 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
 [[nodiscard]] ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point,
                                                        const ZcGeScale3d& scale, double rotation);
 
+// Puts the reference (open for write) and its attributes on the layer: the
+// texts freeze and thaw with their reference.
+Zcad::ErrorStatus SetReferenceLayer(ZcDbBlockReference* reference, const std::string& layer);
+
 // Gives the reference's attributes (open for write) their texts by tag;
 // tags not among the values keep their text.
 void SetAttributeTexts(ZcDbBlockReference* reference, const std::map<std::string, std::string>& values);

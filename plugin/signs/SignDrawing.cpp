@@ -96,7 +96,8 @@ void DrawSign(const SignChoice& choice)
                                    ? PlaceArrowSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale)
                                    : PlaceSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale);
     if (choice.destination == kRemoved && !board.isNull())
-        CrossOutEntity(sign, board);
+        for (const ZcDbObjectId line : CrossOutEntity(sign, board))
+            placed.append(line);
     if (drawing.groupObjects)
         groupPlaced(placed);
 }

@@ -74,7 +74,7 @@ ZcDbObjectId insertPost(const ZcGePoint3d& at, double rotation, double scale, co
         reference.acquire(inserted);
     if (!reference)
         return {};
-    reference->setLayer(layer.c_str());
+    SetReferenceLayer(reference.object(), layer);
     placed.append(reference->objectId());
     return reference->objectId();
 }
@@ -114,7 +114,7 @@ ZcDbObjectId placeOnPost(const D_SignBoard& sign, BoardKind kind, const ZcGePoin
         board.acquire(inserted);
     if (!board)
         return {};
-    board->setLayer(layer.c_str());
+    SetReferenceLayer(board.object(), layer);
     placed.append(board->objectId());
     const Box box = extentsOf(board.object());
     ZcGeMatrix3d upright = ZcGeMatrix3d::kIdentity;
@@ -136,7 +136,7 @@ ZcDbObjectId placeOnPost(const D_SignBoard& sign, BoardKind kind, const ZcGePoin
         if (description) {
             const ZcGeVector3d beside(box.height / 2.0 + box.width / 2.0, box.height / 2.0, 0.0);
             description->transformBy(toStand * ZcGeMatrix3d::translation(beside));
-            description->setLayer(layer.c_str());
+            SetReferenceLayer(description.object(), layer);
             placed.append(description->objectId());
             fillDescription(description.object(), sign, kind);
         }
@@ -166,6 +166,9 @@ ZcDbObjectId place(const D_SignBoard& sign, BoardKind kind, ZcDbObjectIdArray& r
             board.acquire(inserted);
         if (!board)
             return {};
+        // On the destination's layer as a board on a post is, not on
+        // whatever layer happens to be current.
+        SetReferenceLayer(board.object(), layer);
         result.append(board->objectId());
         return board->objectId();
     }
@@ -181,16 +184,22 @@ ZcDbObjectId place(const D_SignBoard& sign, BoardKind kind, ZcDbObjectIdArray& r
     return board;
 }
 
-void drawCrossLine(const ZcGePoint3d& from, const ZcGePoint3d& to)
+ZcDbObjectId drawCrossLine(const ZcGePoint3d& from, const ZcGePoint3d& to, ZcDbObjectId layer)
 {
     auto* line = new ZcDbPolyline;
     line->setDatabaseDefaults();
+    line->setLayer(layer);
     line->addVertexAt(0, ZcGePoint2d(from.x, from.y));
     line->addVertexAt(1, ZcGePoint2d(to.x, to.y));
     line->setColorIndex(kRed);
     line->setConstantWidth(kCrossWidth);
-    AppendToModelSpace(line);
+    if (!AppendToModelSpace(line)) {
+        delete line;
+        return {};
+    }
+    const ZcDbObjectId id = line->objectId();
     line->close();
+    return id;
 }
 
 }  // namespace
@@ -207,17 +216,24 @@ ZcDbObjectId PlaceArrowSign(const D_SignBoard& sign, ZcDbObjectIdArray& result, 
     return place(sign, BoardKind::Arrow, result, layer, symbolFactor, descriptionFactor);
 }
 
-void CrossOutEntity(const D_SignBoard&, ZcDbObjectId id)
+ZcDbObjectIdArray CrossOutEntity(const D_SignBoard&, ZcDbObjectId id)
 {
     ZcDbExtents extents;
+    ZcDbObjectId layer;
     {
         ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForRead);
         if (!entity || entity->getGeomExtents(extents) != Zcad::eOk)
-            return;
+            return {};
+        layer = entity->layerId();
     }
     const ZcGePoint3d low = extents.minPoint(), high = extents.maxPoint();
-    drawCrossLine(high, low);
-    drawCrossLine(ZcGePoint3d(high.x, low.y, 0.0), ZcGePoint3d(low.x, high.y, 0.0));
+    ZcDbObjectIdArray lines;
+    for (const ZcDbObjectId line :
+         {drawCrossLine(high, low, layer),
+          drawCrossLine(ZcGePoint3d(high.x, low.y, 0.0), ZcGePoint3d(low.x, high.y, 0.0), layer)})
+        if (!line.isNull())
+            lines.append(line);
+    return lines;
 }
 
 std::string FirstCharacters(const std::string& text, size_t n)

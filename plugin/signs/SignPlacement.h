@@ -35,8 +35,9 @@ ZcDbObjectId PlaceArrowSign(const D_SignBoard& sign, ZcDbObjectIdArray& result, 
                             double symbolFactor, double descriptionFactor);
 
 // A red cross over the entity's extents, of two lines 0.5 wide in model
-// space, for a sign that is to be removed.
-void CrossOutEntity(const D_SignBoard& sign, ZcDbObjectId id);
+// space on the entity's layer, for a sign that is to be removed; returns
+// the lines, which belong to the sign's group.
+ZcDbObjectIdArray CrossOutEntity(const D_SignBoard& sign, ZcDbObjectId id);
 
 // The first n characters of a UTF-8 text, never cutting one in two.
 std::string FirstCharacters(const std::string& text, size_t n);

@@ -28,6 +28,9 @@ TEST(SettingsCommand, WrongUsageIsStatusTwo)
     const ConsoleResult scale = runTarvo({"settings", drawing, "--drawing-scale", "-1"});
     EXPECT_EQ(scale.status, 2);
     EXPECT_TRUE(Contains(scale.err, "positive number"));
+    // Scales that would hide, shrink out of sight or blow up every sign.
+    for (const char* bad : {"0", "1e-300", "9.9e-7", "1.1e6", "nan"})
+        EXPECT_EQ(runTarvo({"settings", drawing, "--symbol-scale", bad}).status, 2) << bad;
     EXPECT_EQ(runTarvo({"settings", drawing, "--group", "maybe"}).status, 2);
     EXPECT_EQ(runTarvo({"settings", drawing, "--layer-designed", "a/b"}).status, 2);
     // "Istniejące" from a terminal in code page 1250: refused, never stored as question marks.

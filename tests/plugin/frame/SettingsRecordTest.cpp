@@ -59,16 +59,7 @@ TEST(SettingsRecord, APluginReadReturnsWhatWasWrittenFieldForField)
     EXPECT_EQ(added, "Projektowane, Tymczasowe, Usunięte, Istniejące");
     EXPECT_EQ(drawing.openCount(), 0u);
 
-    const DrawingSettings read = ReadDrawingSettings();
-    EXPECT_EQ(read.layerDesigned, written.layerDesigned);
-    EXPECT_EQ(read.layerTemporary, written.layerTemporary);
-    EXPECT_EQ(read.layerRemoved, written.layerRemoved);
-    EXPECT_EQ(read.layerExisting, written.layerExisting);
-    EXPECT_EQ(read.symbolScale, written.symbolScale);
-    EXPECT_EQ(read.spareName, written.spareName);
-    EXPECT_EQ(read.markingScale, written.markingScale);
-    EXPECT_EQ(read.groupObjects, written.groupObjects);
-    EXPECT_EQ(read.drawingScale, written.drawingScale);
+    EXPECT_EQ(ReadDrawingSettings(), static_cast<const DrawingSettings&>(written));
 
     const SettingsRecord again = readSettingsRecord(drawing.db());
     EXPECT_EQ(again.itemsPresent, 9);
@@ -81,9 +72,16 @@ TEST(SettingsRecord, RefusesWhatWouldBreakTheDrawing)
     SettingsRecord bad = sample();
     bad.symbolScale = NAN;
     EXPECT_EQ(writeSettingsRecord(drawing.db(), bad), Zcad::eInvalidInput);
+    // What the plug-in would refuse on reading is never stored.
+    for (const double scale : {0.0, 1e-300, -1.0, 1e7}) {
+        bad = sample();
+        bad.markingScale = scale;
+        EXPECT_EQ(writeSettingsRecord(drawing.db(), bad), Zcad::eInvalidInput) << scale;
+    }
     bad = sample();
     bad.layerExisting = "A/B";
     EXPECT_NE(writeSettingsRecord(drawing.db(), bad), Zcad::eOk);
+    EXPECT_EQ(readSettingsRecord(drawing.db()).itemsPresent, -1) << "nothing was stored";
     EXPECT_EQ(drawing.openCount(), 0u);
 }
 

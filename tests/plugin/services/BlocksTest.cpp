@@ -10,6 +10,7 @@
 #include "ZcDbAttribute.h"
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbCircle.h"
+#include "ZcDbLayerTable.h"
 #include "ZcDbObjectPointer.h"
 #include "services/Blocks.h"
 #include "services/DatabaseServices.h"
@@ -144,6 +145,39 @@ TEST_P(BlockReferenceAttributes, LandWhereTheDefinitionShowsThem)
 INSTANTIATE_TEST_SUITE_P(ScaleAndRotation, BlockReferenceAttributes,
                          testing::Values(Placement{1, 0}, Placement{2, 0}, Placement{0.005, M_PI / 2},
                                          Placement{2, 3 * M_PI / 4}));
+
+// The texts of a reference freeze and thaw with it: they are inserted on
+// its layer (the current one), and follow it when it is put on another.
+TEST(BlockServices, AttributesAreOnTheirReferencesLayer)
+{
+    TestDrawing drawing;
+    defineBoardBlocks();
+    ASSERT_TRUE(drawing.addLayer("Biezaca") && drawing.addLayer("Projektowane"));
+    ZcDbObjectId current;
+    {
+        ZcDbLayerTable* table = nullptr;
+        ASSERT_EQ(drawing.db().getLayerTable(table, ZcDb::kForRead), Zcad::eOk);
+        table->getAt("Biezaca", current);
+        table->close();
+    }
+    ASSERT_EQ(drawing.db().setClayer(current), Zcad::eOk);
+    const auto layersOf = [](ZcDbObjectId referenceId) {
+        ZcDbObjectPointer<ZcDbBlockReference> reference(referenceId, ZcDb::kForRead);
+        std::vector<std::string> layers = {reference->layer()};
+        for (ZcDbObjectId id : reference->attributeIds())
+            layers.push_back(ZcDbObjectPointer<ZcDbAttribute>(id, ZcDb::kForRead)->layer());
+        return layers;
+    };
+    const ZcDbObjectId id = insert("Tablica", ZcGePoint3d::kOrigin, 1.0, 0.0);
+    EXPECT_EQ(layersOf(id), (std::vector<std::string>{"Biezaca", "Biezaca", "Biezaca"}));
+    {
+        ZcDbObjectPointer<ZcDbBlockReference> reference(id, ZcDb::kForWrite);
+        EXPECT_EQ(SetReferenceLayer(reference.object(), "Projektowane"), Zcad::eOk);
+        EXPECT_EQ(SetReferenceLayer(reference.object(), "Brak"), Zcad::eKeyNotFound) << "no such layer: nothing moves";
+    }
+    EXPECT_EQ(layersOf(id), (std::vector<std::string>{"Projektowane", "Projektowane", "Projektowane"}));
+    EXPECT_EQ(drawing.openCount(), 0u);
+}
 
 TEST(BlockServices, AMissingBlockOrARefusedNameAddsNothing)
 {

@@ -180,9 +180,18 @@ TEST_F(SignDialogs, ARemovedSignIsCrossedOutOnItsPostAndPlain)
         EXPECT_NEAR(to.distanceTo(board.minPoint()), 0.0, kTol);
         EXPECT_EQ(lines[2 * i]->colorIndex(), 1);
     }
-    for (const std::vector<ZcDbObjectId>& group : GroupsIn(drawing.db()))
-        for (const ZcDbPolyline* line : lines)
-            EXPECT_EQ(std::count(group.begin(), group.end(), line->objectId()), 0) << "the cross is not grouped";
+    // The cross goes with its sign: on the removed layer, in the sign's group
+    // (the plain board too, which no longer lands on the current layer).
+    const std::vector<std::vector<ZcDbObjectId>> groups = GroupsIn(drawing.db());
+    ASSERT_EQ(groups.size(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(ZcDbObjectPointer<ZcDbEntity>(boards[i], ZcDb::kForRead)->layer(), "USUW");
+        EXPECT_EQ(std::count(groups[i].begin(), groups[i].end(), boards[i]), 1);
+        for (const ZcDbPolyline* line : {lines[2 * i], lines[2 * i + 1]}) {
+            EXPECT_EQ(line->layer(), "USUW");
+            EXPECT_EQ(std::count(groups[i].begin(), groups[i].end(), line->objectId()), 1) << "sign " << i;
+        }
+    }
 }
 
 TEST_F(SignDialogs, ABlankNameDrawsNothingAndSaysNothing)
