@@ -1,12 +1,12 @@
 #include "frame/CommandTable.h"
 
 #include "ZcEdCommandStack.h"
-#include "islands/IslandDialog.h"
+#include "islands/D_Ron_wyspy.h"
 #include "lights/Swiatla_dlg.h"
 #include "markings/Arrows_dlg.h"
 #include "markings/CompoundCurveCommand.h"
 #include "markings/Linie_dlg.h"
-#include "signs/SignDialogs.h"
+#include "signs/SignDialog.h"
 #include "signs/WiteTab_dlg.h"
 
 const std::vector<CommandRow>& CommandTable()

@@ -1,4 +1,4 @@
-#include "signs/SignDialogs.h"
+#include "signs/SignDialog.h"
 
 #include "ZcUiDataExchange.h"
 #include "frame/DialogCommand.h"
