@@ -17,10 +17,10 @@
 #include "services/Blocks.h"
 #include "services/CurveSplitting.h"
 #include "services/DatabaseServices.h"
+#include "services/DescriptionBlocks.h"
 #include "services/EntityBuilders.h"
 #include "services/Input.h"
 #include "services/Linetype.h"
-#include "signs/DescriptionBlocks.h"
 #include "zcut.h"
 
 namespace {

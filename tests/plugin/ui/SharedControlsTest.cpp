@@ -7,9 +7,9 @@
 #include "ZcUiDialog.h"
 #include "frame/ModuleResources.h"
 #include "resource.h"
-#include "signs/UI_ComboDest.h"
-#include "signs/UI_ListCtrl.h"
 #include "tests/support/ScriptedInput.h"
+#include "ui/UI_ComboDest.h"
+#include "ui/UI_ListCtrl.h"
 
 namespace {
 
