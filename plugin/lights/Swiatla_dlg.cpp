@@ -126,4 +126,4 @@ void Swiatla_dlg::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void InsertTrafficLights() { RunSettingsDialog<Swiatla_dlg>("D_Swiatla"); }
+void InsertTrafficLights() { RunSettingsDialog<Swiatla_dlg>(CommandRowOf(InsertTrafficLights)); }

@@ -134,4 +134,4 @@ void Arrows_dlg::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void InsertArrows() { RunSettingsDialog<Arrows_dlg>("D_Strzalki"); }
+void InsertArrows() { RunSettingsDialog<Arrows_dlg>(CommandRowOf(InsertArrows)); }

@@ -115,4 +115,4 @@ void Linie_dlg::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void DrawLineMarkings() { RunSettingsDialog<Linie_dlg>("D_Linie"); }
+void DrawLineMarkings() { RunSettingsDialog<Linie_dlg>(CommandRowOf(DrawLineMarkings)); }

@@ -165,8 +165,8 @@ void SignDialog::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void DrawE4Sign() { RunSettingsDialog<D_E4_dlg>("E4"); }
-void DrawE5Sign() { RunSettingsDialog<D_E5_dlg>("E5"); }
-void DrawE17aSign() { RunSettingsDialog<D_E17a_dlg>("E17a"); }
-void DrawE18aSign() { RunSettingsDialog<D_E18a_dlg>("E18a"); }
-void DrawE21Sign() { RunSettingsDialog<D_E21_dlg>("E21"); }
+void DrawE4Sign() { RunSettingsDialog<D_E4_dlg>(CommandRowOf(DrawE4Sign)); }
+void DrawE5Sign() { RunSettingsDialog<D_E5_dlg>(CommandRowOf(DrawE5Sign)); }
+void DrawE17aSign() { RunSettingsDialog<D_E17a_dlg>(CommandRowOf(DrawE17aSign)); }
+void DrawE18aSign() { RunSettingsDialog<D_E18a_dlg>(CommandRowOf(DrawE18aSign)); }
+void DrawE21Sign() { RunSettingsDialog<D_E21_dlg>(CommandRowOf(DrawE21Sign)); }
