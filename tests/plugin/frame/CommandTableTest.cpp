@@ -20,13 +20,16 @@ struct Kept {
 };
 
 const Kept kKept[] = {
-    {"E4", {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
-    {"E5", {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
+    {"E4",
+     {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
+    {"E5",
+     {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
     {"E17a",
      {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
     {"E18a",
      {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
-    {"E21", {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
+    {"E21",
+     {"destination", "scaleIndex", "addDescription", "directionRight", "insertAsBlock", "sizeClass", "generation"}},
     {"D_InfoTab", {}},
     {"D_Linie", {"destination", "scaleIndex", "lineIndex"}},
     {"D_Strzalki", {"destination", "scaleIndex"}},
@@ -102,9 +105,9 @@ TEST(CommandTable, EveryCommandSaysWhatItKeeps)
 {
     ASSERT_EQ(CommandTable().size(), std::size(kKept));
     for (const CommandRow& row : CommandTable()) {
-        EXPECT_TRUE(std::any_of(std::begin(kKept), std::end(kKept),
-                                [&](const Kept& k) { return row.name == std::string(k.command); }))
-            << row.name;
+        EXPECT_TRUE(std::any_of(std::begin(kKept), std::end(kKept), [&](const Kept& k) {
+            return row.name == std::string(k.command);
+        })) << row.name;
     }
     EXPECT_STREQ(CommandRowOf(nullptr).name, "") << "a handler outside the table keeps nothing";
     EXPECT_EQ(CommandRowOf(nullptr).kept, kKeepNothing);
