@@ -6,6 +6,7 @@
 #include "frame/StringTable.h"
 #include "resource.h"
 #include "signs/SignDrawing.h"
+#include "ui/ScaleAndDestination.h"
 #include "zced.h"
 
 namespace {
@@ -46,8 +47,8 @@ BOOL SignDialog::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
     const SignTraits& traits = TraitsOf(m_kind);
-    m_destinations.Fill();
-    m_destinations.SetCurSel(m_settings.destination);
+    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
+    m_scales.SetDroppedWidth(kScaleDroppedWidth);
     SetWindowText(traits.title);
     SetDlgItemText(IDCANCEL, LoadTarvoString(IDS_CLOSE));
     SetDlgItemText(IDC_INSERT_AS_SIGN, LoadTarvoString(IDS_INSERT_AS_SIGN));
@@ -58,10 +59,6 @@ BOOL SignDialog::OnInitDialog()
     } else {
         m_directions.ShowWindow(SW_HIDE);
     }
-    for (int i = 0; i < int(std::size(kScaleNames)); ++i)
-        m_scales.InsertString(i, kScaleNames[i]);
-    m_scales.SetDroppedWidth(kScaleDroppedWidth);
-    m_scales.SetCurSel(m_settings.scaleIndex);
     if (traits.hasSize) {
         fillFromStrings(m_sizes, kSizeNames);
         m_sizes.SetCurSel(m_settings.sizeClass);
