@@ -13,7 +13,7 @@
 #include "bench/PolylineGrid.h"
 #include "platform/dxf/DxfWriter.h"
 #include "services/Blocks.h"
-#include "signs/DescriptionBlocks.h"
+#include "services/DescriptionBlocks.h"
 
 using namespace platform;
 

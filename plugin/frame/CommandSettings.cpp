@@ -1,7 +1,5 @@
 #include "frame/CommandSettings.h"
 
-#include <cstring>
-
 #include "frame/DrawingSettings.h"
 
 namespace {
@@ -9,14 +7,6 @@ namespace {
 // Built during the plug-in's static initialisation, before the host's
 // initialise message.
 CommandSettings processSettings;
-
-bool isOneOf(const char* name, std::initializer_list<const char*> names)
-{
-    for (const char* n : names)
-        if (std::strcmp(name, n) == 0)
-            return true;
-    return false;
-}
 
 }  // namespace
 
@@ -40,24 +30,22 @@ CommandSettings::CommandSettings()
 
 CommandSettings& TheCommandSettings() { return processSettings; }
 
-void CopyBackCommandSettings(const char* command, const CommandSettings& dialogCopy, CommandSettings& processWide)
+void CopyBackCommandSettings(KeptSettings kept, const CommandSettings& dialogCopy, CommandSettings& processWide)
 {
-    if (!command)
-        return;
-    if (isOneOf(command, {"E4", "E5", "E17a", "E18a", "E21"})) {
+    if (kept & kKeepDestination)
         processWide.destination = dialogCopy.destination;
+    if (kept & kKeepScaleIndex)
         processWide.scaleIndex = dialogCopy.scaleIndex;
-        processWide.addDescription = dialogCopy.addDescription;
-        processWide.directionRight = dialogCopy.directionRight;
-        processWide.insertAsBlock = dialogCopy.insertAsBlock;
-        processWide.sizeClass = dialogCopy.sizeClass;
-        processWide.generation = dialogCopy.generation;
-    } else if (isOneOf(command, {"D_Linie"})) {
-        processWide.destination = dialogCopy.destination;
-        processWide.scaleIndex = dialogCopy.scaleIndex;
+    if (kept & kKeepLineIndex)
         processWide.lineIndex = dialogCopy.lineIndex;
-    } else if (isOneOf(command, {"D_Strzalki", "D_Swiatla"})) {
-        processWide.destination = dialogCopy.destination;
-        processWide.scaleIndex = dialogCopy.scaleIndex;
-    }
+    if (kept & kKeepAddDescription)
+        processWide.addDescription = dialogCopy.addDescription;
+    if (kept & kKeepDirectionRight)
+        processWide.directionRight = dialogCopy.directionRight;
+    if (kept & kKeepInsertAsBlock)
+        processWide.insertAsBlock = dialogCopy.insertAsBlock;
+    if (kept & kKeepSizeClass)
+        processWide.sizeClass = dialogCopy.sizeClass;
+    if (kept & kKeepGeneration)
+        processWide.generation = dialogCopy.generation;
 }

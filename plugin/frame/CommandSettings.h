@@ -31,8 +31,21 @@ int32_t ScaleIndexOf(double drawingScale);
 // that is working then, and never read from a drawing again.
 CommandSettings& TheCommandSettings();
 
-// After a dialog closes: the fields its command keeps, from the dialog's
-// copy into the process's record. "E4", "E5", "E17a", "E18a", "E21" keep
-// every choice of the sign dialogs; "D_Linie" destination, scale and row;
-// "D_Strzalki" and "D_Swiatla" destination and scale. Other names keep nothing.
-void CopyBackCommandSettings(const char* command, const CommandSettings& dialogCopy, CommandSettings& processWide);
+// The fields of the record a dialog command keeps when its dialog closes:
+// bits that combine, one per field.
+enum KeptSetting : uint32_t {
+    kKeepNothing = 0,
+    kKeepDestination = 1u << 0,
+    kKeepScaleIndex = 1u << 1,
+    kKeepLineIndex = 1u << 2,
+    kKeepAddDescription = 1u << 3,
+    kKeepDirectionRight = 1u << 4,
+    kKeepInsertAsBlock = 1u << 5,
+    kKeepSizeClass = 1u << 6,
+    kKeepGeneration = 1u << 7,
+};
+using KeptSettings = uint32_t;
+
+// After a dialog closes: the fields named in kept, from the dialog's copy
+// into the process's record; the others stay as they are.
+void CopyBackCommandSettings(KeptSettings kept, const CommandSettings& dialogCopy, CommandSettings& processWide);

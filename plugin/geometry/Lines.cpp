@@ -46,17 +46,12 @@ double planDeterminant(const ZcGeVector3d& u, const ZcGeVector3d& w) { return u.
 
 }  // namespace
 
-bool LinesAreParallel(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d)
-{
-    return std::fabs(planDeterminant(b - a, d - c)) <= kParallelDeterminant;
-}
-
-ZcGePoint3d IntersectLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d)
+std::optional<ZcGePoint3d> IntersectLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d)
 {
     const ZcGeVector3d u = b - a, w = d - c;
     const double det = planDeterminant(u, w);
     if (std::fabs(det) <= kParallelDeterminant)
-        return ZcGePoint3d::kOrigin;
+        return std::nullopt;
     const double n = (c.x - a.x) * w.y - w.x * (c.y - a.y);
     return a + u * (n / det);
 }
@@ -85,11 +80,13 @@ ZcGePoint3dArray FilletLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePo
 {
     const ZcGePoint3dArray first = OffsetLine(a, b, s, r);
     const ZcGePoint3dArray second = OffsetLine(c, d, s, r);
-    const ZcGePoint3d centre = IntersectLines(first[0], first[1], second[0], second[1]);
+    const std::optional<ZcGePoint3d> centre = IntersectLines(first[0], first[1], second[0], second[1]);
     ZcGePoint3dArray result;
-    result.append(centre);
-    result.append(ProjectToLine(centre, a, b));
-    result.append(ProjectToLine(centre, c, d));
+    if (!centre)
+        return result;
+    result.append(*centre);
+    result.append(ProjectToLine(*centre, a, b));
+    result.append(ProjectToLine(*centre, c, d));
     return result;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "ZcGeArrays.h"
 #include "ZcGePoint3d.h"
 #include "geometry/PlanePoint.h"
@@ -26,14 +28,9 @@ double LineAngleDeg(P a, P b, P c, P d);
 // (away from it for a negative d). s must not lie on the line.
 ZcGePoint3dArray OffsetLine(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d s, double d);
 
-// Whether the lines ab and cd are parallel in plan by the rule of
-// IntersectLines (kParallelDeterminant).
-bool LinesAreParallel(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d);
-
-// The intersection of the lines ab and cd in plan, on ab (z too). Parallel
-// lines have none: the result is then the origin, which a command must not
-// draw from (test LinesAreParallel first).
-ZcGePoint3d IntersectLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d);
+// The intersection of the lines ab and cd in plan, on ab (z too); none for
+// lines parallel in plan (kParallelDeterminant).
+std::optional<ZcGePoint3d> IntersectLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d);
 
 // Where the line ab meets the circle about c of radius r: one point, the
 // foot of the perpendicular from c, when the line is within
@@ -43,6 +40,6 @@ ZcGePoint3d IntersectLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoin
 ZcGePoint3dArray IntersectLineCircle(ZcGePoint3d c, double r, ZcGePoint3d a, ZcGePoint3d b);
 
 // [centre, tangent point on ab, tangent point on cd] of the arc of radius r
-// rounding the corner between the lines ab and cd that holds s. The lines
-// must not be parallel and s must lie on neither.
+// rounding the corner between the lines ab and cd that holds s; empty when
+// the lines are parallel (no corner). s must lie on neither line.
 ZcGePoint3dArray FilletLines(ZcGePoint3d a, ZcGePoint3d b, ZcGePoint3d c, ZcGePoint3d d, double r, ZcGePoint3d s);

@@ -12,10 +12,13 @@ namespace {
 
 ZcGePoint3d flat(ZcGePoint3d p) { return {p.x, p.y, 0.0}; }
 
-std::array<ZcGePoint3d, 3> fillet(const IslandLine& first, const IslandLine& second, double r, ZcGePoint3d side)
+std::optional<std::array<ZcGePoint3d, 3>> fillet(const IslandLine& first, const IslandLine& second, double r,
+                                                 ZcGePoint3d side)
 {
     const ZcGePoint3dArray f = FilletLines(first[0], first[1], second[0], second[1], r, side);
-    return {f[0], f[1], f[2]};
+    if (f.length() != 3)
+        return std::nullopt;
+    return std::array<ZcGePoint3d, 3>{f[0], f[1], f[2]};
 }
 
 // Sharp corners (R1 = 0) have no arc.
@@ -45,12 +48,14 @@ IslandFault buildKerb(const IslandParameters& p, const ParallelIsland& t, const 
     if (!arc)
         return {IslandLimit::KerbCircle, in.radiusName};
     k.arc = *arc;
-    if (LinesAreParallel(k.alongIsland[0], k.alongIsland[1], k.alongTaper[0], k.alongTaper[1]))
-        return {IslandLimit::SkewAngle, "A"};
-    k.taperBreak = fillet(k.alongIsland, k.alongTaper, in.breakRadius, t.p1);
+    const auto taperBreak = fillet(k.alongIsland, k.alongTaper, in.breakRadius, t.p1);
     // The edge break rounds the corner that holds the entry arc's centre,
     // away from the island; the check below refuses any other corner.
-    k.edgeBreak = fillet(k.alongTaper, k.roadEdge, in.breakRadius, k.arc.centre);
+    const auto edgeBreak = fillet(k.alongTaper, k.roadEdge, in.breakRadius, k.arc.centre);
+    if (!taperBreak || !edgeBreak)
+        return {IslandLimit::SkewAngle, "A"};
+    k.taperBreak = *taperBreak;
+    k.edgeBreak = *edgeBreak;
     const std::array<ZcGePoint3d, 3>&f2 = k.taperBreak, &f3 = k.edgeBreak;
     if (in.left) {
         k.arcBulge = -ClockwiseBulge(k.arc.onKerb, k.arc.onCircle, k.arc.centre);
@@ -78,9 +83,12 @@ IslandFault buildKerb(const IslandParameters& p, const ParallelIsland& t, const 
     // take the taper and run back to where the kerb leaves the circle. An
     // entry arc past the corner also moves the centre the edge bend is
     // chosen by, so the bend's side is its own fault only otherwise.
-    const ZcGePoint3d corner = IntersectLines(k.alongIsland[0], k.alongIsland[1], k.alongTaper[0], k.alongTaper[1]);
+    const std::optional<ZcGePoint3d> corner =
+        IntersectLines(k.alongIsland[0], k.alongIsland[1], k.alongTaper[0], k.alongTaper[1]);
+    if (!corner)
+        return {IslandLimit::SkewAngle, "A"};
     const ZcGePoint3d leaves = KerbLeavesCircle(t.mainRondCenter, p.R, k.alongIsland, t.p1);
-    const bool entryAlone = along(k.arc.onKerb) > along(corner);
+    const bool entryAlone = along(k.arc.onKerb) > along(*corner);
     const bool breakAlone = !bendsShareTaper || (!entryAlone && !edgeBendOutside) || along(f2[1]) < along(leaves);
     return KerbArcsFault(entryAlone, breakAlone, in.radiusName, in.breakName);
 }

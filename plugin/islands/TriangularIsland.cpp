@@ -28,9 +28,11 @@ IslandFault buildKerb(const IslandParameters& p, const TriangularIsland& t, cons
     k.kerbLine = OffsetIslandLine(in.sidePoint, t.s3, t.p1, -in.width);
     k.movedEdge = OffsetIslandLine(k.roadEdge, t.p1, -in.breakRadius);
     k.movedKerbLine = OffsetIslandLine(k.kerbLine, t.p1, -in.breakRadius);
-    if (LinesAreParallel(k.movedEdge[0], k.movedEdge[1], k.movedKerbLine[0], k.movedKerbLine[1]))
+    const std::optional<ZcGePoint3d> breakCentre =
+        IntersectLines(k.movedEdge[0], k.movedEdge[1], k.movedKerbLine[0], k.movedKerbLine[1]);
+    if (!breakCentre)
         return {IslandLimit::SkewAngle, "A"};
-    k.breakCentre = IntersectLines(k.movedEdge[0], k.movedEdge[1], k.movedKerbLine[0], k.movedKerbLine[1]);
+    k.breakCentre = *breakCentre;
     k.op1 = ProjectToLine(k.breakCentre, k.roadEdge[0], k.roadEdge[1]);
     k.op2 = ProjectToLine(k.breakCentre, k.kerbLine[0], k.kerbLine[1]);
     k.arcKerbLine = OffsetIslandLine(k.kerbLine, t.p1, -in.radius);
@@ -57,9 +59,12 @@ IslandFault buildKerb(const IslandParameters& p, const TriangularIsland& t, cons
         return {};
     // Alone, the entry arc may end at the corner the bend rounds, and the
     // bend may begin where the kerb line leaves the circle.
-    const ZcGePoint3d corner = IntersectLines(k.kerbLine[0], k.kerbLine[1], k.roadEdge[0], k.roadEdge[1]);
+    const std::optional<ZcGePoint3d> corner =
+        IntersectLines(k.kerbLine[0], k.kerbLine[1], k.roadEdge[0], k.roadEdge[1]);
+    if (!corner)
+        return {IslandLimit::SkewAngle, "A"};
     const ZcGePoint3d leaves = KerbLeavesCircle(t.mainRondCenter, p.R, k.kerbLine, t.p1);
-    return KerbArcsFault(along(k.arc.onKerb) > along(corner), along(k.op2) < along(leaves), in.radiusName,
+    return KerbArcsFault(along(k.arc.onKerb) > along(*corner), along(k.op2) < along(leaves), in.radiusName,
                          in.breakName);
 }
 
@@ -88,8 +93,14 @@ IslandFault buildIsland(const IslandParameters& p, double alpha, TriangularIslan
     t.swSuInOff = OffsetIslandLine(t.swp, t.sup, t.s3, p.R1);
     t.swKonInOff = OffsetIslandLine(t.swp, t.s3, t.sup, p.R1);
     t.suKonInOff = OffsetIslandLine(t.sup, t.s3, t.swp, p.R1);
-    t.swR1Cen = IntersectLines(t.swSuInOff[0], t.swSuInOff[1], t.swKonInOff[0], t.swKonInOff[1]);
-    t.suR1Cen = IntersectLines(t.swSuInOff[0], t.swSuInOff[1], t.suKonInOff[0], t.suKonInOff[1]);
+    const std::optional<ZcGePoint3d> swR1Cen =
+        IntersectLines(t.swSuInOff[0], t.swSuInOff[1], t.swKonInOff[0], t.swKonInOff[1]);
+    const std::optional<ZcGePoint3d> suR1Cen =
+        IntersectLines(t.swSuInOff[0], t.swSuInOff[1], t.suKonInOff[0], t.suKonInOff[1]);
+    if (!swR1Cen || !suR1Cen)
+        return {IslandLimit::SkewAngle, "A"};
+    t.swR1Cen = *swR1Cen;
+    t.suR1Cen = *suR1Cen;
     t.swR1p1 = ProjectToLine(t.swR1Cen, t.swp, t.sup);
     t.swR1p2 = ProjectToLine(t.swR1Cen, t.swp, t.s3);
     t.suR1p1 = ProjectToLine(t.suR1Cen, t.swp, t.sup);

@@ -13,6 +13,7 @@
 #include "services/Blocks.h"
 #include "services/Input.h"
 #include "services/RegistryString.h"
+#include "ui/ScaleAndDestination.h"
 #include "zced.h"
 
 namespace {
@@ -50,11 +51,7 @@ BOOL Swiatla_dlg::OnInitDialog()
     SetWindowText(text);
 
     // The destination list stays hidden: a symbol goes on the current layer.
-    m_destinations.Fill();
-    m_destinations.SetCurSel(m_settings.destination);
-    for (int i = 0; i < int(std::size(kScaleNames)); ++i)
-        m_scales.InsertString(i, kScaleNames[i]);
-    m_scales.SetCurSel(m_settings.scaleIndex);
+    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
 
     m_images.Create(kIconSize, kIconSize, ILC_COLOR, int(m_catalogue.size()), 0);
     m_images.SetBkColor(kIconBackground);
@@ -126,4 +123,4 @@ void Swiatla_dlg::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void InsertTrafficLights() { RunSettingsDialog<Swiatla_dlg>("D_Swiatla"); }
+void InsertTrafficLights() { RunSettingsDialog<Swiatla_dlg>(CommandRowOf(InsertTrafficLights)); }

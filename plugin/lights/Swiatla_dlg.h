@@ -7,7 +7,7 @@
 #include "ZcUiListCtrl.h"
 #include "frame/CommandSettings.h"
 #include "lights/TrafficLightCatalogue.h"
-#include "signs/UI_ComboDest.h"
+#include "ui/UI_ComboDest.h"
 
 // The traffic-light dialog: the symbols as large icons, a scale, and an
 // insert button that asks for the point and the direction and inserts the

@@ -7,6 +7,7 @@
 #include "markings/ArrowCatalogue.h"
 #include "markings/ArrowInsertion.h"
 #include "resource.h"
+#include "ui/ScaleAndDestination.h"
 #include "zced.h"
 
 namespace {
@@ -33,11 +34,7 @@ BOOL Arrows_dlg::OnInitDialog()
     m_lengths.InsertString(kArrowLong, LoadTarvoString(IDS_ARROW_LONG));
     m_lengths.InsertString(kArrowShort, LoadTarvoString(IDS_ARROW_SHORT));
     m_lengths.SetCurSel(kArrowLong);
-    m_destinations.Fill();
-    m_destinations.SetCurSel(m_settings.destination);
-    for (int i = 0; i < int(std::size(kScaleNames)); ++i)
-        m_scales.InsertString(i, kScaleNames[i]);
-    m_scales.SetCurSel(m_settings.scaleIndex);
+    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
     fillCatalogue();
     return TRUE;
 }
@@ -134,4 +131,4 @@ void Arrows_dlg::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void InsertArrows() { RunSettingsDialog<Arrows_dlg>("D_Strzalki"); }
+void InsertArrows() { RunSettingsDialog<Arrows_dlg>(CommandRowOf(InsertArrows)); }

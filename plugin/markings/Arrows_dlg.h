@@ -3,8 +3,8 @@
 #include "ZcUiDialog.h"
 #include "ZcUiImages.h"
 #include "frame/CommandSettings.h"
-#include "signs/UI_ComboDest.h"
-#include "signs/UI_ListCtrl.h"
+#include "ui/UI_ComboDest.h"
+#include "ui/UI_ListCtrl.h"
 
 // The arrow dialog: the painted arrows as a list with their icons, a length
 // class for the arrows that come in two sizes, the destination and the

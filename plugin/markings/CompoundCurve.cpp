@@ -1,6 +1,7 @@
 #include "markings/CompoundCurve.h"
 
 #include <cmath>
+#include <optional>
 
 #include "geometry/Angles.h"
 #include "geometry/Arcs.h"
@@ -88,11 +89,12 @@ CompoundCurveResult BuildCompoundCurve(ZcGePoint3d firstEdgePoint, ZcGePoint3d c
     const ZcGePoint3d arc3EP = PolarPoint(cir3Cen, r3 - radius, phi3);
     const ZcGePoint3d arc1EPParr = arc1EP + VectorBetween(p1, p2);
     const ZcGePoint3d arc3EPParr = arc3EP + VectorBetween(p1, p3);
-    if (LinesAreParallel(arc1EP, arc1EPParr, arc3EP, arc3EPParr)) {
+    const std::optional<ZcGePoint3d> middle = IntersectLines(arc1EP, arc1EPParr, arc3EP, arc3EPParr);
+    if (!middle) {
         result.fault = CompoundCurveFault::ParallelEdges;
         return result;
     }
-    const ZcGePoint3d cir2Cen = IntersectLines(arc1EP, arc1EPParr, arc3EP, arc3EPParr);
+    const ZcGePoint3d cir2Cen = *middle;
 
     // Slide the outer centres along their edges until their arcs meet the middle one.
     const ZcGePoint3d arc1SP = PolarPoint(cir1Cen, r1, phi1);

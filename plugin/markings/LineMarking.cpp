@@ -1,6 +1,7 @@
 #include "markings/LineMarking.h"
 
 #include <algorithm>
+#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,10 +18,10 @@
 #include "services/Blocks.h"
 #include "services/CurveSplitting.h"
 #include "services/DatabaseServices.h"
+#include "services/DescriptionBlocks.h"
 #include "services/EntityBuilders.h"
 #include "services/Input.h"
 #include "services/Linetype.h"
-#include "signs/DescriptionBlocks.h"
 #include "zcut.h"
 
 namespace {
@@ -39,8 +40,8 @@ std::string Formatted(double value)
 // open edge, and should not turn the text.
 double ReadableAngle(double angle)
 {
-    constexpr double kPi = 3.14159265358979323846;
-    return angle > kPi / 2 && angle <= 3 * kPi / 2 ? angle - kPi : angle;
+    using std::numbers::pi;
+    return angle > pi / 2 && angle <= 3 * pi / 2 ? angle - pi : angle;
 }
 
 constexpr int kColorByLayer = 256;

@@ -4,6 +4,7 @@
 #include "frame/DrawingAction.h"
 #include "markings/LineMarking.h"
 #include "resource.h"
+#include "ui/ScaleAndDestination.h"
 #include "zced.h"
 
 namespace {
@@ -41,11 +42,7 @@ BOOL Linie_dlg::OnInitDialog()
     text.LoadString(IDS_CLOSE);
     SetDlgItemText(IDCANCEL, text);
 
-    m_destinations.Fill();
-    m_destinations.SetCurSel(m_settings.destination);
-    for (int i = 0; i < int(std::size(kScaleNames)); ++i)
-        m_scales.InsertString(i, kScaleNames[i]);
-    m_scales.SetCurSel(m_settings.scaleIndex);
+    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
 
     m_images.Create(kIconSize, kIconSize, ILC_COLOR32, int(m_catalogue.size()), 0);
     m_lines.SetImageList(&m_images, LVSIL_SMALL);
@@ -115,4 +112,4 @@ void Linie_dlg::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void DrawLineMarkings() { RunSettingsDialog<Linie_dlg>("D_Linie"); }
+void DrawLineMarkings() { RunSettingsDialog<Linie_dlg>(CommandRowOf(DrawLineMarkings)); }

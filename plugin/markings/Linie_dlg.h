@@ -7,8 +7,8 @@
 #include "ZcUiImages.h"
 #include "frame/CommandSettings.h"
 #include "markings/LineCatalogue.h"
-#include "signs/UI_ComboDest.h"
-#include "signs/UI_ListCtrl.h"
+#include "ui/UI_ComboDest.h"
+#include "ui/UI_ListCtrl.h"
 
 // The line-marking dialog: the catalogue as a list of symbols and names
 // with icons, the destination and the scale, and a draw button that asks

@@ -147,24 +147,13 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
         zcutPrintf("\nError reading a dwg-file.");
         return es;
     }
+    // The insertion names the new block's id: no need to look it up again.
     ZcDbObjectId blockId;
     if (Zcad::ErrorStatus es = db->insert(blockId, name.c_str(), &source, true); es != Zcad::eOk) {
         zcutPrintf("\nError inserting a block.");
         return es;
     }
-    ZcDbBlockTable* table = nullptr;
-    if (Zcad::ErrorStatus es = db->getBlockTable(table, ZcDb::kForRead); es != Zcad::eOk) {
-        zcutPrintf("\nCouldn't open the block table!");
-        return es;
-    }
-    ZcDbObjectPointer<ZcDbBlockTable> tablePointer;
-    tablePointer.acquire(table);
-    ZcDbObjectId id;
-    if (Zcad::ErrorStatus es = tablePointer->getAt(name.c_str(), id); es != Zcad::eOk) {
-        zcutPrintf("\nCouldn't get Model Space! Drawing corrupt.\n");
-        return es;
-    }
-    return Zcad::eOk;
+    return blockId.isNull() ? Zcad::eNullObjectId : Zcad::eOk;
 }
 
 ZcDbBlockReference* InsertBlockReference(const char* name, const ZcGePoint3d& point, const ZcGeScale3d& scale,

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
@@ -14,8 +15,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // An angle in [0, 2pi).
 double Normalized(double a)

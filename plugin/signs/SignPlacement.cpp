@@ -13,9 +13,9 @@
 #include "resource.h"
 #include "services/Blocks.h"
 #include "services/DatabaseServices.h"
+#include "services/DescriptionBlocks.h"
 #include "services/EntityBuilders.h"
 #include "services/Input.h"
-#include "signs/DescriptionBlocks.h"
 #include "zcut.h"
 
 namespace {

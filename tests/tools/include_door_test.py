@@ -14,7 +14,7 @@ import re
 import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.MULTILINE)
-PLUGIN_FOLDERS = ("frame", "services", "geometry", "signs", "markings", "lights", "islands")
+PLUGIN_FOLDERS = ("frame", "services", "geometry", "signs", "markings", "lights", "islands", "ui")
 PLATFORM_DOOR = "tests/support/PlatformInternals.h"
 
 

@@ -77,18 +77,18 @@ TEST(IntersectLines, KeepsDoublePrecisionFarFromTheOrigin)
     const ZcGePoint3d x(7500123.456789, 5500987.654321, 0);
     const ZcGeVector3d u(999.7, 3.1, 0), w(-987.3, 41.9, 0);
     const ZcGePoint3d a = x - u * 0.3, b = x + u * 0.7, c = x - w * 1.7, d = x - w * 0.2;
-    EXPECT_FALSE(LinesAreParallel(a, b, c, d));
-    EXPECT_TRUE(IntersectLines(a, b, c, d).isEqualTo(x, 2e-6));
-    EXPECT_TRUE(IntersectLines({0, 0, 0}, {10, 0, 10}, {4, -5, 99}, {4, 5, 99}).isEqualTo({4, 0, 4}, 1e-12))
+    ASSERT_TRUE(IntersectLines(a, b, c, d));
+    EXPECT_TRUE(IntersectLines(a, b, c, d)->isEqualTo(x, 2e-6));
+    EXPECT_TRUE(IntersectLines({0, 0, 0}, {10, 0, 10}, {4, -5, 99}, {4, 5, 99})->isEqualTo({4, 0, 4}, 1e-12))
         << "the height along the first line";
 }
 
-TEST(IntersectLines, ParallelLinesGiveTheOrigin)
+TEST(IntersectLines, ParallelLinesHaveNone)
 {
     const ZcGePoint3d a(100, 100, 0), b(110, 105, 0), c(100, 200, 0), d(120, 210, 0);
-    EXPECT_TRUE(LinesAreParallel(a, b, c, d));
-    EXPECT_EQ(IntersectLines(a, b, c, d), ZcGePoint3d::kOrigin);
-    EXPECT_EQ(IntersectLines(a, b, b, a), ZcGePoint3d::kOrigin) << "the same line";
+    EXPECT_FALSE(IntersectLines(a, b, c, d));
+    EXPECT_FALSE(IntersectLines(a, b, b, a)) << "the same line";
+    EXPECT_EQ(FilletLines(a, b, c, d, 1.0, {0, 0, 0}).length(), 0) << "parallel lines have no corner to round";
 }
 
 TEST(IntersectLineCircle, TwoPointsOrderedFromTheFirstLinePointEvenWhenItIsTheFoot)

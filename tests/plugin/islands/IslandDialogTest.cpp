@@ -8,7 +8,7 @@
 
 #include "ZcDbPolyline.h"
 #include "frame/ModuleResources.h"
-#include "islands/IslandDialog.h"
+#include "islands/D_Ron_wyspy.h"
 #include "islands/ParallelIsland.h"
 #include "islands/TriangularIsland.h"
 #include "resource.h"

@@ -14,7 +14,7 @@
 #include "frame/ModuleResources.h"
 #include "resource.h"
 #include "services/Blocks.h"
-#include "signs/SignDialogs.h"
+#include "signs/SignDialog.h"
 #include "tests/support/DialogCommandTest.h"
 #include "tests/support/DrawingContents.h"
 #include "tests/support/ScriptedInput.h"

@@ -1,4 +1,4 @@
-#include "signs/UI_ComboDest.h"
+#include "ui/UI_ComboDest.h"
 
 #include "CString.h"
 #include "resource.h"

@@ -1,4 +1,4 @@
-#include "signs/UI_ListCtrl.h"
+#include "ui/UI_ListCtrl.h"
 
 #include "ZcUiPaint.h"
 

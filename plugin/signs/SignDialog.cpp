@@ -1,4 +1,4 @@
-#include "signs/SignDialogs.h"
+#include "signs/SignDialog.h"
 
 #include "ZcUiDataExchange.h"
 #include "frame/DialogCommand.h"
@@ -6,6 +6,7 @@
 #include "frame/StringTable.h"
 #include "resource.h"
 #include "signs/SignDrawing.h"
+#include "ui/ScaleAndDestination.h"
 #include "zced.h"
 
 namespace {
@@ -46,8 +47,8 @@ BOOL SignDialog::OnInitDialog()
 {
     CZcUiDialog::OnInitDialog();
     const SignTraits& traits = TraitsOf(m_kind);
-    m_destinations.Fill();
-    m_destinations.SetCurSel(m_settings.destination);
+    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
+    m_scales.SetDroppedWidth(kScaleDroppedWidth);
     SetWindowText(traits.title);
     SetDlgItemText(IDCANCEL, LoadTarvoString(IDS_CLOSE));
     SetDlgItemText(IDC_INSERT_AS_SIGN, LoadTarvoString(IDS_INSERT_AS_SIGN));
@@ -58,10 +59,6 @@ BOOL SignDialog::OnInitDialog()
     } else {
         m_directions.ShowWindow(SW_HIDE);
     }
-    for (int i = 0; i < int(std::size(kScaleNames)); ++i)
-        m_scales.InsertString(i, kScaleNames[i]);
-    m_scales.SetDroppedWidth(kScaleDroppedWidth);
-    m_scales.SetCurSel(m_settings.scaleIndex);
     if (traits.hasSize) {
         fillFromStrings(m_sizes, kSizeNames);
         m_sizes.SetCurSel(m_settings.sizeClass);
@@ -165,8 +162,8 @@ void SignDialog::OnClose()
     EndDialog(IDCANCEL);
 }
 
-void DrawE4Sign() { RunSettingsDialog<D_E4_dlg>("E4"); }
-void DrawE5Sign() { RunSettingsDialog<D_E5_dlg>("E5"); }
-void DrawE17aSign() { RunSettingsDialog<D_E17a_dlg>("E17a"); }
-void DrawE18aSign() { RunSettingsDialog<D_E18a_dlg>("E18a"); }
-void DrawE21Sign() { RunSettingsDialog<D_E21_dlg>("E21"); }
+void DrawE4Sign() { RunSettingsDialog<D_E4_dlg>(CommandRowOf(DrawE4Sign)); }
+void DrawE5Sign() { RunSettingsDialog<D_E5_dlg>(CommandRowOf(DrawE5Sign)); }
+void DrawE17aSign() { RunSettingsDialog<D_E17a_dlg>(CommandRowOf(DrawE17aSign)); }
+void DrawE18aSign() { RunSettingsDialog<D_E18a_dlg>(CommandRowOf(DrawE18aSign)); }
+void DrawE21Sign() { RunSettingsDialog<D_E21_dlg>(CommandRowOf(DrawE21Sign)); }

@@ -7,9 +7,10 @@
 #include "ZcUiDialog.h"
 #include "frame/ModuleResources.h"
 #include "resource.h"
-#include "signs/UI_ComboDest.h"
-#include "signs/UI_ListCtrl.h"
 #include "tests/support/ScriptedInput.h"
+#include "ui/ScaleAndDestination.h"
+#include "ui/UI_ComboDest.h"
+#include "ui/UI_ListCtrl.h"
 
 namespace {
 
@@ -50,6 +51,45 @@ protected:
         return CZcUiDialog::OnCommand(id, code);
     }
 };
+
+// The arrow dialog's template with its destination and scale lists set up
+// from the kept choices.
+class ListsDialog : public CZcUiDialog {
+public:
+    ListsDialog(const CommandSettings& kept, std::vector<const char*> scaleNames)
+        : CZcUiDialog(IDD_ARROWS, nullptr), m_kept(kept), m_scaleNames(std::move(scaleNames))
+    {
+    }
+
+    UI_ComboDest destinations;
+    CComboBox scales;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        CZcUiDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_MARKING_DESTINATION, destinations);
+        DDX_Control(pDX, IDC_MARKING_SCALE, scales);
+    }
+    BOOL OnInitDialog() override
+    {
+        CZcUiDialog::OnInitDialog();
+        FillScaleAndDestination(destinations, scales, m_scaleNames, m_kept);
+        return TRUE;
+    }
+
+private:
+    CommandSettings m_kept;
+    std::vector<const char*> m_scaleNames;
+};
+
+struct KeptChoice {
+    int destination, scaleIndex;
+    std::vector<const char*> scaleNames;
+    int shownDestination, shownScale;  // -1: nothing selected
+};
+
+class KeptChoices : public testing::TestWithParam<KeptChoice> {};
 
 std::vector<int> selected(const CListCtrl& list)
 {
@@ -95,3 +135,31 @@ TEST(SharedControls, AClickAnywhereOnARowSelectsItAndFramesIt)
     EXPECT_EQ(frame.top, bounds.top);
     EXPECT_TRUE(dialog.framedAtClose[0].hollow);
 }
+
+TEST_P(KeptChoices, ShowTheKeptIndexWhereTheListHasIt)
+{
+    ModuleResourceChain resources;
+    const KeptChoice& c = GetParam();
+    CommandSettings kept;
+    kept.destination = c.destination;
+    kept.scaleIndex = c.scaleIndex;
+    ListsDialog dialog(kept, c.scaleNames);
+    ScriptedInput input("dlg click 2\n");
+    dialog.DoModal();
+    EXPECT_EQ(dialog.destinations.GetCount(), 4);
+    EXPECT_EQ(dialog.destinations.GetCurSel(), c.shownDestination);
+    ASSERT_EQ(dialog.scales.GetCount(), int(c.scaleNames.size()));
+    for (int i = 0; i < dialog.scales.GetCount(); ++i) {
+        CString text;
+        dialog.scales.GetLBText(i, text);
+        EXPECT_EQ(text.str(), c.scaleNames[size_t(i)]) << "the names in their order";
+    }
+    EXPECT_EQ(dialog.scales.GetCurSel(), c.shownScale);
+}
+
+// A sign dialog's "1:1" (index 2) shows nothing in the two-scale lists.
+INSTANTIATE_TEST_SUITE_P(Lists, KeptChoices,
+                         testing::Values(KeptChoice{3, 1, {"1:1000", "1:500"}, 3, 1},
+                                         KeptChoice{0, 2, {"1:1000", "1:500", "1:1"}, 0, 2},
+                                         KeptChoice{2, 2, {"1:1000", "1:500"}, 2, -1},
+                                         KeptChoice{1, 0, {"1:100", "1:500"}, 1, 0}));

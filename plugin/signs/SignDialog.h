@@ -4,7 +4,7 @@
 #include "ZcUiDialog.h"
 #include "frame/CommandSettings.h"
 #include "signs/SignBoard.h"
-#include "signs/UI_ComboDest.h"
+#include "ui/UI_ComboDest.h"
 
 // The dialog of the E-series sign commands: the place name, direction,
 // scale, size, destination, film generation, and whether the board goes

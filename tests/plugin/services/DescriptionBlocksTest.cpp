@@ -12,7 +12,7 @@
 #include "ZcDbObjectPointer.h"
 #include "ZcDbPolyline.h"
 #include "services/Blocks.h"
-#include "signs/DescriptionBlocks.h"
+#include "services/DescriptionBlocks.h"
 #include "tests/support/TestDrawing.h"
 
 namespace {

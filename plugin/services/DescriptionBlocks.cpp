@@ -1,4 +1,4 @@
-#include "signs/DescriptionBlocks.h"
+#include "services/DescriptionBlocks.h"
 
 #include <memory>
 #include <span>

@@ -1,4 +1,4 @@
-#include "islands/IslandDialog.h"
+#include "islands/D_Ron_wyspy.h"
 
 #include "islands/ParallelIsland.h"
 #include "islands/TriangularIsland.h"
