@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
@@ -72,7 +73,14 @@ public:
     std::optional<std::string_view> readLine(std::string_view) override
     {
         showRunningDialogs(nullptr);
-        if (!dialogAwaitsAction() || m_next == m_steps.size())
+        if (!dialogAwaitsAction()) {
+            std::optional<std::string> answer = atOtherPrompt ? atOtherPrompt() : std::nullopt;
+            if (!answer)
+                return std::nullopt;
+            lines.push_back(*answer);
+            return lines.back();
+        }
+        if (m_next == m_steps.size())
             return std::nullopt;
         QTimer::singleShot(0, m_steps[m_next++]);
         m_timeout.start(kStepTimeoutMs);
@@ -88,6 +96,8 @@ public:
 
     // The lines the screen handed on, in order.
     std::vector<std::string> lines;
+    // The answer at a prompt that is not a dialog's (a point); nothing ends the input.
+    std::function<std::optional<std::string>()> atOtherPrompt;
 
 private:
     std::vector<Step> m_steps;
@@ -260,11 +270,13 @@ class ScreenTest : public DialogCommandTest {
 protected:
     TestRegistry registry{TestRegistry::installedAt(std::string(testSourceDir()) + "/resources")};
 
-    std::vector<std::string> run(void (*command)(), std::vector<Step> steps)
+    std::vector<std::string> run(void (*command)(), std::vector<Step> steps,
+                                 std::function<std::optional<std::string>()> atOtherPrompt = {})
     {
         for (Step& step : steps)
             step = guarded(step);
         ScreenInput input(std::move(steps));
+        input.atOtherPrompt = std::move(atOtherPrompt);
         command();
         EXPECT_EQ(shownDialogWindow(), nullptr);
         return input.lines;
@@ -448,6 +460,34 @@ INSTANTIATE_TEST_SUITE_P(Screen, Replay,
                                          ReplayCase{"dlg select IDC_SCALE 99", "dlg select IDC_SCALE 99"},
                                          ReplayCase{"dlg click 9999", "dlg click 9999"},
                                          ReplayCase{"dlg color 1,2,3", "dlg color 1,2,3"}));
+
+// A dialog that hands the screen to the drawing for its points hides
+// while they are asked for, then comes back: the same window, showing what
+// the platform kept.
+TEST_F(ScreenTest, ADialogHidesForItsPointsAndComesBack)
+{
+    QPointer<QDialog> window;
+    int pointPrompts = 0;
+    const std::vector<std::string> lines = run(DrawIslands,
+                                               {[&window] {
+                                                    window = shownDialogWindow();
+                                                    ASSERT_TRUE(replayDialogAction("dlg set IDC_R 25"));
+                                                },
+                                                [] { click(widget<QPushButton>(IDOK)); }, checkedThen([&window] {
+                                                    EXPECT_EQ(shownDialogWindow(), window.data())
+                                                        << "the same window again";
+                                                    EXPECT_EQ(text(control<CEdit>(IDC_R)), "25");
+                                                    click(widget<QPushButton>(IDCANCEL));
+                                                })},
+                                               [&window, &pointPrompts]() -> std::optional<std::string> {
+                                                   ++pointPrompts;
+                                                   EXPECT_EQ(shownDialogWindow(), nullptr);
+                                                   EXPECT_TRUE(window && !window->isVisible());
+                                                   return "*cancel*";
+                                               });
+    EXPECT_EQ(pointPrompts, 1);
+    EXPECT_EQ(lines, (std::vector<std::string>{"dlg set 8052 25", "dlg click 1", "*cancel*", "dlg click 2"}));
+}
 
 // After each action the dialog shows the platform's state again, whatever
 // the platform did with it: random clicks on the sign dialog's boxes and
