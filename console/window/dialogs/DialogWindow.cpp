@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QtTest/QTest>
+#include <utility>
 
 #include "ZcUiListCtrl.h"
 #include "ZcUiRichEdit.h"
@@ -226,18 +227,12 @@ QWidget* DialogWindow::makeWidget(CWnd& control, ControlView& view)
         connect(box, &QComboBox::activated, this,
                 [this, id](int index) { add("dlg select " + id + " " + std::to_string(index)); });
         if (QLineEdit* edit = box->lineEdit())
-            connect(edit, &QLineEdit::editingFinished, this, [this, edit, &view, id] {
-                if (edit->text().toStdString() != view.shownText)
-                    add("dlg set " + id + " " + edit->text().toStdString());
-            });
+            connect(edit, &QLineEdit::editingFinished, this, [this, &view] { commitEdit(view); });
         return box;
     }
     if (dynamic_cast<CEdit*>(&control)) {
         auto* edit = new QLineEdit(this);
-        connect(edit, &QLineEdit::editingFinished, this, [this, edit, &view, id] {
-            if (edit->text().toStdString() != view.shownText)
-                add("dlg set " + id + " " + edit->text().toStdString());
-        });
+        connect(edit, &QLineEdit::editingFinished, this, [this, &view] { commitEdit(view); });
         return edit;
     }
     if (auto* button = dynamic_cast<CButton*>(&control)) {
@@ -315,7 +310,7 @@ void DialogWindow::refreshControl(ControlView& view)
         colours.setColor(QPalette::Text, richEditTextColor(*rich));
         edit.setPalette(colours);
         const std::string shown = fromPlatformText(text);
-        if (shown != view.shownText || edit.toPlainText().toStdString() != shown) {
+        if (shown != view.shownText) {
             view.shownText = shown;
             edit.setPlainText(qt(shown));
         }
@@ -336,8 +331,10 @@ void DialogWindow::refreshControl(ControlView& view)
             box.clear();
             box.addItems(items);
         }
-        box.setCurrentIndex(combo->GetCurSel());
-        if (box.isEditable()) {
+        const bool chosen = box.currentIndex() != combo->GetCurSel();
+        if (chosen)
+            box.setCurrentIndex(combo->GetCurSel());
+        if (box.isEditable() && (chosen || text != view.shownText)) {
             view.shownText = text;
             box.setEditText(qt(text));
         }
@@ -347,9 +344,10 @@ void DialogWindow::refreshControl(ControlView& view)
         auto& line = static_cast<QLineEdit&>(widget);
         line.setReadOnly(edit->isReadOnly());
         line.setMaxLength(int(std::min<UINT>(edit->GetLimitText(), 32767)));
-        view.shownText = text;
-        if (line.text().toStdString() != text)
+        if (text != view.shownText) {
+            view.shownText = text;
             line.setText(qt(text));
+        }
         return;
     }
     if (auto* button = dynamic_cast<CButton*>(&control)) {
@@ -396,7 +394,7 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         add("");
     else if (event->key() == Qt::Key_Escape)
-        add("*cancel*");
+        m_actions.add("*cancel*");
     else
         QDialog::keyPressEvent(event);
 }
@@ -405,10 +403,36 @@ void DialogWindow::keyPressEvent(QKeyEvent* event)
 void DialogWindow::closeEvent(QCloseEvent* event)
 {
     event->ignore();
-    add("dlg click IDCANCEL");
+    m_actions.add("dlg click IDCANCEL");
 }
 
-void DialogWindow::reject() { add("*cancel*"); }
+void DialogWindow::reject() { m_actions.add("*cancel*"); }
+
+void DialogWindow::add(std::string line)
+{
+    // A text typed and not yet left counts before the click that follows
+    // it, as the host's edit boxes hold their text whatever takes the focus.
+    for (ControlView& view : m_views)
+        commitEdit(view);
+    m_actions.add(std::move(line));
+}
+
+void DialogWindow::commitEdit(ControlView& view)
+{
+    if (!view.widget->isVisible() || !view.widget->isEnabled())
+        return;
+    if (qobject_cast<QTextEdit*>(view.widget)) {
+        addRichEditText(view);
+        return;
+    }
+    QLineEdit* edit = qobject_cast<QLineEdit*>(view.widget);
+    if (auto* box = qobject_cast<QComboBox*>(view.widget))
+        edit = box->lineEdit();
+    if (!edit || edit->isReadOnly() || edit->text().toStdString() == view.shownText)
+        return;
+    view.shownText = edit->text().toStdString();
+    m_actions.add("dlg set " + std::to_string(view.id) + " " + view.shownText);
+}
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
 {
@@ -420,7 +444,7 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event)
             view.widget->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint()))
             add("dlg click " + std::to_string(view.id));
         else if (event->type() == QEvent::FocusOut && qobject_cast<QTextEdit*>(view.widget))
-            addRichEditText(view);
+            commitEdit(view);
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -431,21 +455,22 @@ void DialogWindow::addRichEditText(ControlView& view)
     if (now == view.shownText)
         return;
     const std::string id = std::to_string(view.id);
+    const std::string before = std::exchange(view.shownText, now);
     // Lines typed after the text there was are added as such; anything else is typed anew.
     std::string rest;
-    if (now.size() > view.shownText.size() && now.compare(0, view.shownText.size(), view.shownText) == 0 &&
-        now[view.shownText.size()] == '\n')
-        rest = now.substr(view.shownText.size() + 1);
+    if (now.size() > before.size() && now.compare(0, before.size(), before) == 0 && now[before.size()] == '\n')
+        rest = now.substr(before.size() + 1);
     else {
         const size_t end = now.find('\n');
-        add("dlg set " + id + " " + now.substr(0, end));
+        m_actions.add("dlg set " + id + " " + now.substr(0, end));
         rest = end == std::string::npos ? std::string() : now.substr(end + 1);
         if (end == std::string::npos)
             return;
     }
     for (size_t from = 0;;) {
         const size_t end = rest.find('\n', from);
-        add("dlg line " + id + " " + rest.substr(from, end == std::string::npos ? std::string::npos : end - from));
+        m_actions.add("dlg line " + id + " " +
+                      rest.substr(from, end == std::string::npos ? std::string::npos : end - from));
         if (end == std::string::npos)
             break;
         from = end + 1;
@@ -479,13 +504,13 @@ void DialogWindow::replayOn(ControlView& view, const DialogAction& action)
     case DialogAction::Verb::Set:
         if (auto* edit = qobject_cast<QLineEdit*>(&widget); edit && !edit->isReadOnly()) {
             typeAnew(*edit, action.text);
-            emit edit->editingFinished();
+            commitEdit(view);
         } else if (auto* box = qobject_cast<QComboBox*>(&widget); box && box->lineEdit()) {
             typeAnew(*box->lineEdit(), action.text);
-            emit box->lineEdit()->editingFinished();
+            commitEdit(view);
         } else if (auto* text = qobject_cast<QTextEdit*>(&widget); text && !text->isReadOnly()) {
             typeAnew(*text, action.text);
-            addRichEditText(view);
+            commitEdit(view);
         }
         return;
     case DialogAction::Verb::Line:
@@ -493,7 +518,7 @@ void DialogWindow::replayOn(ControlView& view, const DialogAction& action)
             QTest::keyClick(text, Qt::Key_End, Qt::ControlModifier);
             QTest::keyClick(text, Qt::Key_Return);
             typeKeys(*text, action.text);
-            addRichEditText(view);
+            commitEdit(view);
         }
         return;
     case DialogAction::Verb::Select:

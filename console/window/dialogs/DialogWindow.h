@@ -46,14 +46,17 @@ private:
         // Kept apart from the control, which goes with its dialog before this window does.
         int id = 0;
         QWidget* widget = nullptr;
-        // What the widget showed last, to tell the user's edits from the platform's.
+        // The text the platform holds, or was last told: what differs is the user's typing.
         std::string shownText;
     };
 
     void build();
     QWidget* makeWidget(CWnd& control, ControlView& view);
     void refreshControl(ControlView& view);
-    void add(std::string line) { m_actions.add(std::move(line)); }
+    // A user's action on a control, after the texts typed before it.
+    void add(std::string line);
+    // The text typed in an edit box, combo or rich edit, when it is not what the platform was last told.
+    void commitEdit(ControlView& view);
     ControlView* viewOf(const platform::DialogAction& action);
     // A rich edit's text as the user left it, as lines that give it.
     void addRichEditText(ControlView& view);
