@@ -86,6 +86,8 @@ public:
     void addToolTip(CToolTipCtrl* tip);
     void removeToolTip(CToolTipCtrl* tip);
     const std::vector<CWnd*>& controls() const { return m_controls; }
+    // The tooltip over the control ("" when it has none).
+    std::string toolTipText(int controlId) const;
 
 protected:
     friend class platform::ZcUiDialogRunner;

@@ -129,6 +129,11 @@ public:
     // The item a user's "select" clicks on: by index, or by the text of
     // any of its columns; the column found, or -1 when there is none.
     int findItem(const std::string& text, int& subItem) const;
+    // What a screen shows: the columns' headings, and each item's image in
+    // the image list of its view (-1 for none).
+    int columnCount() const { return int(m_columns.size()); }
+    std::string columnHeading(int column) const;
+    int itemImage(int item) const;
     std::string valueText() const override;
 
 private:

@@ -66,6 +66,7 @@ public:
     // A user typing the whole text anew: cut to the limit.
     void typeText(const std::string& text);
     std::string valueText() const override;
+    COLORREF backgroundColor() const { return m_background; }
 
 private:
     long m_selStart = 0;

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "ZrxExport.h"
+
 namespace platform {
 
 // One "dlg ..." line of a script: what a user does in the open dialog.
@@ -31,6 +33,6 @@ struct DialogAction {
 
 // Parses what follows "dlg " on a line; nothing (with a message in error)
 // when it is not one of the dialog actions.
-std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string& error);
+ZRX_EXPORT std::optional<DialogAction> parseDialogAction(std::string_view rest, std::string& error);
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include "WinMessageBox.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/Transcript.h"
+#include "platform/ui/ColorChoice.h"
 
 using namespace platform;
 
@@ -16,7 +17,27 @@ std::string colorText(COLORREF color)
            std::to_string(GetBValue(color));
 }
 
+std::optional<COLORREF>& shownColor()
+{
+    static std::optional<COLORREF> shown;
+    return shown;
+}
+
+// The dialog is open from the first question to the answer.
+class OpenColorDialog {
+public:
+    explicit OpenColorDialog(COLORREF shown) : m_before(shownColor()) { shownColor() = shown; }
+    ~OpenColorDialog() { shownColor() = m_before; }
+    OpenColorDialog(const OpenColorDialog&) = delete;
+    OpenColorDialog& operator=(const OpenColorDialog&) = delete;
+
+private:
+    std::optional<COLORREF> m_before;
+};
+
 }  // namespace
+
+std::optional<COLORREF> platform::shownColorChoice() { return shownColor(); }
 
 BOOL WINAPI ChooseColorA(LPCHOOSECOLORA choice)
 {
@@ -24,6 +45,7 @@ BOOL WINAPI ChooseColorA(LPCHOOSECOLORA choice)
         return FALSE;
     const COLORREF shown = (choice->Flags & CC_RGBINIT) ? choice->rgbResult : RGB(0, 0, 0);
     CommandLine& line = commandLine();
+    const OpenColorDialog open(shown);
     while (true) {
         if (line.input() && line.input()->typed())
             transcript().print("\nOkno wyboru koloru, zaznaczony kolor " + colorText(shown));

@@ -200,6 +200,14 @@ void CZcUiDialog::addToolTip(CToolTipCtrl* tip)
 
 void CZcUiDialog::removeToolTip(CToolTipCtrl* tip) { std::erase(m_toolTips, tip); }
 
+std::string CZcUiDialog::toolTipText(int controlId) const
+{
+    for (const CToolTipCtrl* tip : m_toolTips)
+        if (std::string text = tip->toolText(controlId); !text.empty())
+            return text;
+    return {};
+}
+
 void CZcUiDialog::SetDlgItemText(int id, const char* text)
 {
     if (CWnd* wnd = GetDlgItem(id))
@@ -276,11 +284,8 @@ std::string CZcUiDialog::describe() const
             out += std::string(shape.hollow ? " ramka " : " prostokąt ") + std::to_string(shape.rect.left) + "," +
                    std::to_string(shape.rect.top) + "–" + std::to_string(shape.rect.right) + "," +
                    std::to_string(shape.rect.bottom);
-        for (const CToolTipCtrl* tip : m_toolTips) {
-            const std::string text = tip->toolText(wnd->GetDlgCtrlID());
-            if (!text.empty())
-                out += " podpowiedź „" + text + "”";
-        }
+        if (const std::string text = toolTipText(wnd->GetDlgCtrlID()); !text.empty())
+            out += " podpowiedź „" + text + "”";
         out += "\n";
     }
     return out;

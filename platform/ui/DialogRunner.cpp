@@ -1,5 +1,7 @@
 #include "platform/ui/DialogRunner.h"
 
+#include <vector>
+
 #include "ZcUiListCtrl.h"
 #include "ZcUiRichEdit.h"
 #include "platform/editor/CommandLine.h"
@@ -87,17 +89,49 @@ std::string selectInList(CZcUiDialog& dialog, CListCtrl& list, const DialogActio
     return {};
 }
 
+struct RunningDialog {
+    CZcUiDialog* dialog;
+    unsigned long run;
+};
+
+std::vector<RunningDialog>& runningDialogs()
+{
+    static std::vector<RunningDialog> running;
+    return running;
+}
+
 // The command line knows of the dialog while it is open, to say so when a
-// dialog line comes while the dialog is hidden.
+// dialog line comes while the dialog is hidden; a screen, to show it.
 class OpenDialog {
 public:
-    explicit OpenDialog(const std::string& caption) { commandLine().dialogOpened(caption); }
-    ~OpenDialog() { commandLine().dialogClosed(); }
+    OpenDialog(CZcUiDialog& dialog, const std::string& caption)
+    {
+        static unsigned long runs = 0;
+        commandLine().dialogOpened(caption);
+        runningDialogs().push_back({&dialog, ++runs});
+    }
+    ~OpenDialog()
+    {
+        runningDialogs().pop_back();
+        commandLine().dialogClosed();
+    }
     OpenDialog(const OpenDialog&) = delete;
     OpenDialog& operator=(const OpenDialog&) = delete;
 };
 
 }  // namespace
+
+CZcUiDialog* ZcUiDialogRunner::current() { return runningDialogs().empty() ? nullptr : runningDialogs().back().dialog; }
+
+unsigned long ZcUiDialogRunner::currentRun() { return runningDialogs().empty() ? 0 : runningDialogs().back().run; }
+
+bool ZcUiDialogRunner::isRunning(unsigned long run)
+{
+    for (const RunningDialog& running : runningDialogs())
+        if (running.run == run)
+            return true;
+    return false;
+}
 
 void ZcUiDialogRunner::cancel(CZcUiDialog& dialog) { dialog.OnCommand(IDCANCEL, BN_CLICKED); }
 
@@ -237,7 +271,7 @@ std::string ZcUiDialogRunner::act(CZcUiDialog& dialog, const DialogAction& actio
 void ZcUiDialogRunner::run(CZcUiDialog& dialog)
 {
     CommandLine& line = commandLine();
-    const OpenDialog open(dialog.m_caption);
+    const OpenDialog open(dialog, dialog.m_caption);
     while (!dialog.m_ended) {
         // Shown and waiting for the user, the dialog's controls paint themselves.
         if (dialog.IsWindowVisible())

@@ -4,6 +4,7 @@
 
 #include "ZcUiImages.h"
 #include "ZcUiResources.h"
+#include "ZrxExport.h"
 
 namespace platform {
 
@@ -29,15 +30,15 @@ struct ImageListData {
 };
 
 HBITMAP registerBitmap(const ImageInfo& image);
-const ImageInfo* findBitmap(HBITMAP bitmap);
+ZRX_EXPORT const ImageInfo* findBitmap(HBITMAP bitmap);
 bool releaseBitmap(HBITMAP bitmap);
 
 HICON registerIcon(const ImageInfo& image);
-const ImageInfo* findIcon(HICON icon);
+ZRX_EXPORT const ImageInfo* findIcon(HICON icon);
 bool releaseIcon(HICON icon);
 
 HIMAGELIST registerImageList(const ImageListData& list);
-ImageListData* findImageList(HIMAGELIST list);
+ZRX_EXPORT ImageListData* findImageList(HIMAGELIST list);
 bool releaseImageList(HIMAGELIST list);
 
 }  // namespace platform

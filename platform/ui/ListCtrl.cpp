@@ -426,6 +426,16 @@ void CListCtrl::OnLButtonDown(UINT, CPoint point)
     changeStates(states, hit);
 }
 
+std::string CListCtrl::columnHeading(int column) const
+{
+    return column >= 0 && column < columnCount() ? m_columns[size_t(column)].heading : std::string();
+}
+
+int CListCtrl::itemImage(int item) const
+{
+    return item >= 0 && item < GetItemCount() ? m_items[size_t(item)].image : -1;
+}
+
 int CListCtrl::findItem(const std::string& text, int& subItem) const
 {
     for (int i = 0; i < GetItemCount(); ++i)

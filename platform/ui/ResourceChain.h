@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ZcUiResources.h"
+#include "ZrxExport.h"
 
 namespace platform {
 
@@ -9,8 +10,8 @@ namespace platform {
 // The string of that id, or null when no chained module has it.
 const char* findChainedString(UINT id);
 // The template of that id, or null.
-const ZcUiDialogTemplate* findChainedDialog(UINT id);
+ZRX_EXPORT const ZcUiDialogTemplate* findChainedDialog(UINT id);
 // The image of that id and kind, or null.
-const ZcUiImageResource* findChainedImage(UINT id, ZcUiImageKind kind);
+ZRX_EXPORT const ZcUiImageResource* findChainedImage(UINT id, ZcUiImageKind kind);
 
 }  // namespace platform

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "WinColorDialog.h"
 #include "ZcUiDialog.h"
 #include "platform/editor/CommandLine.h"
+#include "platform/ui/ColorChoice.h"
+#include "platform/ui/DialogRunner.h"
 #include "platform/win/MessageBoxes.h"
 #include "tests/platform/ui/DialogTestTemplate.h"
 #include "tests/support/ScriptedInput.h"
@@ -274,4 +278,69 @@ TEST(CStringText, FormatSplitAndCompare)
     EXPECT_EQ(skew.Mid(10).str(), "");
     EXPECT_EQ(CString("TRUE").CompareNoCase("True"), 0);
     EXPECT_LT(CString("a").CompareNoCase("b"), 0);
+}
+
+namespace {
+
+// Lines of a script, noting at each what a screen would be told is open.
+class WatchingInput : public StreamInput {
+public:
+    using StreamInput::StreamInput;
+    std::optional<std::string_view> readLine(std::string_view prompt) override
+    {
+        seen.push_back({ZcUiDialogRunner::current(), ZcUiDialogRunner::currentRun(), shownColorChoice()});
+        return StreamInput::readLine(prompt);
+    }
+    struct Seen {
+        CZcUiDialog* dialog;
+        unsigned long run;
+        std::optional<COLORREF> colour;
+    };
+    std::vector<Seen> seen;
+};
+
+// OK opens a colour dialog, then a second test dialog over this one.
+class OpeningDialog : public TestDialog {
+protected:
+    BOOL OnCommand(int id, int code) override
+    {
+        if (id == IDOK && code == BN_CLICKED) {
+            CColorDialog colour(RGB(1, 2, 3));
+            colour.DoModal();
+            TestDialog inner;
+            inner.DoModal();
+            return TRUE;
+        }
+        return TestDialog::OnCommand(id, code);
+    }
+};
+
+}  // namespace
+
+TEST(DialogRun, AScreenKnowsTheDialogWaitingAndEachRunApart)
+{
+    ChainedTestResources resources;
+    std::istringstream script("dlg click 1\ndlg color cancel\ndlg click 2\ndlg click 2\n");
+    WatchingInput input(script, "test.scr");
+    commandLine().reset();
+    commandLine().setInput(&input);
+    OpeningDialog outer;
+    outer.DoModal();
+    commandLine().setInput(nullptr);
+    commandLine().reset();
+
+    ASSERT_EQ(input.seen.size(), 4u);
+    EXPECT_EQ(input.seen[0].dialog, &outer);
+    EXPECT_FALSE(input.seen[0].colour);
+    // The colour dialog over it, then the inner dialog, then the outer again.
+    EXPECT_EQ(input.seen[1].dialog, &outer);
+    EXPECT_EQ(input.seen[1].colour, RGB(1, 2, 3));
+    EXPECT_NE(input.seen[2].dialog, &outer);
+    EXPECT_NE(input.seen[2].run, input.seen[0].run);
+    EXPECT_FALSE(input.seen[2].colour);
+    EXPECT_EQ(input.seen[3].dialog, &outer);
+    EXPECT_EQ(input.seen[3].run, input.seen[0].run);
+    EXPECT_FALSE(ZcUiDialogRunner::isRunning(input.seen[0].run));
+    EXPECT_EQ(ZcUiDialogRunner::current(), nullptr);
+    EXPECT_FALSE(shownColorChoice());
 }
