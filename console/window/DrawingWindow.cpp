@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include <algorithm>
 #include <charconv>
 
 #include "ZcDbCurve.h"
@@ -55,16 +56,23 @@ std::string numberText(double value)
 
 std::string pointText(const ZcGePoint3d& p) { return numberText(p.x) + "," + numberText(p.y); }
 
-// A point on the entity near the world point: where a pick there finds it
-// by the command line's own rule. Curves give their closest point; other
-// entities are found by their extents, at the point itself.
+// A point on the entity near the world point: where a pick finds it by
+// the command line's own rule. Curves give their closest point; other
+// entities are found by their extents, so the point is moved into them.
 ZcGePoint3d pointOn(ZcDbObjectId entity, const ZcGePoint3d& world)
 {
-    ZcDbObjectPointer<ZcDbCurve> curve(entity, ZcDb::kForRead);
+    ZcDbObjectPointer<ZcDbEntity> opened(entity, ZcDb::kForRead);
+    if (opened.openStatus() != Zcad::eOk)
+        return world;
     ZcGePoint3d closest;
-    if (curve.openStatus() == Zcad::eOk && curve->getClosestPointTo(world, closest) == Zcad::eOk)
-        return {closest.x, closest.y, 0.0};
-    return world;
+    if (const auto* curve = ZcDbCurve::cast(opened.object()))
+        if (curve->getClosestPointTo(world, closest) == Zcad::eOk)
+            return {closest.x, closest.y, 0.0};
+    ZcDbExtents box;
+    if (opened->getGeomExtents(box) != Zcad::eOk)
+        return world;
+    return {std::clamp(world.x, box.minPoint().x, box.maxPoint().x),
+            std::clamp(world.y, box.minPoint().y, box.maxPoint().y), 0.0};
 }
 
 // Host commands that change the view or the command line, not the drawing.
@@ -302,10 +310,14 @@ void DrawingWindow::clickAt(const QPointF& pixel)
         const ZcGePoint2d at = view.toWorld(pixel);
         const ZcGePoint3d world(at.x, at.y, 0.0);
         const ZcDbObjectId picked = platform::pickEntity(*m_drawing, world, kPickBoxPixels / view.scale);
-        if (!picked.isNull())
-            m_view->setHighlighted({picked});
-        const ZcGePoint3d target = picked.isNull() ? world : pointOn(picked, world);
-        m_input.answer("pick " + pointText(ucs.fromWorld(target)));
+        if (picked.isNull()) {
+            // Nothing in the pick box: the answer selects nothing, whatever
+            // the command line's own aperture would find about the point.
+            m_input.answer("");
+            return;
+        }
+        m_view->setHighlighted({picked});
+        m_input.answer("pick " + pointText(ucs.fromWorld(pointOn(picked, world))));
     }
 }
 

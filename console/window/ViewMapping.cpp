@@ -13,12 +13,13 @@ constexpr double kClickStepsPerPixel = 1000.0;
 
 // Rounded to a power of ten; below one by dividing by its exact inverse, so
 // the result is the double nearest the decimal (12.5, not 12.499999...).
+// Adding zero turns -0 into 0, which reads as typed.
 double roundedTo(double value, double step)
 {
     if (step >= 1.0)
-        return std::round(value / step) * step;
+        return std::round(value / step) * step + 0.0;
     const double inverse = std::round(1.0 / step);
-    return std::round(value * inverse) / inverse;
+    return std::round(value * inverse) / inverse + 0.0;
 }
 
 }  // namespace
