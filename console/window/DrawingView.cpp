@@ -40,12 +40,21 @@ DrawingView::DrawingView(QWidget* parent) : QWidget(parent)
 void DrawingView::showDrawing(const ZcDbDatabase& db)
 {
     std::vector<std::string> notices;
-    const bool wasEmpty = m_scene.size() == 0;
     m_scene.rebuild(db, colourOf(platform::foregroundColour(backgroundOf(m_dark))), notices);
-    // A new drawing's first entities are brought into view.
-    if (wasEmpty && !m_userMoved)
+    // Until the user zooms or pans, what is drawn is kept in view.
+    if (!m_userMoved && !showsAll())
         zoomExtents();
     update();
+}
+
+bool DrawingView::showsAll() const
+{
+    const ZcDbExtents& extents = m_scene.extents();
+    if (extents.isEmpty())
+        return true;
+    const QRectF shown(0, 0, m_view.width, m_view.height);
+    return shown.contains(m_view.toPixel({extents.minPoint().x, extents.minPoint().y})) &&
+           shown.contains(m_view.toPixel({extents.maxPoint().x, extents.maxPoint().y}));
 }
 
 void DrawingView::zoomExtents()

@@ -56,6 +56,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Whether the drawing's extents are all in the view.
+    bool showsAll() const;
+
     SceneCache m_scene;
     ViewMapping m_view;
     bool m_userMoved = false;  // zoomed or panned since the view was last fitted
