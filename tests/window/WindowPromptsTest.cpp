@@ -146,6 +146,18 @@ TEST_F(WindowPrompts, EnterSpaceRightClickEndAPointSequenceAndEscCancels)
     EXPECT_EQ(p[1], -2.0);
 }
 
+// Closing the window while a command waits answers it as Esc, and every
+// later prompt too, so the command unwinds with nothing left open.
+TEST_F(WindowPrompts, ClosingDuringACommandCancelsIt)
+{
+    ads_point p = {0, 0, 0};
+    then([&] { window.close(); });
+    EXPECT_EQ(zcedGetPoint(nullptr, "\nWskaż punkt", p), RTCAN);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(zcedGetPoint(nullptr, "\nWskaż kolejny punkt", p), RTCAN);
+    EXPECT_TRUE(commandLine().inputEnded());
+}
+
 TEST_F(WindowPrompts, UpAndDownRecallTypedLines)
 {
     CommandLineWidget* line = window.commandLineWidget();
