@@ -15,6 +15,7 @@
 #include "console/window/CommandLineWidget.h"
 #include "console/window/DrawingView.h"
 #include "console/window/DrawingWindow.h"
+#include "console/window/LayersPanel.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/CommandLoop.h"
 #include "tests/support/TestPaths.h"
@@ -156,6 +157,41 @@ TEST_F(WindowPrompts, ClosingDuringACommandCancelsIt)
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(zcedGetPoint(nullptr, "\nWskaż kolejny punkt", p), RTCAN);
     EXPECT_TRUE(commandLine().inputEnded());
+}
+
+// Clicks in the layers panel change the drawing's layers: on and off,
+// frozen, current.
+TEST_F(WindowPrompts, LayersPanelChangesTheDrawing)
+{
+    then([&] {
+        QTest::keyClicks(window.commandLineWidget()->edit(), "LAYER Projektowane");
+        QTest::keyClick(window.commandLineWidget()->edit(), Qt::Key_Return);
+        QTimer::singleShot(0, &window, [&] { window.input().close(); });
+    });
+    platform::runCommandLoop();
+    LayersPanel* panel = window.layers();
+    panel->showDrawing(window.drawing());
+    ASSERT_EQ(panel->rowCount(), 2);
+    ASSERT_EQ(panel->item(0, 0)->text(), "0");
+    const auto click = [&](int row, int column) {
+        QTest::mouseClick(panel->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          panel->visualItemRect(panel->item(row, column)).center());
+    };
+    const auto layerNamed = [&](const char* name) {
+        ZcDbObjectId id;
+        ZcDbObjectPointer<ZcDbLayerTable> table(window.drawing()->layerTableId(), ZcDb::kForRead);
+        table->getAt(name, id);
+        return id;
+    };
+    click(0, 4);  // layer 0 current
+    click(1, 2);  // the other off
+    click(1, 3);  // and frozen
+    EXPECT_EQ(window.drawing()->clayer(), layerNamed("0"));
+    ZcDbObjectPointer<ZcDbLayerTableRecord> designed(layerNamed("Projektowane"), ZcDb::kForRead);
+    ASSERT_EQ(designed.openStatus(), Zcad::eOk);
+    EXPECT_TRUE(designed->isOff());
+    EXPECT_TRUE(designed->isFrozen());
+    EXPECT_TRUE(window.modified());
 }
 
 TEST_F(WindowPrompts, UpAndDownRecallTypedLines)
