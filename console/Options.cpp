@@ -49,6 +49,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         o.mode = Options::Mode::Run;
     else if (command == "shell")
         o.mode = Options::Mode::Shell;
+    else if (command == "window")
+        o.mode = Options::Mode::Window;
     else {
         error = "unknown command '" + command + "'";
         return std::nullopt;
@@ -69,15 +71,17 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             ok = takeValue(args, i, "--app", app, error);
             if (ok)
                 o.apps.push_back(*app);
-        } else if (o.mode == Options::Mode::Run && isOption(arg, "--script")) {
+        } else if (o.mode != Options::Mode::Shell && isOption(arg, "--script")) {
             ok = takeValue(args, i, "--script", o.script, error);
-        } else if (o.mode == Options::Mode::Run && isOption(arg, "--out")) {
+        } else if (o.mode != Options::Mode::Shell && isOption(arg, "--out")) {
             ok = takeValue(args, i, "--out", o.out, error);
         } else if (o.mode == Options::Mode::Run && isOption(arg, "--report")) {
             ok = takeValue(args, i, "--report", o.report, error);
         } else if (o.mode == Options::Mode::Run && isPictureOption(arg)) {
             ok = takePictureOption(args, i, o.pictures, error);
-        } else if (o.mode == Options::Mode::Shell && !arg.empty() && arg[0] != '-' && !o.in) {
+        } else if (o.mode == Options::Mode::Window && isOption(arg, "--screenshot")) {
+            ok = takeValue(args, i, "--screenshot", o.screenshot, error);
+        } else if (o.mode != Options::Mode::Run && !arg.empty() && arg[0] != '-' && !o.in) {
             o.in = arg;
         } else {
             error = "unexpected argument '" + arg + "' for " + command;
@@ -97,6 +101,8 @@ const char* usageText()
             [--png FILE] [--svg FILE] [--pdf FILE] [--size N | --resolution R] [--dark]
             [--report FILE.xlsx]
   tarvo shell [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
+  tarvo window [DRAWING.dxf] [--registry FILE.reg] [--app PLUGIN]...
+               [--script FILE] [--out OUT.dxf] [--screenshot FILE.png]
   tarvo settings DRAWING.dxf [OPTIONS]   (tarvo settings --help)
   tarvo render DRAWING.dxf OUT.png|OUT.svg|OUT.pdf...   (tarvo render --help)
   tarvo report DRAWING.dxf [--csv DIR] [--xlsx FILE] [--html FILE] [--md FILE]
@@ -111,6 +117,9 @@ lines and writes the drawing.
           the drawing starts empty. Without --out nothing is written unless
           the script says SAVE.
   shell   an interactive command line on the terminal, with the same input.
+  window  the drawing in a window, with the command line below it; a
+          --script is replayed as typed and clicked there, and with --out
+          or --screenshot the window closes at the script's end.
   settings  shows or sets the drawing's settings for the road-drawing tools
           (layers of the destinations, scales, grouping).
   render  writes pictures of a saved drawing.

@@ -8,7 +8,7 @@
 
 // What the command line of the tarvo program asks for.
 struct Options {
-    enum class Mode { Help, Run, Shell };
+    enum class Mode { Help, Run, Shell, Window };
 
     Mode mode = Mode::Help;
     std::optional<std::string> in;        // drawing to open
@@ -18,6 +18,7 @@ struct Options {
     std::vector<std::string> apps;        // plug-ins to load instead of tarvo.zrx
     PictureOptions pictures;              // pictures of the drawing at the end of a run
     std::optional<std::string> report;    // bill of quantities (workbook) at the end of a run
+    std::optional<std::string> screenshot;  // the window, grabbed at the end of its script (PNG)
 };
 
 // Parses the arguments after the program name; nothing (with a message in

@@ -11,6 +11,7 @@
 #include "console/ReportCommand.h"
 #include "console/Session.h"
 #include "console/SettingsCommand.h"
+#include "console/WindowCommand.h"
 
 int main(int argc, char** argv)
 {
@@ -33,5 +34,7 @@ int main(int argc, char** argv)
         std::fputs(usageText(), stdout);
         return kExitSuccess;
     }
+    if (options->mode == Options::Mode::Window)
+        return runWindowCommand(*options, findConsolePaths());
     return runSession(*options, findConsolePaths());
 }

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   ccache libreadline-dev libfreetype-dev libcairo2-dev fonts-dejavu-core
-  libxlsxwriter-dev python3-openpyxl
+  libxlsxwriter-dev python3-openpyxl qt6-base-dev
   python3-ezdxf python3-shapely clang libclang-rt-dev clang-format git
 )
 [ "${1:-}" = "--bench" ] && packages+=(libdxflib-dev python3-matplotlib time librecad)

@@ -69,6 +69,7 @@ std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
 
 std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned accepted, std::string_view expected)
 {
+    m_awaited = accepted;
     while (live()) {
         const std::optional<std::string_view> raw = readAnswer(prompt);
         if (!raw) {

@@ -58,6 +58,9 @@ public:
     // A line that was read but does not fit: as ask does for one. True when
     // the line may be asked for again (typed input).
     bool misfit(const ScriptLine& line, std::string_view problem);
+    // What the prompt being answered takes (AcceptedInput bits), so that a
+    // screen can turn a click into the answer that fits it.
+    unsigned awaited() const { return m_awaited; }
     // A value the prompt refuses (the host's short message); asked again.
     void refuse(std::string_view message);
     // A command's own error: ends a script run; typed, it is only shown.
@@ -95,6 +98,7 @@ private:
 
     InputSource* m_input = nullptr;
     std::optional<RunFailure> m_failure;
+    unsigned m_awaited = 0;
     bool m_inputEnded = false;
     bool m_quit = false;
     UserCoordinateSystem m_ucs;

@@ -2,6 +2,7 @@
 
 #include "ZcDbDatabase.h"
 #include "ZcGePoint3d.h"
+#include "ZrxExport.h"
 
 namespace platform {
 
@@ -15,6 +16,7 @@ inline constexpr double kPickAperture = 0.5;
 // Erased, invisible and entities on layers that are off or frozen are not
 // found. Of entities at the same distance the one appended last wins. Null when
 // nothing is near.
-ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double aperture = kPickAperture);
+ZRX_EXPORT ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint,
+                                   double aperture = kPickAperture);
 
 }  // namespace platform

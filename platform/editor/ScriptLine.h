@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ZcGePoint3d.h"
+#include "ZrxExport.h"
 #include "platform/editor/DialogAction.h"
 
 namespace platform {
@@ -38,6 +39,6 @@ ScriptLine parseScriptLine(std::string_view raw);
 // A finite decimal number ("12", "-0.5", "1e3"); nothing for anything else.
 std::optional<double> parseNumber(std::string_view text);
 // "x,y" or "x,y,z" of finite numbers, blanks allowed around each.
-std::optional<ZcGePoint3d> parsePoint(std::string_view text);
+ZRX_EXPORT std::optional<ZcGePoint3d> parsePoint(std::string_view text);
 
 }  // namespace platform

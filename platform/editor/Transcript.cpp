@@ -54,6 +54,11 @@ void Transcript::finishLine()
 void Transcript::error(std::string_view text)
 {
     flush();
+    if (m_listener) {
+        m_listener(text);
+        if (text.empty() || text.back() != '\n')
+            m_listener("\n");
+    }
     std::fwrite(text.data(), 1, text.size(), stderr);
     if (text.empty() || text.back() != '\n')
         std::fputc('\n', stderr);
@@ -62,6 +67,8 @@ void Transcript::error(std::string_view text)
 
 void Transcript::put(std::string_view text)
 {
+    if (m_listener)
+        m_listener(text);
     if (!m_gathering) {
         fwrite_unlocked(text.data(), 1, text.size(), stdout);
         return;

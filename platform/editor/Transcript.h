@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -32,6 +33,10 @@ public:
     // anything else shows on the terminal.
     void flush();
 
+    // Also hands everything shown (diagnostics included) to a listener: a
+    // window shows the command line in a widget of its own. Empty: none.
+    void setListener(std::function<void(std::string_view)> listener) { m_listener = std::move(listener); }
+
     ~Transcript();
 
 private:
@@ -40,6 +45,7 @@ private:
     void put(std::string_view text);
     void drain();
 
+    std::function<void(std::string_view)> m_listener;
     std::unique_ptr<char[]> m_gathered;
     size_t m_used = 0;
     bool m_gathering = false;

@@ -5,6 +5,7 @@
 
 #include "ZcDbExtents.h"
 #include "ZcGePoint2d.h"
+#include "ZrxExport.h"
 
 // Plane geometry of the pieces that lines, arcs, circles and polyline
 // segments are made of. A piece runs from t = 0 to t = 1; an arc piece
@@ -53,7 +54,7 @@ Piece reversed(const Piece& piece);
 
 double length(const Piece& piece);
 // The point at t; beyond [0, 1] lines go straight on and arcs round their circle.
-ZcGePoint2d pointAt(const Piece& piece, double t);
+ZRX_EXPORT ZcGePoint2d pointAt(const Piece& piece, double t);
 // The parameter of a point that lies on the piece (or, when extend is set,
 // on its line or circle), in [0, 1] within kOnCurveTol; nothing when off it.
 std::optional<double> paramOnPiece(const Piece& piece, const ZcGePoint2d& p, bool extend);
@@ -63,7 +64,7 @@ struct Closest {
     double t = 0.0;
 };
 // The nearest point of the piece (or of its line or circle when extend is set).
-Closest closestPoint(const Piece& piece, const ZcGePoint2d& q, bool extend);
+ZRX_EXPORT Closest closestPoint(const Piece& piece, const ZcGePoint2d& q, bool extend);
 
 struct Hit {
     ZcGePoint2d point;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+
+#include "ZcGePoint2d.h"
+
+class SceneCache;
+
+// The points a click snaps to on what is drawn.
+enum class SnapKind { End, Middle, Centre, Nearest };
+
+struct Snap {
+    SnapKind kind = SnapKind::Nearest;
+    ZcGePoint2d point;  // in the world
+};
+
+// The snap point within aperture (world units) of the cursor: the closest
+// end, middle or centre; failing those, the nearest point of a line.
+// Nothing when no line is that near.
+std::optional<Snap> findSnap(const SceneCache& scene, const ZcGePoint2d& cursor, double aperture);
