@@ -146,6 +146,8 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
     }
     ZcDbObjectId blockId;
     if (Zcad::ErrorStatus es = db->insert(blockId, name.c_str(), &source, true); es != Zcad::eOk) {
+        if (es == Zcad::eSelfReference)
+            zcutPrintf("\nSzablon „%s” wstawia blok o własnej nazwie; blok odwołałby się do siebie.", path.c_str());
         zcutPrintf("\nError inserting a block.");
         return es;
     }
