@@ -5,12 +5,10 @@
 #include <string>
 
 #include "ZcDbAttributeDefinition.h"
-#include "ZcDbBlockReference.h"
 #include "ZcDbDictionary.h"
 #include "ZcDbEntity.h"
 #include "ZcDbSortentsTable.h"
 #include "platform/core/Utf8.h"
-#include "platform/db/BlockNesting.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/SymbolName.h"
@@ -98,9 +96,6 @@ Zcad::ErrorStatus ZcDbBlockTableRecord::appendZcDbEntity(ZcDbObjectId& id, ZcDbE
         return Zcad::eNotInDatabase;
     if (!entity->isNewObject())
         return Zcad::eAlreadyInDb;
-    if (const auto* reference = ZcDbBlockReference::cast(entity);
-        reference && !isLayout() && blockHolds(reference->blockTableRecord(), objectId()))
-        return Zcad::eSelfReference;
     if (entity->layerId().isNull() || entity->linetypeId().isNull())
         ZcDbObjectAccess::fillUnsetDefaults(entity, database());
     if (Zcad::ErrorStatus es = ZcDbObjectAccess::addToDatabase(database(), entity, objectId(), id); es != Zcad::eOk)

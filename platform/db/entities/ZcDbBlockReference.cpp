@@ -4,7 +4,6 @@
 
 #include "ZcDbAttribute.h"
 #include "ZcDbBlockTable.h"
-#include "platform/db/BlockNesting.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/entities/BlockExtents.h"
@@ -49,11 +48,6 @@ Zcad::ErrorStatus ZcDbBlockReference::setBlockTableRecord(ZcDbObjectId id)
         return Zcad::eInvalidInput;  // model and paper space are not blocks to insert
     if (database() && id.database() != database())
         return Zcad::eWrongDatabase;
-    // A layout is in no block; a block that owns this reference must not
-    // be in the one it names.
-    if (const auto* owner = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(ownerId());
-        owner && !owner->isLayout() && blockHolds(id, ownerId()))
-        return Zcad::eSelfReference;
     m_block = id;
     return Zcad::eOk;
 }

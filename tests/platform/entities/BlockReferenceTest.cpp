@@ -143,38 +143,3 @@ TEST(BlockReferenceTransform, MirroringKeepsTheContentInPlace)
     shear.entry[0][1] = 0.5;
     EXPECT_EQ(ref->transformBy(shear), Zcad::eNotApplicable);
 }
-
-// Blocks A ⊃ B ⊃ C (each holding a reference to the next): a reference
-// placed so that a block would hold itself, directly or through others, is
-// refused, and the blocks stay as they were.
-TEST(BlockReferenceNesting, NoBlockIsMadeToHoldItself)
-{
-    TestDrawing d;
-    const ZcDbObjectId c = newBlock(d, "C", {0, 0, 0}, {new ZcDbLine({0, 0, 0}, {1, 0, 0})});
-    const ZcDbObjectId b = newBlock(d, "B", {0, 0, 0}, {new ZcDbBlockReference({0, 0, 0}, c)});
-    const ZcDbObjectId a = newBlock(d, "A", {0, 0, 0}, {new ZcDbBlockReference({0, 0, 0}, b)});
-    const std::vector<std::pair<ZcDbObjectId, ZcDbObjectId>> cycles = {{a, a}, {a, b}, {a, c}, {b, c}, {c, c}};
-    for (const auto& [named, into] : cycles) {  // a reference to named, placed in into
-        Opened<ZcDbBlockTableRecord> block(into, ZcDb::kForWrite);
-        auto* ref = new ZcDbBlockReference({0, 0, 0}, named);
-        EXPECT_EQ(block->appendZcDbEntity(ref), Zcad::eSelfReference);
-        delete ref;
-    }
-    {
-        Opened<ZcDbBlockTableRecord> block(b, ZcDb::kForRead);
-        Opened<ZcDbBlockReference> inB(block->entityIds()[0], ZcDb::kForWrite);
-        EXPECT_EQ(inB->setBlockTableRecord(a), Zcad::eSelfReference);
-        EXPECT_EQ(inB->setBlockTableRecord(b), Zcad::eSelfReference);
-        EXPECT_EQ(inB->blockTableRecord(), c);
-    }
-    // Nesting the other way round, and any reference in model space, is fine.
-    {
-        Opened<ZcDbBlockTableRecord> block(c, ZcDb::kForWrite);
-        auto* ref = new ZcDbBlockReference({0, 0, 0}, newBlock(d, "D", {0, 0, 0}, {}));
-        EXPECT_EQ(block->appendZcDbEntity(ref), Zcad::eOk);
-        ref->close();
-    }
-    for (const ZcDbObjectId& block : {a, b, c})
-        d.append(new ZcDbBlockReference({0, 0, 0}, block));
-    EXPECT_EQ(d.openCount(), 0u);
-}
