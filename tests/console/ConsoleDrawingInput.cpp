@@ -237,10 +237,12 @@ TEST_P(SpecialFileRead, IsRefusedAtOnce)
     const ConsoleResult r = runProgram("/usr/bin/timeout", args);
     ASSERT_NE(r.status, 124) << "still waiting after " << kTimeLimit << " s";
     EXPECT_EQ(r.status, reader.status) << r.out << r.err;
-    if (reader.status != 0)
+    if (reader.status != 0) {
         EXPECT_TRUE(Contains(r.err, special.what));
-    if (*reader.message)
+    }
+    if (*reader.message) {
         EXPECT_TRUE(Contains(r.out, reader.message));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(EachReaderAndKind, SpecialFileRead,

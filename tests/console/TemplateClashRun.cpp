@@ -79,8 +79,9 @@ TEST_P(TemplateClash, LeavesNoBlockInItselfAndTheDrawingsOwnBlocks)
     const ConsoleResult r =
         runTarvo({"run", "--registry", registry, "--script", dir.write("s.scr", c.script), "--out", out});
     ASSERT_EQ(r.status, 0) << r.out << r.err;
-    if (*c.message)
+    if (*c.message) {
         EXPECT_TRUE(Contains(r.out, c.message));
+    }
     EXPECT_EQ(ezdxfListing(dir, kReadBlocks, out), c.blocks);
 }
 
