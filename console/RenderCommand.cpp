@@ -6,6 +6,7 @@
 #include "ZcDbDatabase.h"
 #include "console/ConsolePaths.h"
 #include "console/PictureOptions.h"
+#include "console/SameFile.h"
 #include "console/Session.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/editor/Transcript.h"
@@ -92,6 +93,8 @@ int runRenderCommand(const std::vector<std::string>& args)
     // Texts are drawn in the fonts of the installation, as the plug-in finds them.
     setFontInstallationFolder(findConsolePaths().dataDir);
 
+    if (!outputsSpareDrawing("tarvo render", request->drawing, request->pictures.files))
+        return kExitUsage;
     ZcDbDatabase db(false);
     if (!readDxfFile(request->drawing, db, error)) {
         transcript().error("tarvo: " + error);

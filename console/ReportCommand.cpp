@@ -10,6 +10,7 @@
 #include "console/DrawingContents.h"
 #include "console/ReportFormats.h"
 #include "console/ReportXlsx.h"
+#include "console/SameFile.h"
 #include "console/Session.h"
 #include "platform/core/OutputFile.h"
 #include "platform/dxf/DxfReader.h"
@@ -21,6 +22,7 @@ using platform::writeOutputFile;
 namespace {
 
 constexpr const char* kOutputs[] = {"--csv", "--xlsx", "--html", "--md"};
+constexpr const char* kWarningsCsv = "ostrzezenia.csv";
 
 bool writeText(const std::string& path, const std::string& text, std::string& error)
 {
@@ -41,7 +43,23 @@ bool writeCsvFiles(const Report& report, const std::string& dir, std::string& er
     for (const ReportTable& table : report.tables)
         if (!writeText((std::filesystem::path(dir) / (table.file + ".csv")).string(), tableCsv(table), error))
             return false;
-    return writeText((std::filesystem::path(dir) / "ostrzezenia.csv").string(), warningsCsv(report), error);
+    return writeText((std::filesystem::path(dir) / kWarningsCsv).string(), warningsCsv(report), error);
+}
+
+// Every file the outputs write: each CSV file in its folder, the others as named.
+std::vector<std::string> outputFiles(const Report& report, const std::map<std::string, std::string>& outputs)
+{
+    std::vector<std::string> files;
+    for (const auto& [option, path] : outputs) {
+        if (option != "--csv") {
+            files.push_back(path);
+            continue;
+        }
+        for (const ReportTable& table : report.tables)
+            files.push_back((std::filesystem::path(path) / (table.file + ".csv")).string());
+        files.push_back((std::filesystem::path(path) / kWarningsCsv).string());
+    }
+    return files;
 }
 
 }  // namespace
@@ -126,6 +144,8 @@ int runReportCommand(const std::vector<std::string>& args)
         std::fputs(reportText(report).c_str(), stdout);
         return kExitSuccess;
     }
+    if (!outputsSpareDrawing("tarvo report", *drawing, outputFiles(report, outputs)))
+        return kExitUsage;
     const std::string title = "Zestawienie ilości – " + std::filesystem::path(*drawing).filename().string();
     struct stat info {};
     const time_t created = ::stat(drawing->c_str(), &info) == 0 ? info.st_mtime : 0;

@@ -10,6 +10,7 @@
 #include "console/DrawingContents.h"
 #include "console/InstallationServices.h"
 #include "console/ReportXlsx.h"
+#include "console/SameFile.h"
 #include "console/TerminalInput.h"
 #include "platform/core/OutputFile.h"
 #include "platform/dxf/DxfReader.h"
@@ -109,6 +110,18 @@ bool outputsAllowed(const Options& options)
     return !options.report || allowed(*options.report);
 }
 
+// The drawing read is written back only by --out (or a script's own save):
+// a picture or a workbook in its place would destroy it.
+bool sparesDrawing(const Options& options)
+{
+    if (!options.in)
+        return true;
+    std::vector<std::string> outputs = options.pictures.files;
+    if (options.report)
+        outputs.push_back(*options.report);
+    return outputsSpareDrawing("tarvo", *options.in, outputs);
+}
+
 }  // namespace
 
 int runSession(const Options& options, const ConsolePaths& paths)
@@ -119,6 +132,8 @@ int runSession(const Options& options, const ConsolePaths& paths)
         explicit Gathering(bool on) { transcript().gather(on); }
         ~Gathering() { transcript().gather(false); }
     } gathering(options.mode != Options::Mode::Shell && !::isatty(STDOUT_FILENO));
+    if (!sparesDrawing(options))
+        return kExitUsage;
     if (!outputsAllowed(options))
         return kExitDrawing;
     // The bill of quantities is dated by the drawing read (as it was before

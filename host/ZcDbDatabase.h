@@ -90,8 +90,9 @@ public:
     // base), with the layers, linetypes, text styles and nested blocks the
     // copy needs; those of the same name already here are kept and used.
     // eDuplicateKey when this drawing has a block of that name (it is kept),
-    // eInvalidInput for a source without model space; on failure nothing
-    // changes. The source stays as it was.
+    // eSelfReference when the copy would bring a nested block of that name
+    // (the new block would hold itself), eInvalidInput for a source without
+    // model space; on failure nothing changes. The source stays as it was.
     Zcad::ErrorStatus insert(ZcDbObjectId& blockId, const char* blockName, ZcDbDatabase* source,
                              bool preserveSourceDatabase = true);
 

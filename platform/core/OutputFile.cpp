@@ -73,14 +73,21 @@ std::string refusalOf(const std::string& file, const struct stat& st)
 // because the handler may not allocate.
 char g_temporaryPath[PATH_MAX];
 volatile sig_atomic_t g_temporaryLive = 0;
-struct sigaction g_previousInt, g_previousTerm;
+
+// The signals that end a process by default when its user stops it, hangs
+// up its terminal or asks for a core: each would leave the file behind.
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr size_t kEndingSignalCount = sizeof kEndingSignals / sizeof kEndingSignals[0];
+struct sigaction g_previous[kEndingSignalCount];
 
 void removeTemporaryAndDie(int signal)
 {
     if (g_temporaryLive)
         ::unlink(g_temporaryPath);
     // What the signal did before (by default: end the process) happens now.
-    ::sigaction(signal, signal == SIGINT ? &g_previousInt : &g_previousTerm, nullptr);
+    for (size_t i = 0; i < kEndingSignalCount; ++i)
+        if (kEndingSignals[i] == signal)
+            ::sigaction(signal, &g_previous[i], nullptr);
     ::raise(signal);
 }
 
@@ -90,8 +97,8 @@ public:
     {
         sigset_t set;
         sigemptyset(&set);
-        sigaddset(&set, SIGINT);
-        sigaddset(&set, SIGTERM);
+        for (const int signal : kEndingSignals)
+            sigaddset(&set, signal);
         ::sigprocmask(SIG_BLOCK, &set, &m_old);
     }
     ~SignalsBlocked() { ::sigprocmask(SIG_SETMASK, &m_old, nullptr); }
@@ -102,7 +109,7 @@ private:
     sigset_t m_old;
 };
 
-// A new file beside the target, removed (also on SIGINT and SIGTERM) unless
+// A new file beside the target, removed (also on the ending signals) unless
 // renamed onto the target.
 class TemporaryFile {
 public:
@@ -126,13 +133,12 @@ public:
         struct sigaction action {};
         action.sa_handler = removeTemporaryAndDie;
         sigemptyset(&action.sa_mask);
-        ::sigaction(SIGINT, nullptr, &g_previousInt);
-        ::sigaction(SIGTERM, nullptr, &g_previousTerm);
-        // A signal the process ignores stays ignored.
-        if (g_previousInt.sa_handler != SIG_IGN)
-            ::sigaction(SIGINT, &action, nullptr);
-        if (g_previousTerm.sa_handler != SIG_IGN)
-            ::sigaction(SIGTERM, &action, nullptr);
+        for (size_t i = 0; i < kEndingSignalCount; ++i) {
+            ::sigaction(kEndingSignals[i], nullptr, &g_previous[i]);
+            // A signal the process ignores stays ignored.
+            if (g_previous[i].sa_handler != SIG_IGN)
+                ::sigaction(kEndingSignals[i], &action, nullptr);
+        }
     }
     ~TemporaryFile()
     {
@@ -177,8 +183,8 @@ private:
             ::unlink(g_temporaryPath);
         g_temporaryLive = 0;
         m_live = false;
-        ::sigaction(SIGINT, &g_previousInt, nullptr);
-        ::sigaction(SIGTERM, &g_previousTerm, nullptr);
+        for (size_t i = 0; i < kEndingSignalCount; ++i)
+            ::sigaction(kEndingSignals[i], &g_previous[i], nullptr);
     }
 
     int m_fd = -1;

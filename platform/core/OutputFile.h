@@ -20,7 +20,8 @@ namespace platform {
 //   - a file the run is reading (its script, its registry) is not replaced;
 //   - the content goes to a temporary file beside the target, flushed to
 //     disk, then renamed over it: the target is the old file or the whole new
-//     one. SIGINT and SIGTERM during the write remove the temporary file.
+//     one. SIGINT, SIGTERM, SIGHUP and SIGQUIT during the write remove the
+//     temporary file.
 
 // The file a write to path would replace or create (links followed), or
 // nothing with error ("cannot write PATH: why") when the rules above refuse it.

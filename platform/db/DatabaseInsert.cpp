@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "ZcDbAttribute.h"
@@ -359,6 +360,50 @@ void DrawingCopy::finishHatches()
     m_hatches.clear();
 }
 
+// The blocks a copy of a source block would reference, by id (its block
+// references) and by name (kept references and dimensions).
+std::vector<const ZcDbBlockTableRecord*> nestedBlocks(const ZcDbDatabase& source, const ZcDbBlockTableRecord& block)
+{
+    const auto* table = ZcDbObjectAccess::peekAs<ZcDbBlockTable>(source.blockTableId());
+    std::vector<const ZcDbBlockTableRecord*> nested;
+    for (const ZcDbObjectId& id : block.entityIds()) {
+        const auto* e = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
+        if (!e || e->isErased())
+            continue;
+        if (const auto* reference = ZcDbBlockReference::cast(e)) {
+            nested.push_back(ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(reference->blockTableRecord()));
+        } else if (const auto* raw = ZcDbRawEntity::cast(e);
+                   raw && table && (raw->kind() == "INSERT" || raw->kind() == "DIMENSION")) {
+            for (const ZcDbRawTag& t : raw->tags())
+                if (ZcDbObjectId named; t.code == 2 && table->getAt(t.value.c_str(), named) == Zcad::eOk)
+                    nested.push_back(ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(named));
+        }
+    }
+    return nested;
+}
+
+// Whether copying the source's model space would bring a block named name
+// at any depth: the drawing's new block of that name would then hold a
+// reference to itself. Anonymous blocks are copied under new names, so
+// they never clash.
+bool bringsBlockNamed(const ZcDbDatabase& source, const ZcDbBlockTableRecord& space, const std::string& name)
+{
+    std::unordered_set<const ZcDbBlockTableRecord*> seen{&space};
+    std::vector<const ZcDbBlockTableRecord*> pending{&space};
+    while (!pending.empty()) {
+        const ZcDbBlockTableRecord* block = pending.back();
+        pending.pop_back();
+        for (const ZcDbBlockTableRecord* nested : nestedBlocks(source, *block)) {
+            if (!nested || nested->isLayout() || !seen.insert(nested).second)
+                continue;
+            if (!nested->isAnonymous() && sameSymbolName(nested->name(), name))
+                return true;
+            pending.push_back(nested);
+        }
+    }
+    return false;
+}
+
 // The source's insertion base ($INSBASE), where the block's origin goes.
 ZcGePoint3d insertionBase(const ZcDbDatabase& source)
 {
@@ -397,6 +442,10 @@ Zcad::ErrorStatus ZcDbDatabase::insert(ZcDbObjectId& blockId, const char* blockN
         blockId = existingId;
         return Zcad::eDuplicateKey;
     }
+    // Nested blocks are found by name in this drawing; one of the new
+    // block's own name would be the new block itself.
+    if (bringsBlockNamed(*source, *space, blockName))
+        return Zcad::eSelfReference;
     DrawingCopy copy(*this, *source);
     if (Zcad::ErrorStatus es = copy.open(); es != Zcad::eOk)
         return es;

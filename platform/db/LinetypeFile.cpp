@@ -3,13 +3,13 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <numbers>
-#include <sstream>
+#include <optional>
 
 #include "ZcDbDatabase.h"
 #include "ZcDbLinetypeTable.h"
 #include "ZcDbTextStyleTable.h"
+#include "platform/core/InputFile.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/editor/Transcript.h"
 #include "platform/win/TextEncodings.h"
@@ -230,16 +230,6 @@ void parsePattern(std::string_view line, LinetypeDefinition& def)
     }
 }
 
-std::string readWholeFile(const std::string& path, bool& readable)
-{
-    std::ifstream in(path, std::ios::binary);
-    readable = bool(in);
-    std::ostringstream bytes;
-    if (readable)
-        bytes << in.rdbuf();
-    return bytes.str();
-}
-
 // Adds a record to the linetype table whatever its open state: the host
 // loads linetypes while its callers hold the table open for read.
 Zcad::ErrorStatus addToTable(ZcDbDatabase* db, ZcDbLinetypeTableRecord* record)
@@ -382,13 +372,13 @@ Zcad::ErrorStatus ZcDbDatabase::loadLineTypeFile(const char* ltname, const char*
     if (!ltname || !*ltname || !filename || !*filename)
         return Zcad::eInvalidInput;
     const std::string path = localPath(filename);
-    bool readable = false;
-    const std::string bytes = readWholeFile(path, readable);
-    if (!readable) {
+    std::string error;
+    const std::optional<std::string> bytes = readInputFile(path, error);
+    if (!bytes) {
         std::error_code ec;
         return std::filesystem::exists(path, ec) ? Zcad::eFileAccessErr : Zcad::eFileNotFound;
     }
-    const std::vector<LinetypeDefinition> defs = parseLinetypeText(utf8FromWindowsText(bytes));
+    const std::vector<LinetypeDefinition> defs = parseLinetypeText(utf8FromWindowsText(*bytes));
 
     const std::string_view wanted = ltname;
     const bool wildcard = wanted.find_first_of("*?") != std::string_view::npos;

@@ -1,13 +1,9 @@
 #include "platform/dxf/DxfReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-
 #include "ZcDbDatabase.h"
+#include "platform/core/InputFile.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/dxf/DxfGroupCodes.h"
 #include "platform/dxf/DxfReadContext.h"
@@ -99,17 +95,9 @@ bool readDxf(std::string_view text, ZcDbDatabase& into, std::string& error, cons
 
 bool readDxfFile(const std::string& path, ZcDbDatabase& into, std::string& error)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = path + ": " + std::strerror(errno);
+    const int fd = openInputFile(path, error);
+    if (fd < 0)
         return false;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        error = path + ": not a file";
-        return false;
-    }
     DxfTagStream in(fd);
     const bool ok = readInto(in, into, error, path);
     ::close(fd);

@@ -1,14 +1,13 @@
 #include "platform/win/Registry.h"
 
 #include <algorithm>
-#include <fstream>
 #include <map>
 #include <mutex>
 #include <optional>
-#include <sstream>
 
 #include "WinError.h"
 #include "WinRegistry.h"
+#include "platform/core/InputFile.h"
 #include "platform/win/RegistryData.h"
 #include "platform/win/TextEncodings.h"
 
@@ -43,14 +42,10 @@ std::optional<RegistryData> currentRegistry(RegistryState& s, std::string& error
 {
     std::string text = s.text;
     if (s.file) {
-        std::ifstream in(*s.file, std::ios::binary);
-        if (!in) {
-            error = *s.file + ": cannot be read";
+        const std::optional<std::string> bytes = readInputFile(*s.file, error);
+        if (!bytes)
             return std::nullopt;
-        }
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        text = utf8FromWindowsText(bytes.str());
+        text = utf8FromWindowsText(*bytes);
     } else if (text.empty()) {
         return RegistryData{};
     }

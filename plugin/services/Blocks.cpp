@@ -150,6 +150,8 @@ Zcad::ErrorStatus ImportBlockFromTemplate(const std::string& name, const std::st
     // The insertion names the new block's id: no need to look it up again.
     ZcDbObjectId blockId;
     if (Zcad::ErrorStatus es = db->insert(blockId, name.c_str(), &source, true); es != Zcad::eOk) {
+        if (es == Zcad::eSelfReference)
+            zcutPrintf("\nSzablon „%s” wstawia blok o własnej nazwie; blok odwołałby się do siebie.", path.c_str());
         zcutPrintf("\nError inserting a block.");
         return es;
     }

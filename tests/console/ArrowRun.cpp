@@ -76,16 +76,7 @@ TEST(ArrowRun, NineteenArrowsWithTheirDescriptionsAreReadBackByEzdxf)
     ASSERT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_TRUE(Contains(r.out, "Wskaż pierwszy punkt na linii równoległej do drogi"));
 
-    const std::string command =
-        std::string(testPython()) + " '" + dir.write("read.py", kReadArrows) + "' '" + out + "' 2>&1";
-    std::string listing;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            listing.append(buffer, n);
-        ::pclose(pipe);
-    }
+    const std::string listing = ezdxfListing(dir, kReadArrows, out);
     int x = 0;
     for (const Arrow& a : kArrows) {
         EXPECT_TRUE(Contains(listing, std::string("block ") + a.block + " LWPOLYLINE/0 HATCH/0\n"));

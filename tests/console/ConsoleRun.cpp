@@ -6,6 +6,7 @@
 
 #include "tests/support/TestPaths.h"
 #include <atomic>
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -114,10 +115,21 @@ print("audit", len(doc.audit().errors))
 
 }  // namespace
 
-std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const std::string& dxf)
+namespace {
+
+// What ezdxf's auditor finds in a DXF file, one error a line.
+const char* const kAuditErrors = R"(
+import sys
+import ezdxf
+for error in ezdxf.readfile(sys.argv[1]).audit().errors:
+    print(error.code, error.message)
+)";
+
+std::string pythonOutput(const ScratchDir& dir, const std::string& name, const std::string& program,
+                         const std::string& file)
 {
-    const std::string script = dir.write("read_drawing.py", reader);
-    const std::string command = std::string(testPython()) + " '" + script + "' '" + dxf + "' 2>&1";
+    const std::string script = dir.write(name, program);
+    const std::string command = std::string(testPython()) + " '" + script + "' '" + file + "' 2>&1";
     std::string output;
     if (FILE* pipe = ::popen(command.c_str(), "r")) {
         char buffer[4096];
@@ -126,6 +138,32 @@ std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const
             output.append(buffer, n);
         ::pclose(pipe);
     }
+    return output;
+}
+
+bool isDrawing(const std::string& path)
+{
+    std::string ext = std::filesystem::path(path).extension().string();
+    for (char& c : ext)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".dxf";
+}
+
+}  // namespace
+
+void expectReadsBackCleanly(const ScratchDir& dir, const std::string& dxf)
+{
+    SCOPED_TRACE("reading back " + dxf);
+    EXPECT_EQ(pythonOutput(dir, "audit_drawing.py", kAuditErrors, dxf), "") << "ezdxf's auditor finds errors";
+    const ConsoleResult settings = runTarvo({"settings", dxf});
+    EXPECT_EQ(settings.status, 0) << "tarvo cannot read it back: " << settings.err;
+}
+
+std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const std::string& dxf)
+{
+    const std::string output = pythonOutput(dir, "read_drawing.py", reader, dxf);
+    if (isDrawing(dxf) && std::filesystem::exists(dxf))
+        expectReadsBackCleanly(dir, dxf);
     return output;
 }
 

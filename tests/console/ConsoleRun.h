@@ -44,8 +44,13 @@ std::string readFile(const std::filesystem::path& path);
 // Whether text contains part; either way the message shows both.
 testing::AssertionResult Contains(const std::string& text, const std::string& part);
 
+// Every drawing written must read back whole: ezdxf's auditor finds no
+// error in it, and tarvo reads it again.
+void expectReadsBackCleanly(const ScratchDir& dir, const std::string& dxf);
+
 // What the Python program reader (run with ezdxf's Python, the DXF file's
-// path as its argument) prints, with Python's own errors.
+// path as its argument) prints, with Python's own errors. A DXF file is
+// also checked to read back cleanly.
 std::string ezdxfListing(const ScratchDir& dir, const std::string& reader, const std::string& dxf);
 
 // Every LWPOLYLINE of a DXF file's model space as ezdxf reads it: a line

@@ -61,4 +61,4 @@ TEST_P(InterruptedWrite, RemovesTheTemporaryFileAndEndsTheProcess)
     fs::remove_all(dir);
 }
 
-INSTANTIATE_TEST_SUITE_P(TermAndInt, InterruptedWrite, testing::Values(SIGTERM, SIGINT));
+INSTANTIATE_TEST_SUITE_P(EndingSignals, InterruptedWrite, testing::Values(SIGTERM, SIGINT, SIGHUP, SIGQUIT));

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "ZcDbAttributeDefinition.h"
 #include "ZcDbBlockReference.h"
@@ -268,3 +269,83 @@ TEST_F(Template, AMissingTemplateLeavesTheWorkingDrawingAsItWas)
     EXPECT_EQ(dxfToString(working.db()), before);
     EXPECT_EQ(working.openCount(), 0u);
 }
+
+namespace {
+
+// A template whose model space references the first of a chain of blocks,
+// each holding a circle and a reference to the next; spare is a block
+// defined but referenced by nothing.
+struct NestedTemplate {
+    const char* name;
+    std::vector<const char*> chain;
+    const char* spare;
+    Zcad::ErrorStatus expected;
+};
+
+void writeNestedTemplate(const std::string& path, const NestedTemplate& t)
+{
+    TestDrawing drawing;
+    ZcDbDatabase& db = drawing.db();
+    ZcDbObjectId holder = db.modelSpaceId();
+    for (const char* name : t.chain) {
+        const ZcDbObjectId block = addRecord<ZcDbBlockTable>(db.blockTableId(), new ZcDbBlockTableRecord, name);
+        append(block, new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 1.0));
+        auto* ref = new ZcDbBlockReference({1, 1, 0}, block);
+        ref->setDatabaseDefaults(&db);
+        append(holder, ref);
+        holder = block;
+    }
+    if (t.spare)
+        append(addRecord<ZcDbBlockTable>(db.blockTableId(), new ZcDbBlockTableRecord, t.spare),
+               new ZcDbCircle({0, 0, 0}, ZcGeVector3d::kZAxis, 2.0));
+    std::string error;
+    ASSERT_TRUE(writeDxfFile(db, path, error)) << error;
+}
+
+class NestedTemplateImport : public testing::TestWithParam<NestedTemplate> {
+protected:
+    TempDir folder{"nested-templates"};
+};
+
+}  // namespace
+
+// A block of the template named as the block being made would become that
+// block itself: it would hold a reference to itself. Such a template is
+// refused and the drawing stays as it was; any other is copied, and what
+// is written reads back (the reader refuses blocks nested in themselves).
+TEST_P(NestedTemplateImport, NeverMakesABlockHoldItself)
+{
+    const NestedTemplate& t = GetParam();
+    writeNestedTemplate(folder.file("s_a1.dxf"), t);
+    TestDrawing working;
+    ZcDbDatabase& db = working.db();
+    const std::string before = dxfToString(db);
+
+    ZcDbDatabase source(false, true);
+    ASSERT_EQ(source.readDwgFile(folder.file("s_a1.dwg").c_str()), Zcad::eOk) << source.impl()->readError;
+    ZcDbObjectId blockId;
+    EXPECT_EQ(db.insert(blockId, "s_a1", &source), t.expected);
+    EXPECT_EQ(working.openCount(), 0u);
+    if (t.expected != Zcad::eOk) {
+        EXPECT_TRUE(blockId.isNull());
+        EXPECT_EQ(dxfToString(db), before) << "nothing changes";
+        return;
+    }
+    for (const char* name : t.chain)
+        EXPECT_NE(blockNamed(db, name), nullptr) << name;
+    std::string error;
+    const std::string text = dxfToString(db, &error);
+    ASSERT_EQ(error, "");
+    ZcDbDatabase again(false);
+    EXPECT_TRUE(readDxf(text, again, error)) << error;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, NestedTemplateImport,
+    testing::Values(NestedTemplate{"OwnNameInModelSpace", {"s_a1"}, nullptr, Zcad::eSelfReference},
+                    NestedTemplate{"OwnNameInAnotherCase", {"S_A1"}, nullptr, Zcad::eSelfReference},
+                    NestedTemplate{"OwnNameOneBlockDown", {"Oprawa", "s_a1"}, nullptr, Zcad::eSelfReference},
+                    NestedTemplate{"OwnNameTwoBlocksDown", {"Oprawa", "Lampa", "S_a1"}, nullptr, Zcad::eSelfReference},
+                    NestedTemplate{"OwnNameReferencedByNothing", {"Oprawa"}, "s_a1", Zcad::eOk},
+                    NestedTemplate{"OtherNamesOnly", {"Oprawa", "Lampa"}, nullptr, Zcad::eOk}),
+    [](const testing::TestParamInfo<NestedTemplate>& p) { return p.param.name; });
