@@ -51,13 +51,14 @@ const char* reportUsageText()
     return R"(Usage:
   tarvo report DRAWING.dxf [--csv DIR] [--xlsx FILE] [--html FILE] [--md FILE]
 
-Writes the bill of quantities of a drawing: vertical signs by symbol, size
-and reflective film, line markings with their lengths and areas, arrows by
-symbol and length class with their areas, and traffic-light symbols, each
-split by destination (designed, temporary, existing, removed) and ending
-with its totals; then the warnings (figures that disagree or are not
-numbers, descriptions on layers of no destination). Without an option the
-tables are printed as text.
+Writes the bill of quantities of a drawing: vertical signs by symbol, text,
+size, dimensions and reflective film, line markings with their lengths and
+areas, arrows by symbol and length class with their areas, traffic-light
+symbols and information boards, each split by destination (designed,
+temporary, existing, removed) and ending with its totals; then the warnings
+(figures that disagree or are not numbers, destinations in doubt,
+descriptions with nothing beside them). Without an option the tables are
+printed as text.
 
   --csv DIR     one CSV file per table, and ostrzezenia.csv (UTF-8 with a
                 byte order mark, ";" between fields, "," as decimal mark)
