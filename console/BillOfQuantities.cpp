@@ -528,21 +528,36 @@ private:
         else if (const auto board = boardName(r.block)) {
             if (m_descriptionOf.count(i))
                 return;
-            if (const int d = destination(nullptr, r); d >= 0)
-                m_signs[{board->symbol, board->text, board->size, dimensionsText(facts(r)), ""}][d] += 1;
+            const SignKey key{board->symbol, board->text, board->size, dimensionsText(facts(r)), ""};
+            if (const int d = destination(nullptr, r); d >= 0) {
+                m_signs[key][d] += 1;
+                m_signPictures.emplace(key, r.handle);
+            }
         } else if (const auto arrow = arrowBlock(r.block)) {
             const auto described = m_descriptionOf.find(i);
             const PlacedReference* description =
                 described == m_descriptionOf.end() ? nullptr : &refs()[described->second];
-            if (const int d = destination(description, r); d >= 0)
+            if (const int d = destination(description, r); d >= 0) {
                 m_arrows[{arrow->row, arrow->isShort}][d] += 1;
+                m_arrowPictures.emplace(std::pair{arrow->row, arrow->isShort}, r.handle);
+            }
         } else if (const int light = lightPosition(r.block); light >= 0) {
             m_lights[light] += 1;
+            m_lightPictures.emplace(light, r.handle);
         } else if (const BlockFacts& info = facts(r); info.infoBoard) {
-            if (const int d = destination(nullptr, r); d >= 0)
-                m_infoBoards[{info.text, dimensionsText(info), info.boardColour, info.textColour, boardArea(info)}]
-                            [d] += 1;
+            const InfoBoardKey key{info.text, dimensionsText(info), info.boardColour, info.textColour, boardArea(info)};
+            if (const int d = destination(nullptr, r); d >= 0) {
+                m_infoBoards[key][d] += 1;
+                m_infoBoardPictures.emplace(key, r.handle);
+            }
         }
+    }
+
+    template <class Key>
+    static std::string pictureOf(const std::map<Key, std::string>& pictures, const Key& key)
+    {
+        const auto it = pictures.find(key);
+        return it == pictures.end() ? std::string() : it->second;
     }
 
     const BlockFacts& facts(const PlacedReference& r) const
@@ -591,8 +606,12 @@ private:
             dimensions = dimensionsText(facts(board));
         }
         const int d = destination(&r, paired == m_partnerOf.end() ? r : refs()[paired->second]);
-        if (d >= 0)
-            m_signs[{m_symbols[i].spelling, text, size, dimensions, trimmed(attribute(r, "Odblaskowość"))}][d] += 1;
+        if (d < 0)
+            return;
+        const SignKey key{m_symbols[i].spelling, text, size, dimensions, trimmed(attribute(r, "Odblaskowość"))};
+        m_signs[key][d] += 1;
+        if (paired != m_partnerOf.end())
+            m_signPictures.emplace(key, refs()[paired->second].handle);
     }
 
     void takeMarkingDescription(size_t i)
@@ -682,6 +701,7 @@ private:
                       "Znaki pionowe",
                       "znaki_pionowe",
                       {"Symbol", "Tekst", "Wielkość", "Wymiary [mm]", "Odblaskowość"},
+                      {},
                       {}};
         addCountHeadings(t);
         for (const auto& [key, counts] : m_signs) {
@@ -689,6 +709,7 @@ private:
                                            text(key.generation)};
             addCounts(row, counts);
             t.rows.push_back(std::move(row));
+            t.pictures.push_back(pictureOf(m_signPictures, key));
         }
         addTotals(t, 5, {ReportCell::Kind::Count});
         return t;
@@ -700,6 +721,7 @@ private:
                       "Tablice informacyjne",
                       "tablice_informacyjne",
                       {"Tekst", "Wymiary [mm]", "Kolor tablicy", "Kolor tekstu", "Powierzchnia [m²]"},
+                      {},
                       {}};
         addCountHeadings(t);
         t.headings.push_back("Razem powierzchnia [m²]");
@@ -707,6 +729,7 @@ private:
             std::vector<ReportCell> row = {text(key.text), text(key.dimensions), text(key.boardColour),
                                            text(key.textColour), quantity(key.area)};
             row.push_back(quantity(key.area * addCounts(row, counts)));
+            t.pictures.push_back(pictureOf(m_infoBoardPictures, key));
             t.rows.push_back(std::move(row));
         }
         // One board's area (a text column to the totals) has no total; the
@@ -718,7 +741,7 @@ private:
 
     ReportTable lineTable() const
     {
-        ReportTable t{"Oznakowanie poziome – linie", "Linie", "linie", {"Symbol"}, {}};
+        ReportTable t{"Oznakowanie poziome – linie", "Linie", "linie", {"Symbol"}, {}, {}};
         for (const char* d : kDestinations) {
             t.headings.push_back(std::string(d) + " długość [m]");
             t.headings.push_back(std::string(d) + " powierzchnia [m²]");
@@ -744,7 +767,7 @@ private:
 
     ReportTable arrowTable() const
     {
-        ReportTable t{"Oznakowanie poziome – strzałki", "Strzałki", "strzalki", {"Symbol", "Długość"}, {}};
+        ReportTable t{"Oznakowanie poziome – strzałki", "Strzałki", "strzalki", {"Symbol", "Długość"}, {}, {}};
         for (const char* d : kDestinations) {
             t.headings.push_back(std::string(d) + " [szt.]");
             t.headings.push_back(std::string(d) + " powierzchnia [m²]");
@@ -765,6 +788,7 @@ private:
             row.push_back(count(total));
             row.push_back(quantity(catalogueArea(arrow) * total));
             t.rows.push_back(std::move(row));
+            t.pictures.push_back(pictureOf(m_arrowPictures, key));
         }
         addTotals(t, 2, {ReportCell::Kind::Count, ReportCell::Kind::Quantity});
         return t;
@@ -772,9 +796,11 @@ private:
 
     ReportTable lightTable() const
     {
-        ReportTable t{"Sygnalizacja świetlna", "Światła", "swiatla", {"Symbol", "Liczba [szt.]"}, {}};
-        for (const auto& [position, n] : m_lights)
+        ReportTable t{"Sygnalizacja świetlna", "Światła", "swiatla", {"Symbol", "Liczba [szt.]"}, {}, {}};
+        for (const auto& [position, n] : m_lights) {
             t.rows.push_back({text(kTrafficLightRows[position].name), count(n)});
+            t.pictures.push_back(pictureOf(m_lightPictures, position));
+        }
         addTotals(t, 1, {ReportCell::Kind::Count});
         return t;
     }
@@ -790,6 +816,11 @@ private:
     std::map<std::pair<size_t, bool>, Counts> m_arrows;  // (row, short) → counts
     std::map<int, int64_t> m_lights;
     std::map<InfoBoardKey, Counts> m_infoBoards;
+    // A reference of each row, the first counted, to draw beside it.
+    std::map<SignKey, std::string> m_signPictures;
+    std::map<std::pair<size_t, bool>, std::string> m_arrowPictures;
+    std::map<int, std::string> m_lightPictures;
+    std::map<InfoBoardKey, std::string> m_infoBoardPictures;
     std::vector<std::string> m_warnings;
 };
 

@@ -56,6 +56,10 @@ struct ReportTable {
     std::string file;   // a file's name, without extension
     std::vector<std::string> headings;
     std::vector<std::vector<ReportCell>> rows;
+    // For each row but the totals, the handle of a reference that shows
+    // what it counts (a board, an arrow, a symbol); "" for none. Empty for
+    // a table without pictures.
+    std::vector<std::string> pictures;
 };
 
 // The four tables (vertical signs, line markings, arrows, traffic lights)

@@ -9,6 +9,7 @@
 #include "ZcDbDatabase.h"
 #include "console/DrawingContents.h"
 #include "console/ReportFormats.h"
+#include "console/ReportPictures.h"
 #include "console/ReportXlsx.h"
 #include "console/Session.h"
 #include "platform/core/OutputFile.h"
@@ -42,6 +43,20 @@ bool writeCsvFiles(const Report& report, const std::string& dir, std::string& er
         if (!writeText((std::filesystem::path(dir) / (table.file + ".csv")).string(), tableCsv(table), error))
             return false;
     return writeText((std::filesystem::path(dir) / "ostrzezenia.csv").string(), warningsCsv(report), error);
+}
+
+// The pictures of the rows; without them, when they cannot be drawn, the
+// page is still written and the reason said.
+std::map<std::string, std::string> pictures(const ZcDbDatabase& db, const Report& report)
+{
+    std::string error;
+    std::vector<std::string> notices;
+    auto drawn = reportPictures(db, report, error, notices);
+    if (!error.empty())
+        std::fprintf(stderr, "tarvo report: no pictures: %s\n", error.c_str());
+    for (const std::string& notice : notices)
+        std::printf("%s\n", notice.c_str());
+    return drawn;
 }
 
 }  // namespace
@@ -137,7 +152,7 @@ int runReportCommand(const std::vector<std::string>& args)
         else if (option == "--xlsx")
             ok = writeReportXlsx(report, path, created, error);
         else if (option == "--html")
-            ok = writeText(path, reportHtml(report, title), error);
+            ok = writeText(path, reportHtml(report, title, pictures(db, report)), error);
         else
             ok = writeText(path, reportMarkdown(report, title), error);
         if (!ok) {

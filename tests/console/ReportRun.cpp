@@ -218,8 +218,21 @@ TEST_F(ReportRun, TheOtherFormatsHoldTheSameFigures)
     EXPECT_TRUE(Contains(readFile(dir.path("z.md")), "| **Razem** | **10,00** | **1,20** | **25,00** |"));
     const std::string html = readFile(dir.path("z.html"));
     EXPECT_TRUE(Contains(html, "<td>s_d1</td><td class=\"n\">1</td></tr>"));
-    EXPECT_EQ(html.find("src="), std::string::npos);  // nothing outside the page
-    EXPECT_EQ(html.find("href="), std::string::npos);
+    EXPECT_EQ(html.find("href="), std::string::npos);  // nothing outside the page
+    // A picture beside each row of boards, arrows and lights, each an SVG
+    // drawing embedded in the page, upright and framed to its board or
+    // symbol: the E-5 boards, with the margin, about twice as wide as high.
+    EXPECT_EQ(ezdxfListing(dir, R"PY(
+import base64, re, sys, xml.etree.ElementTree as ET
+page = open(sys.argv[1], encoding="utf-8").read()
+sources = re.findall(r'src="([^"]*)"', page)
+print(len(sources), all(s.startswith("data:image/svg+xml;base64,") for s in sources))
+for s in sources[:2]:
+    svg = ET.fromstring(base64.b64decode(s.split(",", 1)[1]))
+    print(svg.tag.endswith("svg"), 1.5 < float(svg.get("width")[:-2]) / float(svg.get("height")[:-2]) < 2.5)
+)PY",
+                           dir.path("z.html").string()),
+              "11 True\nTrue True\nTrue True\n");
 }
 
 // With default settings every destination is on layer "0": each arrow is
