@@ -21,7 +21,7 @@ using platform::writeOutputFile;
 
 namespace {
 
-constexpr const char* kOutputs[] = {"--csv", "--xlsx", "--html", "--md"};
+constexpr const char* kOutputs[] = {"--csv", "--xlsx", "--html", "--md", "--pdf"};
 
 bool writeText(const std::string& path, const std::string& text, std::string& error)
 {
@@ -65,6 +65,7 @@ const char* reportUsageText()
 {
     return R"(Usage:
   tarvo report DRAWING.dxf [--csv DIR] [--xlsx FILE] [--html FILE] [--md FILE]
+                           [--pdf FILE]
 
 Writes the bill of quantities of a drawing: vertical signs by symbol, text,
 size, dimensions and reflective film, line markings with their lengths and
@@ -80,6 +81,7 @@ printed as text.
   --xlsx FILE   a workbook with one sheet per table
   --html FILE   one HTML page
   --md FILE     Markdown
+  --pdf FILE    the tables with their pictures on A4 pages, ready to print
 
 Exit status: 0 done (with or without warnings), 2 wrong usage, 3 a drawing
 that cannot be read or a file that cannot be written.
@@ -151,6 +153,8 @@ int runReportCommand(const std::vector<std::string>& args)
             ok = writeCsvFiles(report, path, error);
         else if (option == "--xlsx")
             ok = writeReportXlsx(report, path, created, error);
+        else if (option == "--pdf")
+            ok = writeReportPdf(db, report, title, path, error);
         else if (option == "--html")
             ok = writeText(path, reportHtml(report, title, pictures(db, report)), error);
         else

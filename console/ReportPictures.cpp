@@ -1,5 +1,6 @@
 #include "console/ReportPictures.h"
 
+#include <cstdio>
 #include <set>
 
 #include "console/ConsoleModule.h"
@@ -33,4 +34,18 @@ std::map<std::string, std::string> reportPictures(const ZcDbDatabase& db, const 
         if (!svgs[i].empty())
             pictures.emplace(handles[i], svgs[i]);
     return pictures;
+}
+
+bool writeReportPdf(const ZcDbDatabase& db, const Report& report, const std::string& title, const std::string& path,
+                    std::string& error)
+{
+    void* entry = consoleModuleEntry(kPictureModule, "tarvoWriteReportPdf", error);
+    if (!entry)
+        return false;
+    std::vector<std::string> notices;
+    const bool written =
+        reinterpret_cast<decltype(&tarvoWriteReportPdf)>(entry)(db, report, title, path, notices, error);
+    for (const std::string& notice : notices)
+        std::printf("%s\n", notice.c_str());
+    return written;
 }

@@ -19,3 +19,13 @@ std::map<std::string, std::string> reportPictures(const ZcDbDatabase& db, const 
 // picture (or "") for each handle, size points on its longer side.
 extern "C" void tarvoReferencePictures(const ZcDbDatabase& db, const std::vector<std::string>& handles, int size,
                                        std::vector<std::string>& pictures, std::vector<std::string>& notices);
+
+// Writes the report as a PDF of A4 pages: the same tables, each row's
+// picture beside it, then the warnings. False, with the reason in error,
+// when it cannot be written.
+bool writeReportPdf(const ZcDbDatabase& db, const Report& report, const std::string& title, const std::string& path,
+                    std::string& error);
+
+// The picture module's entry, which writeReportPdf loads and calls.
+extern "C" bool tarvoWriteReportPdf(const ZcDbDatabase& db, const Report& report, const std::string& title,
+                                    const std::string& path, std::vector<std::string>& notices, std::string& error);

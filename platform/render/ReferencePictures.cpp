@@ -3,6 +3,7 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "ZcDbBlockReference.h"
@@ -46,23 +47,12 @@ cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned in
     return CAIRO_STATUS_SUCCESS;
 }
 
-std::string svgOf(std::vector<Shape>& shapes, ZcDbObjectId reference, const PictureSettings& settings,
-                  std::vector<std::string>& notices)
+std::string svgOf(const UprightReference& reference, const PictureSettings& settings, std::vector<std::string>& notices)
 {
-    if (shapes.empty())
+    if (reference.shapes.empty())
         return "";
-    const Opened<ZcDbBlockReference> placed(reference, ZcDb::kForRead);
-    if (!placed)
-        return "";
-    const Affine2 upright = Affine2::placement(ZcGePoint2d(0.0, 0.0), -placed->rotation(), 1.0, 1.0) *
-                            Affine2::translation(-placed->position().x, -placed->position().y);
-    ShapeExtents extents;
-    for (Shape& shape : shapes) {
-        shape.map = upright * shape.map;
-        extents.add(shape);
-    }
     std::string error;
-    const std::optional<Framing> framing = frameExtents(extents.extents(), settings, error);
+    const std::optional<Framing> framing = frameExtents(reference.extents, settings, error);
     if (!framing) {
         notices.push_back(error);
         return "";
@@ -77,17 +67,12 @@ std::string svgOf(std::vector<Shape>& shapes, ZcDbObjectId reference, const Pict
     cairo_paint(cr);
     {
         CairoPainter painter(cr, framing->worldToPicture, kHairline);
-        for (const Shape& shape : shapes)
+        for (const Shape& shape : reference.shapes)
             painter.add(shape);
         painter.flush();
     }
-    const cairo_status_t drawn = cairo_status(cr);
-    cairo_destroy(cr);
-    cairo_surface_finish(surface);
-    const cairo_status_t finished = cairo_surface_status(surface);
-    cairo_surface_destroy(surface);
-    if (drawn != CAIRO_STATUS_SUCCESS || finished != CAIRO_STATUS_SUCCESS) {
-        notices.push_back(std::string("drawing failed: ") + cairo_status_to_string(drawn ? drawn : finished));
+    if (const cairo_status_t status = finishDrawing(cr, surface); status != CAIRO_STATUS_SUCCESS) {
+        notices.push_back(std::string("drawing failed: ") + cairo_status_to_string(status));
         return "";
     }
     return bytes;
@@ -95,18 +80,72 @@ std::string svgOf(std::vector<Shape>& shapes, ZcDbObjectId reference, const Pict
 
 }  // namespace
 
+std::vector<UprightReference> uprightReferences(const ZcDbDatabase& db, const std::vector<ZcDbObjectId>& references,
+                                                std::vector<std::string>& notices)
+{
+    ReferenceShapes shapes(references);
+    // Dashes are drawn as they are: each picture is small, but its pattern
+    // scale is the block's own.
+    PictureSettings settings;
+    buildScene(db, pictureSceneSettings(settings, 0.0), shapes, notices);
+    std::vector<UprightReference> upright(references.size());
+    for (size_t i = 0; i < references.size(); ++i) {
+        if (shapes.of(i).empty())
+            continue;
+        const Opened<ZcDbBlockReference> placed(references[i], ZcDb::kForRead);
+        if (!placed)
+            continue;
+        const Affine2 undo = Affine2::placement(ZcGePoint2d(0.0, 0.0), -placed->rotation(), 1.0, 1.0) *
+                             Affine2::translation(-placed->position().x, -placed->position().y);
+        ShapeExtents extents;
+        for (Shape& shape : shapes.of(i)) {
+            shape.map = undo * shape.map;
+            extents.add(shape);
+        }
+        upright[i] = {std::move(shapes.of(i)), extents.extents()};
+    }
+    return upright;
+}
+
+cairo_status_t finishDrawing(cairo_t* cr, cairo_surface_t* surface)
+{
+    const cairo_status_t drawn = cairo_status(cr);
+    cairo_destroy(cr);
+    cairo_surface_finish(surface);
+    const cairo_status_t finished = cairo_surface_status(surface);
+    cairo_surface_destroy(surface);
+    return drawn != CAIRO_STATUS_SUCCESS ? drawn : finished;
+}
+
+void paintFitted(cairo_t* cr, const UprightReference& reference, double left, double top, double width, double height)
+{
+    if (reference.shapes.empty() || reference.extents.isEmpty())
+        return;
+    const ZcGePoint3d& low = reference.extents.minPoint();
+    const ZcGePoint3d& high = reference.extents.maxPoint();
+    const double w = high.x - low.x, h = high.y - low.y;
+    const double scale = std::min(w > 0.0 ? width / w : 1e300, h > 0.0 ? height / h : 1e300);
+    if (!(scale > 0.0 && scale < 1e300))
+        return;
+    // World y up onto the page's y down, the ink centred in the box.
+    const Affine2 toPage{scale, 0.0,    left + (width - w * scale) / 2.0 - low.x * scale,
+                         0.0,   -scale, top + (height + h * scale) / 2.0 + low.y * scale};
+    cairo_save(cr);
+    CairoPainter painter(cr, toPage, kHairline);
+    for (const Shape& shape : reference.shapes)
+        painter.add(shape);
+    painter.flush();
+    cairo_restore(cr);
+}
+
 std::vector<std::string> referencePictures(const ZcDbDatabase& db, const std::vector<ZcDbObjectId>& references,
                                            int size, std::vector<std::string>& notices)
 {
     PictureSettings settings;
     settings.size = size;
-    ReferenceShapes shapes(references);
-    // Dashes are drawn as they are: each picture is small, but its pattern
-    // scale is the block's own.
-    buildScene(db, pictureSceneSettings(settings, 0.0), shapes, notices);
     std::vector<std::string> pictures;
-    for (size_t i = 0; i < references.size(); ++i)
-        pictures.push_back(svgOf(shapes.of(i), references[i], settings, notices));
+    for (const UprightReference& reference : uprightReferences(db, references, notices))
+        pictures.push_back(svgOf(reference, settings, notices));
     return pictures;
 }
 

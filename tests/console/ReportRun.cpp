@@ -203,8 +203,9 @@ TEST_F(ReportRun, ARunWritesTheSameWorkbookAtItsEnd)
 
 TEST_F(ReportRun, TheOtherFormatsHoldTheSameFigures)
 {
-    const ConsoleResult r = runTarvo({"report", drawing, "--csv", dir.path("csv").string(), "--md",
-                                      dir.path("z.md").string(), "--html", dir.path("z.html").string()});
+    const ConsoleResult r =
+        runTarvo({"report", drawing, "--csv", dir.path("csv").string(), "--md", dir.path("z.md").string(), "--html",
+                  dir.path("z.html").string(), "--pdf", dir.path("z.pdf").string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFile(dir.path("csv/linie.csv")),
               "\xEF\xBB\xBFSymbol;Projektowany długość [m];Projektowany powierzchnia [m²];Tymczasowy długość [m];"
@@ -233,6 +234,12 @@ for s in sources[:2]:
 )PY",
                            dir.path("z.html").string()),
               "11 True\nTrue True\nTrue True\n");
+    // The printable pages: A4 across, the same bytes from the same drawing.
+    const std::string pdf = readFile(dir.path("z.pdf"));
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_TRUE(Contains(pdf, "/MediaBox [ 0 0 841.89 595.28 ]")) << pdf.substr(0, 2000);
+    ASSERT_EQ(runTarvo({"report", drawing, "--pdf", dir.path("again.pdf").string()}).status, 0);
+    EXPECT_EQ(readFile(dir.path("again.pdf")), pdf);
 }
 
 // With default settings every destination is on layer "0": each arrow is
