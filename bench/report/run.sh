@@ -46,5 +46,5 @@ awk -v tc="$(cpu tarvo)" -v ec="$(cpu ezdxf)" -v tw="$(wall tarvo)" -v ew="$(wal
     printf "tarvo report is %.1f times faster in processor time (wall time %.1f; goal: at least 20)\n", ec / tc, ew / tw
 }'
 awk -v tm="$(peak_mb tarvo)" -v em="$(peak_mb ezdxf)" 'BEGIN {
-    printf "tarvo report peaks at %.2f of ezdxf's memory (%.0f MB; goal: at most 200 MB)\n", tm / em, tm
+    printf "tarvo report peaks at %.2f of the memory of ezdxf (%.0f MB; goal: at most 200 MB)\n", tm / em, tm
 }'
