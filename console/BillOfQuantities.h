@@ -14,15 +14,29 @@ struct PlacedReference {
     std::string layer;
     std::string handle;  // as the DXF file writes it, to name it in warnings
     double x = 0.0, y = 0.0;
-    std::map<std::string, std::string> attributes;  // tag → text
+    std::map<std::string, std::string> attributes;  // tag → text, the first of a repeated tag
     int group = -1;                                 // the first group that holds it; -1: none
+    std::vector<std::string> clashingTags;          // tags repeated with another text
 };
 
-// What a drawing gives the bill: its references, and the layers of the four
-// destinations (designed, temporary, existing, removed) from its settings.
+// What the bill needs of a block definition: its size, and for an
+// information board its text and colours.
+struct BlockFacts {
+    // Of its entities' extents, in the block's units: millimetres of the
+    // real board for sign and information boards. Zero for an empty block.
+    double width = 0.0, height = 0.0;
+    bool infoBoard = false;  // an anonymous block of one multi-line text on hatched boards
+    std::string text;        // the information board's text, its lines joined by " / "
+    std::string textColour, boardColour;
+};
+
+// What a drawing gives the bill: its references, the blocks they refer to,
+// and the layers of the four destinations (designed, temporary, existing,
+// removed) from its settings.
 struct DrawingContents {
     std::vector<PlacedReference> references;
     std::array<std::string, 4> destinationLayers;
+    std::map<std::string, BlockFacts> blocks;  // by name
 };
 
 // One cell of a table: a text, a count or a quantity.
@@ -42,6 +56,10 @@ struct ReportTable {
     std::string file;   // a file's name, without extension
     std::vector<std::string> headings;
     std::vector<std::vector<ReportCell>> rows;
+    // For each row but the totals, the handle of a reference that shows
+    // what it counts (a board, an arrow, a symbol); "" for none. Empty for
+    // a table without pictures.
+    std::vector<std::string> pictures;
 };
 
 // The four tables (vertical signs, line markings, arrows, traffic lights)

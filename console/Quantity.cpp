@@ -55,16 +55,42 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view un
     return Quantity{whole * 1000 + fraction};
 }
 
+namespace {
+
+__extension__ using Wide = unsigned __int128;
+
+// A magnitude in thousandths, with its sign, as formatQuantity writes it.
+std::string formatThousandths(bool negative, Wide magnitude, char decimalMark)
+{
+    std::string whole;
+    Wide units = magnitude / 1000;
+    do {
+        whole.insert(whole.begin(), char('0' + int(units % 10)));
+        units /= 10;
+    } while (units != 0);
+    const unsigned fraction = unsigned(magnitude % 1000);
+    char decimals[8];
+    if (fraction % 10 == 0)
+        std::snprintf(decimals, sizeof decimals, "%c%02u", decimalMark, fraction / 10);
+    else
+        std::snprintf(decimals, sizeof decimals, "%c%03u", decimalMark, fraction);
+    return (negative ? "-" : "") + whole + decimals;
+}
+
+Wide magnitudeOf(int64_t value) { return value < 0 ? Wide(-(value + 1)) + 1 : Wide(value); }
+
+}  // namespace
+
 std::string formatQuantity(Quantity q, char decimalMark)
 {
-    const bool negative = q.thousandths < 0;
-    const uint64_t magnitude = negative ? uint64_t(-(q.thousandths + 1)) + 1 : uint64_t(q.thousandths);
-    char text[40];
-    if (magnitude % 10 == 0)
-        std::snprintf(text, sizeof text, "%s%llu%c%02llu", negative ? "-" : "", (unsigned long long)(magnitude / 1000),
-                      decimalMark, (unsigned long long)(magnitude % 1000 / 10));
-    else
-        std::snprintf(text, sizeof text, "%s%llu%c%03llu", negative ? "-" : "", (unsigned long long)(magnitude / 1000),
-                      decimalMark, (unsigned long long)(magnitude % 1000));
-    return text;
+    return formatThousandths(q.thousandths < 0, magnitudeOf(q.thousandths), decimalMark);
+}
+
+std::string formatProduct(Quantity a, Quantity b, char decimalMark)
+{
+    // Thousandths times thousandths are millionths; both magnitudes are
+    // below 2^63, so their product fits 128 bits unsigned.
+    const Wide millionths = magnitudeOf(a.thousandths) * magnitudeOf(b.thousandths);
+    const Wide rounded = (millionths + 500) / 1000;
+    return formatThousandths((a.thousandths < 0) != (b.thousandths < 0) && rounded != 0, rounded, decimalMark);
 }

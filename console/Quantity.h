@@ -32,3 +32,8 @@ std::optional<Quantity> parseQuantity(std::string_view text, std::string_view un
 // Two decimals, or three when the thousandths are not zero; decimalMark
 // between the whole part and the decimals.
 std::string formatQuantity(Quantity q, char decimalMark);
+
+// The product of two quantities, rounded half away from zero to thousandths and written
+// as formatQuantity writes a quantity, whatever its size: the product of
+// two of the largest figures does not fit in 64 bits.
+std::string formatProduct(Quantity a, Quantity b, char decimalMark);

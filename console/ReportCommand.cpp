@@ -9,6 +9,7 @@
 #include "ZcDbDatabase.h"
 #include "console/DrawingContents.h"
 #include "console/ReportFormats.h"
+#include "console/ReportPictures.h"
 #include "console/ReportXlsx.h"
 #include "console/SameFile.h"
 #include "console/Session.h"
@@ -21,7 +22,7 @@ using platform::writeOutputFile;
 
 namespace {
 
-constexpr const char* kOutputs[] = {"--csv", "--xlsx", "--html", "--md"};
+constexpr const char* kOutputs[] = {"--csv", "--xlsx", "--html", "--md", "--pdf"};
 constexpr const char* kWarningsCsv = "ostrzezenia.csv";
 
 bool writeText(const std::string& path, const std::string& text, std::string& error)
@@ -62,26 +63,43 @@ std::vector<std::string> outputFiles(const Report& report, const std::map<std::s
     return files;
 }
 
+// The pictures of the rows; without them, when they cannot be drawn, the
+// page is still written and the reason said.
+std::map<std::string, std::string> pictures(const ZcDbDatabase& db, const Report& report)
+{
+    std::string error;
+    std::vector<std::string> notices;
+    auto drawn = reportPictures(db, report, error, notices);
+    if (!error.empty())
+        std::fprintf(stderr, "tarvo report: no pictures: %s\n", error.c_str());
+    for (const std::string& notice : notices)
+        std::printf("%s\n", notice.c_str());
+    return drawn;
+}
+
 }  // namespace
 
 const char* reportUsageText()
 {
     return R"(Usage:
   tarvo report DRAWING.dxf [--csv DIR] [--xlsx FILE] [--html FILE] [--md FILE]
+                           [--pdf FILE]
 
-Writes the bill of quantities of a drawing: vertical signs by symbol, size
-and reflective film, line markings with their lengths and areas, arrows by
-symbol and length class with their areas, and traffic-light symbols, each
-split by destination (designed, temporary, existing, removed) and ending
-with its totals; then the warnings (figures that disagree or are not
-numbers, descriptions on layers of no destination). Without an option the
-tables are printed as text.
+Writes the bill of quantities of a drawing: vertical signs by symbol, text,
+size, dimensions and reflective film, line markings with their lengths and
+areas, arrows by symbol and length class with their areas, traffic-light
+symbols and information boards, each split by destination (designed,
+temporary, existing, removed) and ending with its totals; then the warnings
+(figures that disagree or are not numbers, destinations in doubt,
+descriptions with nothing beside them). Without an option the tables are
+printed as text.
 
   --csv DIR     one CSV file per table, and ostrzezenia.csv (UTF-8 with a
                 byte order mark, ";" between fields, "," as decimal mark)
   --xlsx FILE   a workbook with one sheet per table
   --html FILE   one HTML page
   --md FILE     Markdown
+  --pdf FILE    the tables with their pictures on A4 pages, ready to print
 
 Exit status: 0 done (with or without warnings), 2 wrong usage, 3 a drawing
 that cannot be read or a file that cannot be written.
@@ -155,8 +173,10 @@ int runReportCommand(const std::vector<std::string>& args)
             ok = writeCsvFiles(report, path, error);
         else if (option == "--xlsx")
             ok = writeReportXlsx(report, path, created, error);
+        else if (option == "--pdf")
+            ok = writeReportPdf(db, report, title, path, error);
         else if (option == "--html")
-            ok = writeText(path, reportHtml(report, title), error);
+            ok = writeText(path, reportHtml(report, title, pictures(db, report)), error);
         else
             ok = writeText(path, reportMarkdown(report, title), error);
         if (!ok) {

@@ -1,6 +1,7 @@
 #include "console/ReportFormats.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -80,6 +81,43 @@ std::vector<ReportCell> headingCells(const ReportTable& table)
 }
 
 constexpr const char* kBom = "\xEF\xBB\xBF";
+
+std::string base64(const std::string& bytes)
+{
+    static constexpr char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (size_t i = 0; i < bytes.size(); i += 3) {
+        uint32_t group = uint32_t(static_cast<unsigned char>(bytes[i])) << 16;
+        if (i + 1 < bytes.size())
+            group |= uint32_t(static_cast<unsigned char>(bytes[i + 1])) << 8;
+        if (i + 2 < bytes.size())
+            group |= uint32_t(static_cast<unsigned char>(bytes[i + 2]));
+        out += kDigits[group >> 18 & 63];
+        out += kDigits[group >> 12 & 63];
+        out += i + 1 < bytes.size() ? kDigits[group >> 6 & 63] : '=';
+        out += i + 2 < bytes.size() ? kDigits[group & 63] : '=';
+    }
+    return out;
+}
+
+// The picture cell of row r: the SVG as a data address, so that the page
+// stays one file and each picture keeps its own names of glyphs.
+std::string pictureCell(const ReportTable& table, size_t r, const std::map<std::string, std::string>& pictures)
+{
+    if (r >= table.pictures.size())
+        return "<td></td>";
+    const auto it = pictures.find(table.pictures[r]);
+    if (it == pictures.end())
+        return "<td></td>";
+    return "<td class=\"p\"><img alt=\"\" src=\"data:image/svg+xml;base64," + base64(it->second) + "\"></td>";
+}
+
+bool hasPictures(const ReportTable& table, const std::map<std::string, std::string>& pictures)
+{
+    return std::any_of(table.pictures.begin(), table.pictures.end(),
+                       [&](const std::string& handle) { return pictures.count(handle) != 0; });
+}
 
 }  // namespace
 
@@ -182,7 +220,8 @@ std::string reportMarkdown(const Report& report, const std::string& title)
     return out;
 }
 
-std::string reportHtml(const Report& report, const std::string& title)
+std::string reportHtml(const Report& report, const std::string& title,
+                       const std::map<std::string, std::string>& pictures)
 {
     std::string out = R"(<!DOCTYPE html>
 <html lang="pl">
@@ -197,13 +236,18 @@ th, td { border: 1px solid #888; padding: 0.2em 0.6em; }
 th { background: #eee; }
 td.n { text-align: right; font-variant-numeric: tabular-nums; }
 tfoot td { font-weight: bold; }
+td.p { text-align: center; padding: 0.2em; }
+td.p img { max-width: 6em; max-height: 4em; vertical-align: middle; }
 </style>
 </head>
 <body>
 <h1>)" + htmlEscaped(title) +
                       "</h1>\n";
     for (const ReportTable& table : report.tables) {
+        const bool drawn = hasPictures(table, pictures);
         out += "<h2>" + htmlEscaped(table.title) + "</h2>\n<table>\n<thead><tr>";
+        if (drawn)
+            out += "<th>Rysunek</th>";
         for (const auto& h : table.headings)
             out += "<th>" + htmlEscaped(h) + "</th>";
         out += "</tr></thead>\n<tbody>\n";
@@ -211,6 +255,8 @@ tfoot td { font-weight: bold; }
             if (r + 1 == table.rows.size())
                 out += "</tbody>\n<tfoot>\n";
             out += "<tr>";
+            if (drawn)
+                out += pictureCell(table, r, pictures);
             for (const auto& cell : table.rows[r])
                 out += std::string(isNumber(cell) ? "<td class=\"n\">" : "<td>") +
                        htmlEscaped(cellText(cell, kDecimalComma)) + "</td>";

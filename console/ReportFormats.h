@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "console/BillOfQuantities.h"
@@ -18,8 +19,11 @@ std::string warningsCsv(const Report& report);
 // warnings as a list.
 std::string reportMarkdown(const Report& report, const std::string& title);
 
-// The report as one HTML page that needs no other file.
-std::string reportHtml(const Report& report, const std::string& title);
+// The report as one HTML page that needs no other file. A table whose rows
+// name pictures gets a first column of them, each SVG given by its handle
+// in pictures embedded in the page.
+std::string reportHtml(const Report& report, const std::string& title,
+                       const std::map<std::string, std::string>& pictures = {});
 
 // The characters of a UTF-8 text, for the widths of columns.
 size_t codePoints(const std::string& s);

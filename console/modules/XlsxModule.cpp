@@ -50,12 +50,22 @@ Formats makeFormats(lxw_workbook* book)
     return f;
 }
 
-void writeTable(lxw_workbook* book, const Formats& f, const ReportTable& table)
+// The first error of a series of writes, so that no cell is lost unnoticed.
+struct FirstError {
+    lxw_error status = LXW_NO_ERROR;
+    void operator()(lxw_error e)
+    {
+        if (status == LXW_NO_ERROR)
+            status = e;
+    }
+};
+
+void writeTable(lxw_workbook* book, const Formats& f, const ReportTable& table, FirstError& check)
 {
     lxw_worksheet* sheet = workbook_add_worksheet(book, table.sheet.c_str());
     std::vector<double> widths(table.headings.size(), kMinWidth);
     for (size_t c = 0; c < table.headings.size(); ++c) {
-        worksheet_write_string(sheet, 0, lxw_col_t(c), table.headings[c].c_str(), f.heading);
+        check(worksheet_write_string(sheet, 0, lxw_col_t(c), table.headings[c].c_str(), f.heading));
         widths[c] = std::max(widths[c], std::min(double(codePoints(table.headings[c])) / 2.0 + 2.0, kMaxWidth));
     }
     for (size_t r = 0; r < table.rows.size(); ++r) {
@@ -66,14 +76,15 @@ void writeTable(lxw_workbook* book, const Formats& f, const ReportTable& table)
             const auto col = lxw_col_t(c);
             switch (cell.kind) {
             case ReportCell::Kind::Count:
-                worksheet_write_number(sheet, row, col, double(cell.count), totals ? f.totalCount : f.count);
+                check(worksheet_write_number(sheet, row, col, double(cell.count), totals ? f.totalCount : f.count));
                 break;
             case ReportCell::Kind::Quantity:
-                worksheet_write_number(sheet, row, col, cell.quantity.value(), totals ? f.totalQuantity : f.quantity);
+                check(worksheet_write_number(sheet, row, col, cell.quantity.value(),
+                                             totals ? f.totalQuantity : f.quantity));
                 break;
             case ReportCell::Kind::Text:
                 // Always a string, never a formula, whatever the drawing's text says.
-                worksheet_write_string(sheet, row, col, cell.text.c_str(), totals ? f.totalText : nullptr);
+                check(worksheet_write_string(sheet, row, col, cell.text.c_str(), totals ? f.totalText : nullptr));
                 widths[c] = std::max(widths[c], std::min(double(codePoints(cell.text)) + 2.0, kMaxWidth));
                 break;
             }
@@ -84,13 +95,13 @@ void writeTable(lxw_workbook* book, const Formats& f, const ReportTable& table)
     worksheet_freeze_panes(sheet, 1, 0);
 }
 
-void writeWarnings(lxw_workbook* book, const Formats& f, const Report& report)
+void writeWarnings(lxw_workbook* book, const Formats& f, const Report& report, FirstError& check)
 {
     lxw_worksheet* sheet = workbook_add_worksheet(book, "Ostrzeżenia");
-    worksheet_write_string(sheet, 0, 0, "Ostrzeżenie", f.heading);
+    check(worksheet_write_string(sheet, 0, 0, "Ostrzeżenie", f.heading));
     double width = kMinWidth;
     for (size_t i = 0; i < report.warnings.size(); ++i) {
-        worksheet_write_string(sheet, lxw_row_t(i + 1), 0, report.warnings[i].c_str(), nullptr);
+        check(worksheet_write_string(sheet, lxw_row_t(i + 1), 0, report.warnings[i].c_str(), nullptr));
         width = std::max(width, std::min(double(codePoints(report.warnings[i])) + 2.0, 2 * kMaxWidth));
     }
     worksheet_set_column(sheet, 0, 0, width, nullptr);
@@ -141,10 +152,12 @@ tarvoWriteReportXlsx(const Report& report, const std::string& path, time_t creat
     properties.created = created > 0 ? created : 1;
     workbook_set_properties(book, &properties);
     const Formats formats = makeFormats(book);
+    FirstError check;
     for (const ReportTable& table : report.tables)
-        writeTable(book, formats, table);
-    writeWarnings(book, formats, report);
-    if (const lxw_error status = workbook_close(book); status != LXW_NO_ERROR) {
+        writeTable(book, formats, table, check);
+    writeWarnings(book, formats, report, check);
+    check(workbook_close(book));
+    if (const lxw_error status = check.status; status != LXW_NO_ERROR) {
         error = "cannot write " + path + ": " + lxw_strerror(status);
         return false;
     }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ZcDbExtents.h"
+#include "ZrxExport.h"
 #include "platform/render/Affine2.h"
 #include "platform/render/PictureSettings.h"
 
@@ -27,6 +28,7 @@ struct Framing {
 // origin) with the margin, at the settings' size or resolution. Nothing,
 // with a message, when the picture would be too large or the settings make
 // no sense.
-std::optional<Framing> frameExtents(const ZcDbExtents& extents, const PictureSettings& settings, std::string& error);
+ZRX_EXPORT std::optional<Framing> frameExtents(const ZcDbExtents& extents, const PictureSettings& settings,
+                                               std::string& error);
 
 }  // namespace platform

@@ -87,12 +87,12 @@ std::string drawingScript()
 constexpr const char* kExpectedTables = R"(
 Znaki pionowe
 =============
-Symbol  Wielkość  Odblaskowość  Projektowany [szt.]  Tymczasowy [szt.]  Istniejący [szt.]  Usuwany [szt.]  Razem [szt.]
-E-4                                               0                  0                  1               0             1
-E-5     D         I Generacja                     2                  0                  0               0             2
-E-5     M         II Generacja                    0                  0                  0               1             1
-E-17a             I Generacja                     0                  1                  0               0             1
-Razem                                             2                  1                  1               1             5
+Symbol  Tekst     Wielkość  Wymiary [mm]  Odblaskowość  Projektowany [szt.]  Tymczasowy [szt.]  Istniejący [szt.]  Usuwany [szt.]  Razem [szt.]
+E-4     Radom               2 × 1                                         0                  0                  1               0             1
+E-5     Kraków    D         2 × 1         I Generacja                     2                  0                  0               0             2
+E-5     Gdańsk    M         2 × 1         II Generacja                    0                  0                  0               1             1
+E-17a   Warszawa            2 × 1         I Generacja                     0                  1                  0               0             1
+Razem                                                                     2                  1                  1               1             5
 
 Oznakowanie poziome – linie
 ===========================
@@ -119,6 +119,11 @@ s_a1                2
 s_d1                1
 Razem               3
 
+Tablice informacyjne
+====================
+Tekst  Wymiary [mm]  Kolor tablicy  Kolor tekstu  Powierzchnia [m²]  Projektowany [szt.]  Tymczasowy [szt.]  Istniejący [szt.]  Usuwany [szt.]  Razem [szt.]  Razem powierzchnia [m²]
+Razem                                                                                  0                  0                  0               0             0                     0,00
+
 Ostrzeżenia: brak
 )";
 
@@ -128,7 +133,7 @@ constexpr const char* kReadWorkbook = R"PY(
 import sys, openpyxl
 book = openpyxl.load_workbook(sys.argv[1])
 print(*book.sheetnames)
-for sheet, texts in (("Znaki pionowe", 3), ("Linie", 1), ("Strzałki", 2), ("Światła", 1)):
+for sheet, texts in (("Znaki pionowe", 5), ("Linie", 1), ("Strzałki", 2), ("Światła", 1)):
     rows = list(book[sheet].iter_rows(values_only=True))
     body, totals = rows[1:-1], rows[-1]
     numbers = all(isinstance(v, (int, float)) for row in rows[1:] for v in row[texts:])
@@ -169,8 +174,8 @@ TEST_F(ReportRun, TheWorkbookHoldsNumbersWhoseTotalsAgree)
     const ConsoleResult r = runTarvo({"report", drawing, "--xlsx", xlsx});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ezdxfListing(dir, kReadWorkbook, xlsx),
-              "Znaki pionowe Linie Strzałki Światła Ostrzeżenia\n"
-              "Znaki pionowe numbers agree Razem None None 2 1 1 1 5\n"
+              "Znaki pionowe Linie Strzałki Światła Tablice informacyjne Ostrzeżenia\n"
+              "Znaki pionowe numbers agree Razem None None None None 2 1 1 1 5\n"
               "Linie numbers agree Razem 10 1.2 25 1 12.34 2.96 7.5 0.9 54.84 6.06\n"
               "Strzałki numbers agree Razem None 1 1.59 1 4.15 3 3.988 1 2.87 6 12.598\n"
               "Światła numbers agree Razem 3\n"
@@ -198,8 +203,9 @@ TEST_F(ReportRun, ARunWritesTheSameWorkbookAtItsEnd)
 
 TEST_F(ReportRun, TheOtherFormatsHoldTheSameFigures)
 {
-    const ConsoleResult r = runTarvo({"report", drawing, "--csv", dir.path("csv").string(), "--md",
-                                      dir.path("z.md").string(), "--html", dir.path("z.html").string()});
+    const ConsoleResult r =
+        runTarvo({"report", drawing, "--csv", dir.path("csv").string(), "--md", dir.path("z.md").string(), "--html",
+                  dir.path("z.html").string(), "--pdf", dir.path("z.pdf").string()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFile(dir.path("csv/linie.csv")),
               "\xEF\xBB\xBFSymbol;Projektowany długość [m];Projektowany powierzchnia [m²];Tymczasowy długość [m];"
@@ -213,8 +219,114 @@ TEST_F(ReportRun, TheOtherFormatsHoldTheSameFigures)
     EXPECT_TRUE(Contains(readFile(dir.path("z.md")), "| **Razem** | **10,00** | **1,20** | **25,00** |"));
     const std::string html = readFile(dir.path("z.html"));
     EXPECT_TRUE(Contains(html, "<td>s_d1</td><td class=\"n\">1</td></tr>"));
-    EXPECT_EQ(html.find("src="), std::string::npos);  // nothing outside the page
-    EXPECT_EQ(html.find("href="), std::string::npos);
+    EXPECT_EQ(html.find("href="), std::string::npos);  // nothing outside the page
+    // A picture beside each row of boards, arrows and lights, each an SVG
+    // drawing embedded in the page, upright and framed to its board or
+    // symbol: the E-5 boards, with the margin, about twice as wide as high.
+    EXPECT_EQ(ezdxfListing(dir, R"PY(
+import base64, re, sys, xml.etree.ElementTree as ET
+page = open(sys.argv[1], encoding="utf-8").read()
+sources = re.findall(r'src="([^"]*)"', page)
+print(len(sources), all(s.startswith("data:image/svg+xml;base64,") for s in sources))
+for s in sources[:2]:
+    svg = ET.fromstring(base64.b64decode(s.split(",", 1)[1]))
+    print(svg.tag.endswith("svg"), 1.5 < float(svg.get("width")[:-2]) / float(svg.get("height")[:-2]) < 2.5)
+)PY",
+                           dir.path("z.html").string()),
+              "11 True\nTrue True\nTrue True\n");
+    // The printable pages: A4 across, the same bytes from the same drawing.
+    const std::string pdf = readFile(dir.path("z.pdf"));
+    EXPECT_TRUE(pdf.starts_with("%PDF-"));
+    EXPECT_TRUE(Contains(pdf, "/MediaBox [ 0 0 841.89 595.28 ]")) << pdf.substr(0, 2000);
+    ASSERT_EQ(runTarvo({"report", drawing, "--pdf", dir.path("again.pdf").string()}).status, 0);
+    EXPECT_EQ(readFile(dir.path("again.pdf")), pdf);
+}
+
+// With default settings every destination is on layer "0": each arrow is
+// counted on the destination chosen in its dialog, which its description
+// holds, not on the first destination of the layer.
+TEST(ReportDestinations, ArrowsOnASharedLayerCountWhereTheDesignerPutThem)
+{
+    ScratchDir dir;
+    std::ostringstream script;
+    script << "D_Strzalki\n";
+    for (const auto& [destination, x] : {std::pair{1, 50}, std::pair{3, 60}, std::pair{3, 70}})
+        script << "dlg select IDC_ARROW_LIST 9\ndlg select IDC_MARKING_DESTINATION " << destination
+               << "\ndlg click IDC_ARROW_INSERT\n0,0\n0,1\n"
+               << x << ",0\n"
+               << x << ",-1\n"
+               << x << ",-2\n\n";
+    script << "dlg click 2\n";
+    const std::string drawing = dir.path("d.dxf").string();
+    const ConsoleResult run = runTarvo({"run", "--script", dir.write("s.scr", script.str()), "--out", drawing});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const ConsoleResult r = runTarvo({"report", drawing});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out,
+                         "\nP-9A                               0                            0,00                  "
+                         "1                          4,15                  0                          0,00       "
+                         "        2                       8,30             3                    12,45\n"))
+        << r.out;
+    EXPECT_TRUE(Contains(r.out, "Ostrzeżenia: brak")) << r.out;
+}
+
+// Information boards drawn through their dialog are items of the bill: the
+// same text, size and colours twice make one row of two.
+TEST(ReportInfoBoards, DrawnBoardsAreCountedByTextSizeAndColours)
+{
+    ScratchDir dir;
+    std::string script;
+    for (const auto& [text, x] : {std::pair{"Parking", 0}, std::pair{"Parking", 2000}, std::pair{"Zakaz {x}", 4000}})
+        script += std::string("D_InfoTab\ndlg set IDC_BOARD_TEXT ") + text +
+                  "\ndlg click IDC_TEXT_COLOUR\ndlg color 255,255,255\ndlg click IDC_BOARD_COLOUR\ndlg color 0,0,255\n"
+                  "dlg click 1\n" +
+                  std::to_string(x) + ",0\n";
+    const std::string drawing = dir.path("d.dxf").string();
+    const ConsoleResult run = runTarvo({"run", "--script", dir.write("s.scr", script), "--out", drawing});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+    const ConsoleResult r = runTarvo({"report", drawing});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string tables = r.out.substr(r.out.find("Tablice informacyjne"));
+    EXPECT_TRUE(Contains(tables, "\nParking    ")) << tables;
+    EXPECT_TRUE(Contains(tables, "RGB 0,0,255    RGB 255,255,255")) << tables;
+    EXPECT_TRUE(Contains(tables, "\nZakaz {x}  ")) << tables;
+    EXPECT_TRUE(Contains(tables, "\nRazem ")) << tables;
+    // Default settings put every destination on layer "0": counted on the
+    // first, and said so.
+    EXPECT_TRUE(Contains(r.out, "odpowiada kilku przeznaczeniom")) << r.out;
+}
+
+// A text beyond a cell's limit reaches the workbook shortened, and every
+// warning the console counts is on its warnings sheet.
+TEST(ReportFiles, AHugeTextIsShortenedAndEveryWarningReachesTheWorkbook)
+{
+    ScratchDir dir;
+    const std::string drawing = dir.path("huge.dxf").string();
+    ASSERT_EQ(ezdxfListing(dir, R"PY(
+import sys, ezdxf
+doc = ezdxf.new("R2000")
+desc = doc.blocks.new("S_Znaki_OpisPoz")
+for i, tag in enumerate(("Symbol", "Powierzchnia", "Długość", "Przeznaczenie", "Powierzchnia_na_mb")):
+    desc.add_attdef(tag, (0, -i * 1.5), dxfattribs={"height": 1})
+d = doc.modelspace().add_blockref("S_Znaki_OpisPoz", (0, 0))
+d.add_auto_attribs({"Symbol": "Q" * 40000, "Powierzchnia": "1.20", "Długość": "10.00", "Przeznaczenie": "Projektowany",
+                    "Powierzchnia_na_mb": "0.12"})
+doc.saveas(sys.argv[1])
+)PY",
+                           drawing),
+              "");
+    const std::string xlsx = dir.path("z.xlsx").string();
+    const ConsoleResult r = runTarvo({"report", drawing, "--xlsx", xlsx});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Warnings: 2")) << r.out;
+    EXPECT_EQ(ezdxfListing(dir, R"PY(
+import sys, openpyxl
+book = openpyxl.load_workbook(sys.argv[1])
+symbol = book["Linie"]["A2"].value
+print(len(symbol), symbol.endswith(" […]"), book["Ostrzeżenia"].max_row - 1)
+)PY",
+                           xlsx),
+              "32765 True 2\n");
 }
 
 struct BadInput {
@@ -242,16 +354,15 @@ TEST_P(ReportBadInput, GivesItsStatusAndOneMessage)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ReportBadInput,
-    testing::Values(
-        BadInput{"NoDescriptions", {"report", "@empty.dxf"}, 0, "Razem               0\n\nOstrzeżenia: brak\n"},
-        BadInput{"Damaged", {"report", "@damaged.dxf", "--xlsx", "@out.xlsx"}, 3, "damaged.dxf"},
-        BadInput{"Missing", {"report", "@missing.dxf", "--xlsx", "@out.xlsx"}, 3, "missing.dxf"},
-        BadInput{"WorkbookIntoAFolder", {"report", "@empty.dxf", "--xlsx", "@"}, 3, "cannot write"},
-        BadInput{"NoDrawing", {"report", "--md", "@out.md"}, 2, "no drawing given"},
-        BadInput{"TwoWorkbooks",
-                 {"report", "@empty.dxf", "--xlsx", "@a.xlsx", "--xlsx=@b.xlsx"},
-                 2,
-                 "--xlsx needs one value"}),
+    testing::Values(BadInput{"NoDescriptions", {"report", "@empty.dxf"}, 0, "0,00\n\nOstrzeżenia: brak\n"},
+                    BadInput{"Damaged", {"report", "@damaged.dxf", "--xlsx", "@out.xlsx"}, 3, "damaged.dxf"},
+                    BadInput{"Missing", {"report", "@missing.dxf", "--xlsx", "@out.xlsx"}, 3, "missing.dxf"},
+                    BadInput{"WorkbookIntoAFolder", {"report", "@empty.dxf", "--xlsx", "@"}, 3, "cannot write"},
+                    BadInput{"NoDrawing", {"report", "--md", "@out.md"}, 2, "no drawing given"},
+                    BadInput{"TwoWorkbooks",
+                             {"report", "@empty.dxf", "--xlsx", "@a.xlsx", "--xlsx=@b.xlsx"},
+                             2,
+                             "--xlsx needs one value"}),
     [](const auto& p) { return std::string(p.param.name); });
 
 }  // namespace
