@@ -59,7 +59,14 @@ struct ZcDbDatabaseImpl {
     // Why the last readDwgFile into this drawing failed, for the console.
     std::string readError;
 
+    // Stubs of the objects of contents replaced by replaceContents, emptied:
+    // ids kept from before point at nothing rather than at freed memory.
+    std::vector<std::deque<ZcDbStub>> retired;
+
     ~ZcDbDatabaseImpl();
+    // Gives `into` the contents of `from` (a drawing nobody holds ids of);
+    // into's old objects are freed. from is left empty.
+    static void replaceContents(ZcDbDatabase& into, ZcDbDatabase& from);
     ZcDbStub* newStub(uint64_t handle);
     // The stub of a handle, or null. Stubs made in rising handle order (a
     // drawing built in memory) are found in the list itself; otherwise an
