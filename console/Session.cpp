@@ -1,5 +1,6 @@
 #include "console/Session.h"
 
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sys/stat.h>
@@ -17,8 +18,10 @@
 #include "platform/dxf/DxfWriter.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/CommandLoop.h"
+#include "platform/editor/LineText.h"
 #include "platform/editor/OpenObjectCheck.h"
 #include "platform/editor/Transcript.h"
+#include "platform/editor/UndoHistory.h"
 
 using platform::checkNothingLeftOpen;
 using platform::clearOutputProtection;
@@ -31,6 +34,7 @@ using platform::readDxfFile;
 using platform::runCommandLoop;
 using platform::StreamInput;
 using platform::transcript;
+using platform::undoHistory;
 using platform::writeDxfFile;
 
 namespace {
@@ -83,6 +87,23 @@ void loadApplications(ZcRxDynamicLinker& linker, const std::vector<std::string>&
         if (!checkNothingLeftOpen(db, "załadowaniu " + fileNameOf(app)))
             return;
     }
+}
+
+// Whether a line of the script file starts with U, UNDO or REDO (also
+// where it answers a prompt: the history is kept then needlessly, which
+// costs time, never a result).
+bool scriptMayUndo(const std::string& path)
+{
+    std::ifstream file(path);
+    std::string line;
+    while (std::getline(file, line)) {
+        std::string_view rest = line;
+        const std::string_view word = platform::takeWord(rest);
+        for (const char* name : {"U", "UNDO", "REDO", "_U", "_UNDO", "_REDO", ".U", ".UNDO", ".REDO"})
+            if (platform::equalsIgnoringCase(word, name))
+                return true;
+    }
+    return false;
 }
 
 // Marks the files the run reads so that no output replaces them, then checks
@@ -169,6 +190,10 @@ int runSession(const Options& options, const ConsolePaths& paths)
     }
 
     WorkingDrawing drawing(std::move(opened));
+    // Keeping the drawing before each command costs a writing of it: a
+    // script run keeps the history only when it may go back.
+    undoHistory().setEnabled(options.mode == Options::Mode::Shell || !options.script || *options.script == "-" ||
+                             scriptMayUndo(*options.script));
     CommandLine& cl = commandLine();
     cl.reset();
     cl.setInput(input.get());

@@ -99,6 +99,7 @@ public:
     platform::ZcDbDatabaseImpl* impl() const { return m_impl.get(); }
 
 private:
+    friend struct platform::ZcDbDatabaseImpl;
     std::unique_ptr<platform::ZcDbDatabaseImpl> m_impl;
 };
 

@@ -8,6 +8,7 @@
 #include "ZcDbDatabase.h"
 #include "ZcRxDynamicLinker.h"
 #include "console/Session.h"
+#include "platform/editor/UndoHistory.h"
 #include "console/WindowCommand.h"
 #include "console/window/CommandLineWidget.h"
 #include "console/window/DrawingWindow.h"
@@ -103,6 +104,8 @@ int runWindowSession(const WindowRequest& request)
     cl.reset();
     cl.setInput(&window.input());
     cl.setApplications(request.applications);
+    // A designer at the window undoes with Ctrl+Z: every command is kept.
+    platform::undoHistory().setEnabled(true);
     if (request.script && opened)
         window.input().setScript(std::move(script), *request.script, endWithScript);
     loadApplications(cl.applications(), window.drawing());

@@ -3,11 +3,13 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "ZcDbDatabase.h"
 #include "platform/db/FileKeeping.h"
+#include "platform/db/PickIndex.h"
 #include "platform/db/ZcDbStub.h"
 #include "platform/db/entities/BlockExtents.h"
 
@@ -35,14 +37,25 @@ struct ZcDbDatabaseImpl {
     // Each block's extents in its own coordinates, as last worked out.
     std::unordered_map<const ZcDbStub*, ZcDbBlockExtents> blockExtents;
     uint64_t blockExtentsMeasured = 0;
-    // Plan boxes of model-space curves for picking, each with the edit of its
-    // curve it was worked out after (ZcDbStub::edited).
-    struct PickBox {
-        uint64_t edited = 0;
-        bool known = false;  // false: the curve has no extents
-        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-    };
-    std::unordered_map<const ZcDbStub*, PickBox> pickBoxes;
+    // The index of model space for picks, made at the first pick, and the
+    // objects changed since it was last brought up to date (logged only
+    // while there is an index; too many, and it is made anew).
+    std::unique_ptr<PickIndex> pickIndex;
+    std::vector<ZcDbStub*> changeLog;
+    bool changeLogOverflowed = false;
+    // An object changed: its edit is counted and logged for the index.
+    void changed(ZcDbStub* stub)
+    {
+        stub->edited = ++edits;
+        if (!pickIndex)
+            return;
+        if (changeLog.size() < stubs.size() + kChangeLogSlack)
+            changeLog.push_back(stub);
+        else
+            changeLogOverflowed = true;
+    }
+    // Changes logged beyond one per object before the log is given up.
+    static constexpr size_t kChangeLogSlack = 4096;
 
     ZcDbObjectId blockTable, layerTable, linetypeTable, textStyleTable, regAppTable;
     ZcDbObjectId namedObjects, groups;
@@ -59,7 +72,14 @@ struct ZcDbDatabaseImpl {
     // Why the last readDwgFile into this drawing failed, for the console.
     std::string readError;
 
+    // Stubs of the objects of contents replaced by replaceContents, emptied:
+    // ids kept from before point at nothing rather than at freed memory.
+    std::vector<std::deque<ZcDbStub>> retired;
+
     ~ZcDbDatabaseImpl();
+    // Gives `into` the contents of `from` (a drawing nobody holds ids of);
+    // into's old objects are freed. from is left empty.
+    static void replaceContents(ZcDbDatabase& into, ZcDbDatabase& from);
     ZcDbStub* newStub(uint64_t handle);
     // The stub of a handle, or null. Stubs made in rising handle order (a
     // drawing built in memory) are found in the list itself; otherwise an

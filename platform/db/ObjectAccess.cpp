@@ -63,7 +63,7 @@ Zcad::ErrorStatus ZcDbObjectAccess::attach(ZcDbDatabase* db, ZcDbStub* stub, ZcD
         ++impl->openCount;
     if (obj->m_writer)
         ++impl->openForWrite;
-    stub->edited = ++impl->edits;
+    impl->changed(stub);
     id = ZcDbObjectId(stub);
     obj->addedToDatabase();
     return Zcad::eOk;
@@ -85,7 +85,7 @@ void ZcDbObjectAccess::markOpened(ZcDbObject* obj, ZcDb::OpenMode mode)
 void ZcDbObjectAccess::noteEdited(const ZcDbObject* obj)
 {
     if (ZcDbDatabase* db = obj->database())
-        obj->m_stub->edited = ++db->impl()->edits;
+        db->impl()->changed(obj->m_stub);
 }
 
 void ZcDbObjectAccess::setName(ZcDbSymbolTableRecord* record, const std::string& name) { record->m_name = name; }

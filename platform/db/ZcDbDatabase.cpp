@@ -31,6 +31,25 @@ ZcDbDatabaseImpl::~ZcDbDatabaseImpl()
         delete stub.object;
 }
 
+void ZcDbDatabaseImpl::replaceContents(ZcDbDatabase& into, ZcDbDatabase& from)
+{
+    std::swap(into.m_impl, from.m_impl);
+    ZcDbDatabaseImpl& now = *into.m_impl;
+    ZcDbDatabaseImpl& old = *from.m_impl;
+    now.self = &into;
+    for (ZcDbStub& stub : now.stubs)
+        stub.database = &into;
+    for (ZcDbStub& stub : old.stubs) {
+        delete stub.object;
+        stub.object = nullptr;
+        stub.database = nullptr;
+    }
+    now.retired = std::move(old.retired);
+    now.retired.push_back(std::move(old.stubs));
+    old.stubs.clear();
+    old.retired.clear();
+}
+
 ZcDbStub* ZcDbDatabaseImpl::newStub(uint64_t handle)
 {
     if (!stubs.empty() && handle <= stubs.back().handle && m_stubsAscending) {

@@ -68,7 +68,7 @@ Zcad::ErrorStatus ZcDbObject::close()
         m_writer = false;
         if (ZcDbDatabaseImpl* impl = implOf(m_stub)) {
             --impl->openForWrite;
-            m_stub->edited = ++impl->edits;
+            impl->changed(m_stub);
         }
     } else if (m_readers > 0)
         --m_readers;
@@ -108,7 +108,7 @@ Zcad::ErrorStatus ZcDbObject::downgradeOpen()
     m_readers = 1;
     if (ZcDbDatabaseImpl* impl = implOf(m_stub)) {
         --impl->openForWrite;
-        m_stub->edited = ++impl->edits;
+        impl->changed(m_stub);
     }
     return Zcad::eOk;
 }

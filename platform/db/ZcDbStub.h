@@ -17,6 +17,9 @@ struct ZcDbStub {
     // worked out from one object alone stays valid while this has not moved
     // and the object is not open for write.
     uint64_t edited = 0;
+    // A model-space entity's rank in the drawing's pick index, plus one;
+    // 0 when it has none.
+    uint32_t pickSlot = 0;
 };
 
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/editor/CommandLine.h"
 
+#include <cmath>
+
 #include "platform/editor/LineText.h"
 #include "platform/editor/Transcript.h"
 
@@ -67,10 +69,24 @@ std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
     }
 }
 
-std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned accepted, std::string_view expected)
+bool CommandLine::setPickBox(double drawingUnits)
 {
-    m_awaited = accepted;
+    if (!std::isfinite(drawingUnits) || drawingUnits <= 0.0)
+        return false;
+    m_pickBox = drawingUnits;
+    return true;
+}
+
+std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned accepted, std::string_view expected,
+                                           const std::optional<ZcGePoint3d>& base)
+{
+    // Kept while an answer is read, so that a screen asked for input can see the prompt.
+    struct Pending {
+        std::optional<PendingPrompt>& slot;
+        ~Pending() { slot.reset(); }
+    } pending{m_pending};
     while (live()) {
+        m_pending = PendingPrompt{accepted, std::string(prompt), base};
         const std::optional<std::string_view> raw = readAnswer(prompt);
         if (!raw) {
             m_inputEnded = true;
@@ -94,6 +110,11 @@ std::optional<ScriptLine> CommandLine::ask(std::string_view prompt, unsigned acc
             break;
         case ScriptLine::Kind::Pick:
             fits = accepted & kAcceptPick;
+            break;
+        case ScriptLine::Kind::Click:
+            fits = accepted & (kAcceptPoint | kAcceptPick);
+            if (fits)
+                line.kind = accepted & kAcceptPoint ? ScriptLine::Kind::Point : ScriptLine::Kind::Pick;
             break;
         case ScriptLine::Kind::Text:
             fits = accepted & kAcceptText;

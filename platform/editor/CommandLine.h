@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ZrxExport.h"
+#include "platform/editor/EntityPick.h"
 #include "platform/editor/InputSource.h"
 #include "platform/editor/ScriptLine.h"
 #include "platform/editor/UserCoordinateSystem.h"
@@ -33,6 +34,16 @@ enum AcceptedInput : unsigned {
     kAcceptDialog = 1u << 4,
 };
 
+// What the command line waits for while it reads an answer: the kinds of
+// line the prompt takes (AcceptedInput), the prompt as given, and the base
+// point of a prompt that has one (in the current user system), from which a
+// screen draws its rubber band.
+struct PendingPrompt {
+    unsigned accepted = 0;
+    std::string prompt;
+    std::optional<ZcGePoint3d> base;
+};
+
 // Limits set by zcedInitGet for the next input function.
 struct InputLimits {
     int flags = 0;
@@ -54,13 +65,18 @@ public:
     // number and what was expected, or is asked for again when typed.
     // Nothing when the input has ended or the run is failing: the caller
     // then answers as if Esc were pressed, until its command unwinds.
-    std::optional<ScriptLine> ask(std::string_view prompt, unsigned accepted, std::string_view expected);
+    // A "click" line is the point itself where a point fits, else a pick
+    // where a pick fits. base: the prompt's base point, if it has one.
+    std::optional<ScriptLine> ask(std::string_view prompt, unsigned accepted, std::string_view expected,
+                                  const std::optional<ZcGePoint3d>& base = std::nullopt);
+    // What ask is waiting for now; nothing when no answer is being read.
+    const std::optional<PendingPrompt>& pending() const { return m_pending; }
     // A line that was read but does not fit: as ask does for one. True when
     // the line may be asked for again (typed input).
     bool misfit(const ScriptLine& line, std::string_view problem);
     // What the prompt being answered takes (AcceptedInput bits), so that a
     // screen can turn a click into the answer that fits it.
-    unsigned awaited() const { return m_awaited; }
+    unsigned awaited() const { return m_pending ? m_pending->accepted : 0u; }
     // A value the prompt refuses (the host's short message); asked again.
     void refuse(std::string_view message);
     // A command's own error: ends a script run; typed, it is only shown.
@@ -74,6 +90,12 @@ public:
     bool quitRequested() const { return m_quit; }
     // Whether input can still be read (not ended, not failing, not quitting).
     bool live() const { return m_input && !m_inputEnded && !m_failure && !m_quit; }
+
+    // How far from a picked point an entity is still found, in drawing
+    // units; a screen sets it from its pick box in pixels at each zoom.
+    // False (and nothing changed) unless finite and above zero.
+    bool setPickBox(double drawingUnits);
+    double pickBox() const { return m_pickBox; }
 
     UserCoordinateSystem& ucs() { return m_ucs; }
     const UserCoordinateSystem& ucs() const { return m_ucs; }
@@ -98,7 +120,6 @@ private:
 
     InputSource* m_input = nullptr;
     std::optional<RunFailure> m_failure;
-    unsigned m_awaited = 0;
     bool m_inputEnded = false;
     bool m_quit = false;
     UserCoordinateSystem m_ucs;
@@ -106,6 +127,8 @@ private:
     std::string m_lastKeyword;
     std::vector<std::string> m_applications;
     std::vector<std::string> m_dialogs;
+    std::optional<PendingPrompt> m_pending;
+    double m_pickBox = kPickAperture;
 };
 
 ZRX_EXPORT CommandLine& commandLine();

@@ -10,6 +10,7 @@
 #include "platform/editor/LineText.h"
 #include "platform/editor/OpenObjectCheck.h"
 #include "platform/editor/Transcript.h"
+#include "platform/editor/UndoHistory.h"
 
 namespace platform {
 
@@ -42,9 +43,19 @@ void runCommandLine(std::string_view text)
         name.remove_prefix(1);
     }
     const bool inputWasLive = commandLine().live();
+    ZcDbDatabase* const db = zcdbHostApplicationServices()->workingDatabase();
+    // Whole commands are undone: the drawing is kept before each command
+    // that may change it (the plug-in's, and LAYER).
+    UndoHistory& history = undoHistory();
+    const bool layer = equalsIgnoringCase(name, "LAYER");
+    const bool host = isHostCommand(name);
 
-    if (isHostCommand(name)) {
-        runHostCommand(name, arguments);
+    if (host) {
+        if (layer && db)
+            history.beforeCommand(*db);
+        const bool done = runHostCommand(name, arguments);
+        if (layer && db)
+            history.afterCommand(*db, "LAYER", done);
     } else {
         ZcEdCommandStack* stack = zcedRegCmds;
         const std::string key(name);
@@ -56,7 +67,11 @@ void runCommandLine(std::string_view text)
             commandLine().commandError("Polecenie " + key + " pyta o swoje dane w kolejnych wierszach, " +
                                        "nie w wierszu polecenia");
         } else {
+            if (db)
+                history.beforeCommand(*db);
             runRegistered(*command, key);
+            if (db && zcdbHostApplicationServices()->workingDatabase() == db)
+                history.afterCommand(*db, command->globalName());
             if (inputWasLive && commandLine().inputEnded() && !commandLine().failure())
                 transcript().print("\nWejście skończyło się w trakcie polecenia " + key + "; przerwano je jak Esc.");
         }

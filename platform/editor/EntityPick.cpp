@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <memory>
 #include <optional>
+#include <vector>
 
+#include "ZcDbAttribute.h"
 #include "ZcDbBlockReference.h"
 #include "ZcDbBlockTable.h"
 #include "ZcDbCurve.h"
 #include "ZcDbLayerTable.h"
 #include "ZcDbPolyline.h"
-#include "ZcDbText.h"
+#include "ZcDbTextStyleTable.h"
 #include "platform/db/DatabaseImpl.h"
 #include "platform/db/ObjectAccess.h"
 #include "platform/db/entities/CurvePieces.h"
@@ -82,100 +86,282 @@ std::optional<double> planDistance(const ZcDbEntity& entity, const ZcGePoint3d& 
     return d;
 }
 
-// The latest edit of anything a block's content extents depend on: the
-// block, its entities, the text styles of its texts and the blocks it
-// inserts; nothing when blocks nest deeper than is worth following.
-std::optional<uint64_t> contentEdited(ZcDbObjectId blockId, int depth)
+// Whether a block's content extents can be followed: blocks nested deeper
+// than is worth following leave their references measured at every pick.
+bool followable(ZcDbObjectId blockId, int depth)
 {
     const auto* block = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(blockId);
     if (!block || depth > kNestingFollowed)
-        return std::nullopt;
-    uint64_t latest = blockId.stub()->edited;
-    for (const ZcDbObjectId id : block->entityIds()) {
-        latest = std::max(latest, id.stub()->edited);
-        const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
-        if (const ZcDbText* text = ZcDbText::cast(entity); text && !text->textStyle().isNull())
-            latest = std::max(latest, text->textStyle().stub()->edited);
-        if (const ZcDbBlockReference* inner = ZcDbBlockReference::cast(entity)) {
-            const std::optional<uint64_t> nested = contentEdited(inner->blockTableRecord(), depth + 1);
-            if (!nested)
-                return std::nullopt;
-            latest = std::max(latest, *nested);
-        }
-    }
-    return latest;
+        return false;
+    for (const ZcDbObjectId id : block->entityIds())
+        if (const ZcDbBlockReference* inner = ZcDbBlockReference::cast(ZcDbObjectAccess::peekAs<ZcDbEntity>(id)))
+            if (!followable(inner->blockTableRecord(), depth + 1))
+                return false;
+    return true;
 }
 
-// The latest edit of anything an entity's extents depend on: a curve only
-// on itself; a block reference also on its attributes, their text styles
-// and its block's content. Nothing for other kinds (their extents are
-// worked out every time).
-std::optional<uint64_t> extentsEdited(ZcDbObjectId id, const ZcDbEntity& entity)
+// ---- the index ------------------------------------------------------------
+
+// Cells an entity's box may cover before it is measured at every pick
+// instead: long road edges would otherwise fill rows of cells.
+constexpr long kMostCellsCovered = 16;
+// Entities per cell the grid is laid out for.
+constexpr double kEntitiesPerCell = 4.0;
+// The grid is laid out again when model space has grown past this many
+// times the entities it was laid out for.
+constexpr size_t kRegrowth = 2;
+
+float below(double v)
 {
-    if (entity.isWriteEnabled())
-        return std::nullopt;
-    if (ZcDbCurve::cast(&entity))
-        return id.stub()->edited;
-    const ZcDbBlockReference* reference = ZcDbBlockReference::cast(&entity);
-    if (!reference)
-        return std::nullopt;
-    std::optional<uint64_t> latest = contentEdited(reference->blockTableRecord(), 0);
-    if (!latest)
-        return std::nullopt;
-    *latest = std::max(*latest, id.stub()->edited);
-    for (const ZcDbObjectId attribute : reference->attributeIds()) {
-        if (attribute.isNull())
+    if (!(v >= -std::numeric_limits<float>::max()))
+        return -std::numeric_limits<float>::infinity();
+    if (v > std::numeric_limits<float>::max())
+        return std::numeric_limits<float>::max();
+    const float f = float(v);
+    return double(f) > v ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+
+float above(double v) { return -below(-v); }
+
+// The entry of an entity: its plan box, or none when it has no extents or
+// its extents follow blocks nested too deep.
+PickIndex::Entry entryOf(const ZcDbEntity* entity)
+{
+    PickIndex::Entry entry;
+    ZcDbExtents extents;
+    if (!entity || entity->getGeomExtents(extents) != Zcad::eOk || extents.isEmpty())
+        return entry;
+    if (const ZcDbBlockReference* reference = ZcDbBlockReference::cast(entity);
+        reference && !followable(reference->blockTableRecord(), 0))
+        return entry;
+    entry.x0 = below(extents.minPoint().x);
+    entry.y0 = below(extents.minPoint().y);
+    entry.x1 = above(extents.maxPoint().x);
+    entry.y1 = above(extents.maxPoint().y);
+    entry.place = PickIndex::Place::Grid;
+    return entry;
+}
+
+struct CellRange {
+    long c0, r0, c1, r1;
+    long count() const { return (c1 - c0 + 1) * (r1 - r0 + 1); }
+};
+
+// The cells a box covers; outside the grid, the cells at its edge (so that
+// an entity moved off the grid is still found there).
+CellRange cellsOf(const PickIndex& index, double x0, double y0, double x1, double y1)
+{
+    const auto cell = [&](double v, double origin, int count) {
+        const double c = std::floor((v - origin) / index.cellSize);
+        return long(std::clamp(c, 0.0, double(count - 1)));
+    };
+    return {cell(x0, index.originX, index.columns), cell(y0, index.originY, index.rows),
+            cell(x1, index.originX, index.columns), cell(y1, index.originY, index.rows)};
+}
+
+void place(PickIndex& index, uint32_t rank)
+{
+    PickIndex::Entry& e = index.entries[rank];
+    if (e.place == PickIndex::Place::Grid) {
+        const CellRange r = cellsOf(index, e.x0, e.y0, e.x1, e.y1);
+        if (r.count() <= kMostCellsCovered) {
+            for (long row = r.r0; row <= r.r1; ++row)
+                for (long col = r.c0; col <= r.c1; ++col)
+                    index.cells[size_t(row * index.columns + col)].push_back(rank);
+            return;
+        }
+        e.place = PickIndex::Place::Everywhere;
+    }
+    index.everywhere.push_back(rank);
+}
+
+void removeFrom(std::vector<uint32_t>& ranks, uint32_t rank)
+{
+    const auto at = std::find(ranks.begin(), ranks.end(), rank);
+    if (at != ranks.end()) {
+        *at = ranks.back();
+        ranks.pop_back();
+    }
+}
+
+void unplace(PickIndex& index, uint32_t rank)
+{
+    const PickIndex::Entry& e = index.entries[rank];
+    if (e.place == PickIndex::Place::Everywhere) {
+        removeFrom(index.everywhere, rank);
+        return;
+    }
+    const CellRange r = cellsOf(index, e.x0, e.y0, e.x1, e.y1);
+    for (long row = r.r0; row <= r.r1; ++row)
+        for (long col = r.c0; col <= r.c1; ++col)
+            removeFrom(index.cells[size_t(row * index.columns + col)], rank);
+}
+
+// Lays the grid out anew over model space's entities as they are now.
+void build(ZcDbDatabaseImpl& impl, PickIndex& index, const std::vector<ZcDbObjectId>& ids)
+{
+    index = PickIndex{};
+    index.entries.reserve(ids.size());
+    double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+    for (size_t rank = 0; rank < ids.size(); ++rank) {
+        ids[rank].stub()->pickSlot = uint32_t(rank + 1);
+        const PickIndex::Entry& e =
+            index.entries.emplace_back(entryOf(ZcDbObjectAccess::peekAs<ZcDbEntity>(ids[rank])));
+        if (e.place == PickIndex::Place::Grid && std::isfinite(e.x0) && std::isfinite(e.x1) && std::isfinite(e.y0) &&
+            std::isfinite(e.y1)) {
+            x0 = std::min(x0, double(e.x0));
+            y0 = std::min(y0, double(e.y0));
+            x1 = std::max(x1, double(e.x1));
+            y1 = std::max(y1, double(e.y1));
+        }
+    }
+    if (x0 <= x1) {
+        const double width = std::max(x1 - x0, 1e-6), height = std::max(y1 - y0, 1e-6);
+        const double cells = std::max(1.0, double(ids.size()) / kEntitiesPerCell);
+        index.cellSize = std::max(std::sqrt(width * height / cells), std::max(width, height) / cells);
+        index.columns = int(std::clamp(std::ceil(width / index.cellSize), 1.0, cells));
+        index.rows = int(std::clamp(std::ceil(height / index.cellSize), 1.0, cells));
+        index.originX = x0;
+        index.originY = y0;
+    }
+    index.cells.assign(size_t(index.columns) * size_t(index.rows), {});
+    for (size_t rank = 0; rank < ids.size(); ++rank)
+        place(index, uint32_t(rank));
+    index.builtFor = ids.size();
+    impl.changeLog.clear();
+    impl.changeLogOverflowed = false;
+}
+
+void rebox(PickIndex& index, const std::vector<ZcDbObjectId>& ids, uint32_t rank)
+{
+    unplace(index, rank);
+    index.entries[rank] = entryOf(ZcDbObjectAccess::peekAs<ZcDbEntity>(ids[rank]));
+    place(index, rank);
+}
+
+// Whether a change to this object may move the boxes of entities other than
+// itself: blocks and their entities, text styles.
+bool movesOthers(const ZcDbObject& object, ZcDbObjectId modelSpace)
+{
+    if (ZcDbBlockTableRecord::cast(&object) || ZcDbTextStyleTableRecord::cast(&object))
+        return object.objectId() != modelSpace;
+    return ZcDbEntity::cast(&object) != nullptr;
+}
+
+// Brings the index up to date with the changes logged since: changed
+// entities are boxed again, appended ones added; a change that may move
+// boxes of others (a block, a text style) lays the index out anew.
+PickIndex& upToDate(const ZcDbDatabase& db, const std::vector<ZcDbObjectId>& ids)
+{
+    ZcDbDatabaseImpl& impl = *db.impl();
+    if (!impl.pickIndex) {
+        impl.pickIndex = std::make_unique<PickIndex>();
+        build(impl, *impl.pickIndex, ids);
+        return *impl.pickIndex;
+    }
+    PickIndex& index = *impl.pickIndex;
+    bool anew = impl.changeLogOverflowed || ids.size() < index.entries.size() ||
+                ids.size() > kRegrowth * index.builtFor + ZcDbDatabaseImpl::kChangeLogSlack;
+    for (size_t i = index.entries.size(); i < ids.size() && !anew; ++i) {
+        ids[i].stub()->pickSlot = uint32_t(i + 1);
+        index.entries.emplace_back(entryOf(ZcDbObjectAccess::peekAs<ZcDbEntity>(ids[i])));
+        place(index, uint32_t(i));
+    }
+    for (size_t i = 0; i < impl.changeLog.size() && !anew; ++i) {
+        const ZcDbStub* stub = impl.changeLog[i];
+        if (!stub->object)
             continue;
-        *latest = std::max(*latest, attribute.stub()->edited);
-        if (const auto* text = ZcDbObjectAccess::peekAs<ZcDbText>(attribute); text && !text->textStyle().isNull())
-            *latest = std::max(*latest, text->textStyle().stub()->edited);
+        if (stub->pickSlot > 0 && stub->pickSlot <= index.entries.size() && ids[stub->pickSlot - 1].stub() == stub) {
+            rebox(index, ids, stub->pickSlot - 1);
+            continue;
+        }
+        // An attribute moves its reference's box only.
+        if (ZcDbAttribute::cast(stub->object)) {
+            const ZcDbStub* owner = stub->object->ownerId().stub();
+            if (owner && owner->pickSlot > 0 && owner->pickSlot <= index.entries.size() &&
+                ids[owner->pickSlot - 1].stub() == owner) {
+                rebox(index, ids, owner->pickSlot - 1);
+                continue;
+            }
+        }
+        anew = movesOthers(*stub->object, db.modelSpaceId());
     }
-    return latest;
+    if (anew)
+        build(impl, index, ids);
+    impl.changeLog.clear();
+    return index;
 }
 
-// No nearer than this to p: an entity is never nearer than its box, kept
-// between picks until something it depends on changes, so that a pick does
-// not measure every entity of a large drawing again.
-double lowerBound(const ZcDbDatabase& db, ZcDbObjectId id, const ZcDbEntity& entity, const ZcGePoint3d& p)
+// The ranks of the entities whose boxes come within reach of p, and of those
+// measured at every pick, in model space's order; nothing when the reach
+// covers most of the grid (then every entity is measured).
+std::optional<std::vector<uint32_t>> near(const PickIndex& index, const ZcGePoint3d& p, double reach)
 {
-    const std::optional<uint64_t> edited = extentsEdited(id, entity);
-    if (!edited)
-        return 0.0;
-    ZcDbDatabaseImpl::PickBox& box = db.impl()->pickBoxes[id.stub()];
-    if (box.edited != *edited || box.edited == 0) {
-        ZcDbExtents extents;
-        box.edited = *edited;
-        box.known = entity.getGeomExtents(extents) == Zcad::eOk && !extents.isEmpty();
-        if (box.known) {
-            box.x0 = extents.minPoint().x;
-            box.y0 = extents.minPoint().y;
-            box.x1 = extents.maxPoint().x;
-            box.y1 = extents.maxPoint().y;
+    const CellRange r = cellsOf(index, p.x - reach, p.y - reach, p.x + reach, p.y + reach);
+    if (r.count() * 2 > long(index.cells.size()) && r.count() > kMostCellsCovered)
+        return std::nullopt;
+    std::vector<uint32_t> ranks = index.everywhere;
+    for (long row = r.r0; row <= r.r1; ++row)
+        for (long col = r.c0; col <= r.c1; ++col) {
+            const std::vector<uint32_t>& cell = index.cells[size_t(row * index.columns + col)];
+            ranks.insert(ranks.end(), cell.begin(), cell.end());
         }
+    std::sort(ranks.begin(), ranks.end());
+    ranks.erase(std::unique(ranks.begin(), ranks.end()), ranks.end());
+    return ranks;
+}
+
+// Measures one entity against the best so far: the rule of the pick, shared
+// by the scan and the index. lowerBound: no nearer than this.
+void measure(ZcDbObjectId id, const ZcGePoint3d& p, double lowerBound, ZcDbObjectId& best, double& bestDistance)
+{
+    const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
+    if (!entity || !pickable(*entity) || lowerBound > bestDistance + kBoxSlack)
+        return;
+    const std::optional<double> d = planDistance(*entity, p, bestDistance);
+    if (d && *d <= bestDistance) {
+        best = id;
+        bestDistance = *d;
     }
-    return box.known ? boxDistance(box.x0, box.y0, box.x1, box.y1, p) : 0.0;
 }
 
 }  // namespace
 
-ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double aperture)
+ZcDbObjectId pickEntityByScan(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double aperture)
 {
     const auto* modelSpace = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId());
     if (!modelSpace)
         return {};
     ZcDbObjectId best;
     double bestDistance = aperture;
-    for (const ZcDbObjectId id : modelSpace->entityIds()) {
-        const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(id);
-        if (!entity || !pickable(*entity))
-            continue;
-        if (lowerBound(db, id, *entity, worldPoint) > bestDistance + kBoxSlack)
-            continue;
-        const std::optional<double> d = planDistance(*entity, worldPoint, bestDistance);
-        if (d && *d <= bestDistance) {
-            best = id;
-            bestDistance = *d;
-        }
+    for (const ZcDbObjectId id : modelSpace->entityIds())
+        measure(id, worldPoint, 0.0, best, bestDistance);
+    return best;
+}
+
+ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double aperture)
+{
+    // An object open for write may change before its change is logged.
+    if (db.impl()->openForWrite > 0)
+        return pickEntityByScan(db, worldPoint, aperture);
+    const auto* modelSpace = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId());
+    if (!modelSpace)
+        return {};
+    const std::vector<ZcDbObjectId>& ids = modelSpace->entityIds();
+    const PickIndex& index = upToDate(db, ids);
+    ZcDbObjectId best;
+    double bestDistance = aperture;
+    const auto measureRank = [&](uint32_t rank) {
+        const PickIndex::Entry& e = index.entries[rank];
+        const double bound = e.place == PickIndex::Place::Grid ? boxDistance(e.x0, e.y0, e.x1, e.y1, worldPoint) : 0.0;
+        measure(ids[rank], worldPoint, bound, best, bestDistance);
+    };
+    if (const auto ranks = near(index, worldPoint, aperture + kBoxSlack)) {
+        for (const uint32_t rank : *ranks)
+            measureRank(rank);
+    } else {
+        for (uint32_t rank = 0; rank < index.entries.size(); ++rank)
+            measureRank(rank);
     }
     return best;
 }

@@ -11,6 +11,7 @@
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/LineText.h"
 #include "platform/editor/Transcript.h"
+#include "platform/editor/UndoHistory.h"
 
 namespace platform {
 
@@ -130,11 +131,49 @@ bool noArguments(std::string_view name, std::string_view arguments)
     return usage(std::string(name) + ": polecenie nie ma argumentów");
 }
 
+// Steps an UNDO may go back at once: more than the history keeps is refused
+// as a typing slip rather than taken as "all".
+constexpr double kMostUndoSteps = 1000;
+
+// U, UNDO [n] and REDO: back or forth over whole commands.
+bool undoOrRedo(std::string_view name, std::string_view arguments)
+{
+    const bool back = !equalsIgnoringCase(name, "REDO");
+    int steps = 1;
+    if (equalsIgnoringCase(name, "UNDO") && !trimmed(arguments).empty()) {
+        const auto n = parseNumber(arguments);
+        if (!n || *n < 1 || *n > kMostUndoSteps || *n != std::floor(*n))
+            return usage("UNDO: oczekiwano liczby kroków od 1 do 1000 (UNDO 3)");
+        steps = int(*n);
+    } else if (!noArguments(name, arguments)) {
+        return false;
+    }
+    ZcDbDatabase* db = workingDrawing();
+    if (!db)
+        return usage(std::string(name) + ": brak rysunku");
+    UndoHistory& history = undoHistory();
+    if (!history.enabled())
+        return usage(std::string(name) + ": historia poleceń nie jest prowadzona");
+    for (int i = 0; i < steps; ++i) {
+        std::string done, error;
+        if (!(back ? history.undo(*db, done, error) : history.redo(*db, done, error))) {
+            if (!error.empty()) {
+                commandLine().commandError(std::string(name) + ": nie można odtworzyć rysunku: " + error);
+                return false;
+            }
+            transcript().print(back ? "\nNie ma czego cofnąć." : "\nNie ma czego przywrócić.");
+            return true;
+        }
+        transcript().print((back ? "\nCofnięto: " : "\nPrzywrócono: ") + done);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool isHostCommand(std::string_view name)
 {
-    for (const char* host : {"SAVE", "UCS", "LAYER", "ARX", "REGEN", "QUIT"})
+    for (const char* host : {"SAVE", "UCS", "LAYER", "ARX", "REGEN", "QUIT", "U", "UNDO", "REDO"})
         if (equalsIgnoringCase(name, host))
             return true;
     return false;
@@ -154,8 +193,13 @@ bool runHostCommand(std::string_view name, std::string_view arguments, bool nest
         transcript().print("\nRegenerowanie modelu.");
         return true;
     }
-    if (nested && (equalsIgnoringCase(name, "ARX") || equalsIgnoringCase(name, "QUIT")))
+    const bool undo =
+        equalsIgnoringCase(name, "U") || equalsIgnoringCase(name, "UNDO") || equalsIgnoringCase(name, "REDO");
+    // A command running holds objects open that an undo would free.
+    if (nested && (undo || equalsIgnoringCase(name, "ARX") || equalsIgnoringCase(name, "QUIT")))
         return false;
+    if (undo)
+        return undoOrRedo(name, arguments);
     if (equalsIgnoringCase(name, "ARX"))
         return arx(arguments);
     if (equalsIgnoringCase(name, "QUIT")) {

@@ -5,7 +5,8 @@
 namespace platform {
 
 // The host's own commands, which take their arguments on the same line:
-// SAVE path, UCS [x,y[,z] [angle]], LAYER name, ARX U|L [file], REGEN, QUIT.
+// SAVE path, UCS [x,y[,z] [angle]], LAYER name, ARX U|L [file], REGEN, QUIT,
+// U, UNDO [n], REDO.
 bool isHostCommand(std::string_view name);
 
 // Runs a host command. nested: asked for by an application (zcedCommand)

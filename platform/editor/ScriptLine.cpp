@@ -131,13 +131,13 @@ ScriptLine parseScriptLine(std::string_view raw)
 
     std::string_view rest = raw;
     const std::string first = asciiLower(takeWord(rest));
-    if (first == "pick") {
+    if (first == "pick" || first == "click") {
         if (const auto point = parsePoint(rest)) {
-            line.kind = ScriptLine::Kind::Pick;
+            line.kind = first == "pick" ? ScriptLine::Kind::Pick : ScriptLine::Kind::Click;
             line.point = *point;
         } else {
             line.kind = ScriptLine::Kind::Malformed;
-            line.error = "pick: oczekiwano punktu x,y lub x,y,z";
+            line.error = first + ": oczekiwano punktu x,y lub x,y,z";
         }
         return line;
     }

@@ -19,14 +19,15 @@ struct ScriptLine {
         Point,      // "x,y" or "x,y,z"
         Number,     // "12.5"
         Pick,       // "pick x,y"
+        Click,      // "click x,y": a left click in the view; the prompt makes it a point or a pick
         Dialog,     // "dlg ..."
         Text,       // anything else: a command line, a keyword
-        Malformed,  // a "pick" or "dlg" line that says its kind but not rightly
+        Malformed,  // a "pick", "click" or "dlg" line that says its kind but not rightly
     };
 
     Kind kind = Kind::Enter;
     std::string text;     // the line without surrounding blanks
-    ZcGePoint3d point;    // Point, Pick (z is 0 when not given)
+    ZcGePoint3d point;    // Point, Pick, Click (z is 0 when not given)
     double number = 0.0;  // Number
     std::optional<DialogAction> dialog;  // Dialog (kept apart: most lines are no dialog action)
     std::string error;    // Malformed: what is wrong

@@ -13,9 +13,9 @@ using namespace platform;
 
 namespace {
 
-const char* const kExpectPoint = "punktu (x,y lub x,y,z), Enter lub *cancel*";
+const char* const kExpectPoint = "punktu (x,y lub x,y,z albo click x,y), Enter lub *cancel*";
 const char* const kExpectDistance = "liczby albo punktu, Enter lub *cancel*";
-const char* const kExpectPick = "wskazania (pick x,y), Enter lub *cancel*";
+const char* const kExpectPick = "wskazania (pick x,y albo click x,y), Enter lub *cancel*";
 
 // The keyword a typed word stands for: the whole keyword or the start of
 // exactly one, in any case.
@@ -79,10 +79,13 @@ const char* const kAnswerRequired = "Wymagana odpowiedź.";
 // ends the input instead sets rc and gives none: Esc RTCAN, Enter RTNONE
 // (refused and asked again when an answer is required), a keyword its result.
 std::optional<ScriptLine> askForValue(CommandLine& cl, const char* prompt, unsigned accepted, const InputLimits& limits,
-                                      std::string_view expected, int& rc)
+                                      std::string_view expected, int& rc, const ads_point base = nullptr)
 {
+    std::optional<ZcGePoint3d> basePoint;
+    if (base)
+        basePoint = ZcGePoint3d(base[0], base[1], base[2]);
     for (;;) {
-        auto line = cl.ask(prompt ? prompt : "", withKeywords(accepted, limits), expected);
+        auto line = cl.ask(prompt ? prompt : "", withKeywords(accepted, limits), expected, basePoint);
         if (!line || line->kind == ScriptLine::Kind::Cancel) {
             rc = RTCAN;
             return std::nullopt;
@@ -150,7 +153,7 @@ int zcedGetInput(char* str)
     return RTNORM;
 }
 
-int zcedGetPoint(const ads_point, const char* prompt, ads_point result)
+int zcedGetPoint(const ads_point base, const char* prompt, ads_point result)
 {
     CommandLine& cl = commandLine();
     const InputLimits limits = cl.takeInputLimits();
@@ -158,7 +161,7 @@ int zcedGetPoint(const ads_point, const char* prompt, ads_point result)
     if (!result)
         return RTERROR;
     int rc = RTNORM;
-    const auto line = askForValue(cl, prompt, kAcceptPoint, limits, expected, rc);
+    const auto line = askForValue(cl, prompt, kAcceptPoint, limits, expected, rc, base);
     if (!line)
         return rc;
     copyPoint(line->point, result);
@@ -174,7 +177,7 @@ int zcedGetDist(const ads_point base, const char* prompt, ads_real* result)
         return RTERROR;
     for (;;) {
         int rc = RTNORM;
-        const auto line = askForValue(cl, prompt, kAcceptNumber | kAcceptPoint, limits, expected, rc);
+        const auto line = askForValue(cl, prompt, kAcceptNumber | kAcceptPoint, limits, expected, rc, base);
         if (!line)
             return rc;
         double value = line->number;
@@ -183,7 +186,7 @@ int zcedGetDist(const ads_point base, const char* prompt, ads_real* result)
                 value = ZcGePoint3d(base[0], base[1], base[2]).distanceTo(line->point);
             } else {
                 // Without a base the point is one end; the other is asked for.
-                const auto second = cl.ask("\nDrugi punkt", kAcceptPoint, kExpectPoint);
+                const auto second = cl.ask("\nDrugi punkt", kAcceptPoint, kExpectPoint, line->point);
                 if (!second || second->kind == ScriptLine::Kind::Cancel)
                     return RTCAN;
                 if (second->kind == ScriptLine::Kind::Enter)
@@ -214,7 +217,7 @@ int zcedEntSel(const char* prompt, ads_name ent, ads_point pt)
     ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
     if (!db)
         return RTERROR;
-    const ZcDbObjectId id = pickEntity(*db, cl.ucs().toWorld(line->point));
+    const ZcDbObjectId id = pickEntity(*db, cl.ucs().toWorld(line->point), cl.pickBox());
     if (id.isNull() || zcdbGetAdsName(ent, id) != Zcad::eOk)
         return RTERROR;
     copyPoint(line->point, pt);

@@ -181,3 +181,35 @@ TEST(ConsoleScript, ALongTranscriptComesWholeAndBeforeTheErrorInOneStream)
     ASSERT_NE(error, std::string::npos) << both.substr(both.size() - 500);
     EXPECT_LT(last, error);
 }
+
+// A script written with "click" lines draws what the same script with
+// points draws, byte for byte: a click at a point prompt is the point.
+TEST(ConsoleScript, AClickAtAPointPromptIsThePoint)
+{
+    ScratchDir dir;
+    const std::string points = "UCS 125.5,40 30\nD_Koszowa\n10\n-20,0\n0,0\n0,-20\n";
+    const std::string clicks = "UCS 125.5,40 30\nD_Koszowa\n10\nclick -20,0\nCLICK 0,0\nclick 0,-20\n";
+    const ConsoleResult a =
+        runTarvo({"run", "--script", dir.write("a.scr", points), "--out", dir.path("a.dxf").string()});
+    const ConsoleResult b =
+        runTarvo({"run", "--script", dir.write("b.scr", clicks), "--out", dir.path("b.dxf").string()});
+    ASSERT_EQ(a.status, 0) << a.out << a.err;
+    ASSERT_EQ(b.status, 0) << b.out << b.err;
+    EXPECT_EQ(readFile(dir.path("a.dxf")), readFile(dir.path("b.dxf")));
+}
+
+// At an entity prompt a click picks as "pick" does; at the command prompt it
+// fits nothing and stops the script with its line.
+TEST(ConsoleScript, AClickAtAnEntityPromptPicks)
+{
+    ScratchDir dir;
+    const ConsoleResult r = runTestScript(dir, "T_Linia\nclick 0,0\nclick 10,0\nT_Wskaz\nclick 5,0.3\n"
+                                               "T_Wskaz\nclick 5,3\nclick 1,1\n");
+    EXPECT_EQ(r.status, 1) << r.out << r.err;
+    const size_t drawn = r.out.find("T_LINIA ");
+    ASSERT_NE(drawn, std::string::npos) << r.out;
+    const std::string handle = r.out.substr(drawn + 8, r.out.find('\n', drawn) - drawn - 8);
+    EXPECT_TRUE(Contains(r.out, "T_WSKAZ RTNORM " + handle));
+    EXPECT_TRUE(Contains(r.out, "T_WSKAZ RTERROR")) << "a click on nothing picks nothing";
+    EXPECT_TRUE(Contains(r.err, "test.scr:8: oczekiwano nazwy polecenia"));
+}
