@@ -71,9 +71,7 @@ public:
             w = w * m_size / kTextSize + 2 * kPadding;
         title(t.title);
         const double rowHeight = std::max(m_size * 2.0, drawn ? kPictureHeight + 2 * kPadding : 0.0);
-        auto header = [&] {
-            line(t.headings, widths, pictureColumn, m_size * 2.0, true, {}, drawn ? "Rysunek" : "");
-        };
+        auto header = [&] { line(t.headings, widths, pictureColumn, m_size * 2.0, true, {}, drawn ? "Rysunek" : ""); };
         header();
         for (size_t r = 0; r < t.rows.size(); ++r) {
             if (m_y + rowHeight > kPageHeight - kMargin) {

@@ -8,7 +8,6 @@
 #include "ZcDbDatabase.h"
 #include "ZcRxDynamicLinker.h"
 #include "console/Session.h"
-#include "platform/editor/UndoHistory.h"
 #include "console/WindowCommand.h"
 #include "console/window/CommandLineWidget.h"
 #include "console/window/DrawingWindow.h"
@@ -18,6 +17,7 @@
 #include "platform/editor/InputSource.h"
 #include "platform/editor/OpenObjectCheck.h"
 #include "platform/editor/Transcript.h"
+#include "platform/editor/UndoHistory.h"
 
 using platform::commandLine;
 using platform::transcript;
