@@ -18,5 +18,5 @@ elif [ "${1:-}" = "--clang" ]; then
 fi
 bash scripts/configure.sh "$build" "${flags[@]}"
 cmake --build "$build" -j "$(nproc)"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
   ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
