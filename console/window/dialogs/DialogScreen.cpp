@@ -46,9 +46,17 @@ std::optional<std::string> waitFor(ActionQueue& actions)
     return actions.take();
 }
 
+// A window whose run has ended outlived its dialog, which lived in the
+// command's frame: it must go before anything reads the controls it shows.
+void closeEndedDialogs(Screen& s)
+{
+    std::erase_if(s.dialogs, [](const auto& window) { return !ZcUiDialogRunner::isRunning(window->run()); });
+}
+
 DialogWindow* waitingDialog()
 {
     Screen& s = screen();
+    closeEndedDialogs(s);
     if (s.dialogs.empty() || !s.dialogs.back()->dialog().IsWindowVisible())
         return nullptr;
     return s.dialogs.back().get();
@@ -60,7 +68,7 @@ void showRunningDialogs(QWidget* parent)
 {
     Screen& s = screen();
     s.parent = parent;
-    std::erase_if(s.dialogs, [](const auto& window) { return !ZcUiDialogRunner::isRunning(window->run()); });
+    closeEndedDialogs(s);
     if (CZcUiDialog* dialog = ZcUiDialogRunner::current();
         dialog && (s.dialogs.empty() || s.dialogs.back()->run() != ZcUiDialogRunner::currentRun())) {
         QWidget* owner = s.dialogs.empty() ? parent : s.dialogs.back().get();

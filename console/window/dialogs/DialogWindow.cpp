@@ -163,6 +163,16 @@ DialogWindow::DialogWindow(CZcUiDialog& dialog, unsigned long run, QWidget* pare
     refresh();
 }
 
+DialogWindow::~DialogWindow()
+{
+    // The widgets go after the views their handlers use, and an edit box
+    // that loses the focus as it goes still says it was left: hear none of them.
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
+}
+
 void DialogWindow::build()
 {
     const ZcUiDialogTemplate* layout = platform::findChainedDialog(m_dialog.templateId());
