@@ -1,9 +1,8 @@
-// The window's toolbar and layers panel as a user meets them.
+// The window's toolbar, layers panel and screenshot as a user meets them.
 
 #include <gtest/gtest.h>
 
-#include <QMenu>
-#include <QMenuBar>
+#include <QDialog>
 #include <QTest>
 #include <QToolBar>
 
@@ -12,6 +11,7 @@
 #include "console/window/DrawingWindow.h"
 #include "console/window/LayersPanel.h"
 #include "console/window/TarvoCommands.h"
+#include "console/window/WindowScreenshot.h"
 #include "platform/editor/Transcript.h"
 #include "tests/window/WindowDrawing.h"
 
@@ -149,4 +149,31 @@ TEST(LayersPanelSwatch, ColourSevenStandsOutOnLightAndDarkPanels)
         const QColor swatch = panel.item(0, kColour)->background().color();
         EXPECT_GT(std::abs(swatch.lightness() - background.lightness()), 128) << background.name().toStdString();
     }
+}
+
+// The screenshot is what the user sees: a dialog open over the window is in
+// it where it stands, under its title bar, and the window around it.
+TEST(ScreenPicture, ShowsTheOpenDialogOverTheWindow)
+{
+    DrawingWindow window;
+    window.resize(800, 600);
+    window.show();
+    QDialog dialog(&window);
+    dialog.setWindowTitle("E-4");
+    dialog.setAutoFillBackground(true);
+    QPalette colours = dialog.palette();
+    colours.setColor(QPalette::Window, QColor(255, 0, 255));
+    dialog.setPalette(colours);
+    dialog.resize(200, 100);
+    dialog.show();
+    const QImage picture = screenPicture(window);
+    ASSERT_EQ(picture.size(), window.grab().size());
+    QRect place(dialog.geometry().topLeft() - window.geometry().topLeft(), dialog.size());
+    if (!picture.rect().contains(place))
+        place.moveCenter(picture.rect().center());
+    EXPECT_EQ(picture.pixelColor(place.center()), QColor(255, 0, 255));
+    EXPECT_NE(picture.pixelColor(place.center().x(), place.top() - 10), QColor(255, 0, 255)) << "its title bar";
+    EXPECT_NE(picture.pixelColor(place.right() + 20, place.center().y()), QColor(255, 0, 255)) << "the window";
+    dialog.hide();
+    EXPECT_NE(screenPicture(window).pixelColor(place.center()), QColor(255, 0, 255));
 }
