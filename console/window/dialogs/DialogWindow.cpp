@@ -18,6 +18,7 @@
 #include "console/window/dialogs/CheckBox.h"
 #include "console/window/dialogs/ControlImages.h"
 #include "console/window/dialogs/DialogFont.h"
+#include "console/window/dialogs/DialogStyle.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/ResourceChain.h"
 
@@ -232,6 +233,7 @@ QWidget* DialogWindow::makeWidget(CWnd& control, ControlView& view)
     }
     if (auto* combo = dynamic_cast<CComboBox*>(&control)) {
         auto* box = new QComboBox(this);
+        box->setStyle(dialogStyle());
         box->setEditable(combo->isEditable());
         box->setInsertPolicy(QComboBox::NoInsert);
         connect(box, &QComboBox::activated, this,
