@@ -7,15 +7,27 @@
 #include "ZcDbLayerTable.h"
 #include "ZcDbObjectPointer.h"
 #include "zced.h"
+#include "zcut.h"
 
 namespace {
 
 enum Column { kName, kColour, kOn, kFrozen, kCurrent, kColumns };
 
+// The colour index drawn white on a dark background and black on a light one.
+constexpr uint16_t kWhiteOrBlack = 7;
+
 QColor colourOf(const ZcCmColor& colour)
 {
     const uint32_t rgb = colour.isByColor() ? colour.rgb() : uint32_t(zcedGetRGB(colour.colorIndex()));
     return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The swatch as the layer is drawn: colour 7 stands out from the panel.
+QColor swatchOf(const ZcCmColor& colour, const QColor& background)
+{
+    if (!colour.isByColor() && colour.colorIndex() == kWhiteOrBlack)
+        return background.lightnessF() < 0.5 ? QColor(Qt::white) : QColor(Qt::black);
+    return colourOf(colour);
 }
 
 QTableWidgetItem* flagItem(bool on)
@@ -63,7 +75,7 @@ void LayersPanel::showDrawing(ZcDbDatabase* drawing)
         nameItem->setFlags(Qt::ItemIsEnabled);
         setItem(row, kName, nameItem);
         auto* colour = new QTableWidgetItem;
-        colour->setBackground(colourOf(layer->color()));
+        colour->setBackground(swatchOf(layer->color(), palette().color(QPalette::Base)));
         colour->setFlags(Qt::ItemIsEnabled);
         setItem(row, kColour, colour);
         setItem(row, kOn, flagItem(!layer->isOff()));
@@ -77,6 +89,21 @@ void LayersPanel::cellClicked(int row, int column)
     if (!m_drawing || row < 0 || row >= int(m_layers.size()) || column == kName)
         return;
     const ZcDbObjectId id = m_layers[row];
+    bool frozen = false;
+    if (ZcDbObjectPointer<ZcDbLayerTableRecord> layer(id, ZcDb::kForRead); layer.openStatus() == Zcad::eOk)
+        frozen = layer->isFrozen();
+    else
+        return;
+    // What is drawn next goes on the current layer: it must show.
+    const bool current = m_drawing->clayer() == id;
+    if (column == kCurrent && !current && frozen) {
+        zcutPrintf("\nNie można ustawić warstwy zamrożonej jako bieżącej.\n");
+        return;
+    }
+    if (column == kFrozen && current && !frozen) {
+        zcutPrintf("\nNie można zamrozić warstwy bieżącej.\n");
+        return;
+    }
     if (column == kCurrent) {
         m_drawing->setClayer(id);
     } else {

@@ -13,6 +13,6 @@ struct TarvoCommand {
 
 const std::vector<TarvoCommand>& tarvoCommands();
 
-// The command's toolbar icon, drawn from its name: the board's or
-// marking's colours and a short label, so the icons need no files.
+// The command's toolbar icon, built into the window from
+// resources/icons/commands (drawn by tools/CommandIcons.cpp).
 QIcon commandIcon(const TarvoCommand& command);

@@ -11,6 +11,7 @@
 #include "console/WindowCommand.h"
 #include "console/window/CommandLineWidget.h"
 #include "console/window/DrawingWindow.h"
+#include "console/window/WindowScreenshot.h"
 #include "platform/dxf/DxfWriter.h"
 #include "platform/editor/CommandLine.h"
 #include "platform/editor/CommandLoop.h"
@@ -87,6 +88,9 @@ int runWindowSession(const WindowRequest& request)
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvo");
 
+    // Filled while the window runs, so made before it.
+    QImage screenshot;
+    size_t linesGiven = 0;
     DrawingWindow window;
     const TranscriptShown shown(window.commandLineWidget());
     window.show();
@@ -106,6 +110,16 @@ int runWindowSession(const WindowRequest& request)
     cl.setApplications(request.applications);
     // A designer at the window undoes with Ctrl+Z: every command is kept.
     platform::undoHistory().setEnabled(true);
+    // The screenshot is what the user sees once the script has given its
+    // last line: a dialog the script leaves open is in it.
+    const size_t scriptLines = script.size();
+    if (request.screenshot) {
+        QObject::connect(&window.input(), &WindowInput::replayDue, [&linesGiven] { ++linesGiven; });
+        QObject::connect(&window.input(), &WindowInput::prompted, [&] {
+            if (screenshot.isNull() && linesGiven == scriptLines)
+                screenshot = screenPicture(window);
+        });
+    }
     if (request.script && opened)
         window.input().setScript(std::move(script), *request.script, endWithScript);
     loadApplications(cl.applications(), window.drawing());
@@ -122,7 +136,9 @@ int runWindowSession(const WindowRequest& request)
         transcript().error("tarvo: cannot write the drawing: " + error);
         return kExitDrawing;
     }
-    if (request.screenshot && !window.grab().save(QString::fromStdString(*request.screenshot), "PNG")) {
+    if (screenshot.isNull())
+        screenshot = screenPicture(window);
+    if (request.screenshot && !screenshot.save(QString::fromStdString(*request.screenshot), "PNG")) {
         transcript().error("tarvo: cannot write the screenshot " + *request.screenshot);
         return kExitDrawing;
     }

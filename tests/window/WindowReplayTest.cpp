@@ -45,6 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Scripts, WindowReplay,
                                          ReplayCase{"kerb_curve_in_a_turned_user_system",
                                                     "UCS 125.5,40 30\nD_Koszowa\n8\n-30,0\n0,0\n0,-30\nUCS W\n"},
                                          ReplayCase{"cancelled_command", "D_Koszowa\n10\n-20,0\n*cancel*\nLAYER A\n"},
+                                         // The window closes with the dialog still open.
+                                         ReplayCase{"script_ending_in_a_dialog", "E4\ndlg set IDC_SIGN_TEXT Kraków\n"},
                                          ReplayCase{"demo_with_its_dialogs", "@examples/demo.scr"}),
                          [](const auto& test) { return std::string(test.param.name); });
 

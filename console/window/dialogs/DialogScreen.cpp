@@ -1,9 +1,10 @@
 #include "console/window/dialogs/DialogScreen.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QtTest/QTest>
-#include <memory>
+#include <utility>
 #include <vector>
 
 #include "console/window/dialogs/ColorChoiceWindow.h"
@@ -16,10 +17,43 @@ using platform::ZcUiDialogRunner;
 
 namespace {
 
+// A window made here, which its Qt owner may delete first (the main window
+// closing with a dialog open): then it is null, never deleted twice.
+template <class Window>
+class OwnedWindow {
+public:
+    OwnedWindow() = default;
+    explicit OwnedWindow(Window* window) : m_window(window) {}
+    ~OwnedWindow() { reset(); }
+    OwnedWindow(OwnedWindow&& other) noexcept : m_window(std::exchange(other.m_window, nullptr)) {}
+    OwnedWindow& operator=(OwnedWindow&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            m_window = std::exchange(other.m_window, nullptr);
+        }
+        return *this;
+    }
+    // Widgets go only while the application is there; at the process's
+    // exit after it, the system takes back what is left.
+    void reset()
+    {
+        if (m_window && QCoreApplication::instance())
+            delete m_window.data();
+        m_window = nullptr;
+    }
+    Window* get() const { return m_window.data(); }
+    Window* operator->() const { return m_window.data(); }
+    explicit operator bool() const { return !m_window.isNull(); }
+
+private:
+    QPointer<Window> m_window;
+};
+
 struct Screen {
     // The dialogs running, the innermost last.
-    std::vector<std::unique_ptr<DialogWindow>> dialogs;
-    std::unique_ptr<ColorChoiceWindow> colour;
+    std::vector<OwnedWindow<DialogWindow>> dialogs;
+    OwnedWindow<ColorChoiceWindow> colour;
     QPointer<QWidget> parent;
     QEventLoop* waiting = nullptr;
 };
@@ -46,9 +80,17 @@ std::optional<std::string> waitFor(ActionQueue& actions)
     return actions.take();
 }
 
+// A window whose run has ended outlived its dialog, which lived in the
+// command's frame: it must go before anything reads the controls it shows.
+void closeEndedDialogs(Screen& s)
+{
+    std::erase_if(s.dialogs, [](const auto& window) { return !window || !ZcUiDialogRunner::isRunning(window->run()); });
+}
+
 DialogWindow* waitingDialog()
 {
     Screen& s = screen();
+    closeEndedDialogs(s);
     if (s.dialogs.empty() || !s.dialogs.back()->dialog().IsWindowVisible())
         return nullptr;
     return s.dialogs.back().get();
@@ -60,11 +102,11 @@ void showRunningDialogs(QWidget* parent)
 {
     Screen& s = screen();
     s.parent = parent;
-    std::erase_if(s.dialogs, [](const auto& window) { return !ZcUiDialogRunner::isRunning(window->run()); });
+    closeEndedDialogs(s);
     if (CZcUiDialog* dialog = ZcUiDialogRunner::current();
         dialog && (s.dialogs.empty() || s.dialogs.back()->run() != ZcUiDialogRunner::currentRun())) {
         QWidget* owner = s.dialogs.empty() ? parent : s.dialogs.back().get();
-        s.dialogs.push_back(std::make_unique<DialogWindow>(*dialog, ZcUiDialogRunner::currentRun(), owner));
+        s.dialogs.emplace_back(new DialogWindow(*dialog, ZcUiDialogRunner::currentRun(), owner));
     }
     for (const auto& window : s.dialogs) {
         window->refresh();
@@ -79,7 +121,7 @@ void showRunningDialogs(QWidget* parent)
     if (const std::optional<COLORREF> shown = platform::shownColorChoice()) {
         QWidget* owner = s.dialogs.empty() ? parent : s.dialogs.back().get();
         if (!s.colour) {
-            s.colour = std::make_unique<ColorChoiceWindow>(*shown, owner);
+            s.colour = OwnedWindow<ColorChoiceWindow>(new ColorChoiceWindow(*shown, owner));
             s.colour->show();
         } else if (!s.colour->isVisible() && s.colour->actions().empty()) {
             s.colour->showAgain(*shown);

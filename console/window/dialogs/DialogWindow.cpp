@@ -18,6 +18,7 @@
 #include "console/window/dialogs/CheckBox.h"
 #include "console/window/dialogs/ControlImages.h"
 #include "console/window/dialogs/DialogFont.h"
+#include "console/window/dialogs/DialogStyle.h"
 #include "platform/ui/DialogUnits.h"
 #include "platform/ui/ResourceChain.h"
 
@@ -163,6 +164,16 @@ DialogWindow::DialogWindow(CZcUiDialog& dialog, unsigned long run, QWidget* pare
     refresh();
 }
 
+DialogWindow::~DialogWindow()
+{
+    // The widgets go after the views their handlers use, and an edit box
+    // that loses the focus as it goes still says it was left: hear none of them.
+    for (QObject* child : findChildren<QObject*>()) {
+        disconnect(child, nullptr, this, nullptr);
+        child->removeEventFilter(this);
+    }
+}
+
 void DialogWindow::build()
 {
     const ZcUiDialogTemplate* layout = platform::findChainedDialog(m_dialog.templateId());
@@ -222,6 +233,7 @@ QWidget* DialogWindow::makeWidget(CWnd& control, ControlView& view)
     }
     if (auto* combo = dynamic_cast<CComboBox*>(&control)) {
         auto* box = new QComboBox(this);
+        box->setStyle(dialogStyle());
         box->setEditable(combo->isEditable());
         box->setInsertPolicy(QComboBox::NoInsert);
         connect(box, &QComboBox::activated, this,

@@ -17,6 +17,9 @@
 class DialogWindow : public QDialog {
 public:
     DialogWindow(CZcUiDialog& dialog, unsigned long run, QWidget* parent);
+    ~DialogWindow() override;
+    DialogWindow(const DialogWindow&) = delete;
+    DialogWindow& operator=(const DialogWindow&) = delete;
 
     CZcUiDialog& dialog() const { return m_dialog; }
     unsigned long run() const { return m_run; }

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QTextEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -205,6 +206,15 @@ void expectShows(const CZcUiDialog& dialog, const CWnd& wnd, QWidget& shown)
         if (combo->GetCurSel() >= 0 || combo->isEditable()) {
             EXPECT_EQ(box.currentText().toStdString(), text(wnd)) << what;
         }
+        // Every choice shows whole when chosen, as in the host's narrow lists.
+        QStyleOptionComboBox option;
+        option.initFrom(&box);
+        option.editable = box.isEditable();
+        const QRect field =
+            box.style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &box);
+        for (int i = 0; i < box.count(); ++i)
+            EXPECT_LE(box.fontMetrics().horizontalAdvance(box.itemText(i)), field.width())
+                << what << " " << box.itemText(i).toStdString();
     } else if (dynamic_cast<const CEdit*>(&wnd)) {
         EXPECT_EQ(dynamic_cast<QLineEdit&>(shown).text().toStdString(), text(wnd)) << what;
     } else if (const auto* button = dynamic_cast<const CButton*>(&wnd)) {
