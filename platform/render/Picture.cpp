@@ -4,17 +4,17 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <algorithm>
 #include <map>
 
+#include "platform/core/OutputFile.h"
 #include "platform/render/CairoPainter.h"
 #include "platform/render/DrawingFrame.h"
 #include "platform/render/PictureFile.h"
 #include "platform/render/PngBands.h"
 #include "platform/render/ShapeExtents.h"
-#include "platform/core/OutputFile.h"
 
 namespace platform {
 
@@ -58,7 +58,8 @@ public:
         const ZcGePoint3d& hi = box.extents().maxPoint();
         const double top = m_toPicture.apply(ZcGePoint2d(lo.x, hi.y)).y;
         const double bottom = m_toPicture.apply(ZcGePoint2d(lo.x, lo.y)).y;
-        const double pad = kInkPadPixels + kInkPadShare * (std::fabs(bottom - top) + std::fabs(hi.x - lo.x) * m_toPicture.xx);
+        const double pad =
+            kInkPadPixels + kInkPadShare * (std::fabs(bottom - top) + std::fabs(hi.x - lo.x) * m_toPicture.xx);
         rows.emplace_back(std::min(top, bottom) - pad, std::max(top, bottom) + pad);
     }
     std::vector<Shape> shapes;
@@ -93,8 +94,8 @@ void paintRecorded(cairo_t* cr, const RecordedShapes& scene, const Framing& fram
 
 // Writes the PNG to sink in bands (platform/render/PngBands.h), the scene
 // built once and painted on each.
-bool writePng(const ZcDbDatabase& db, const Framing& framing, const PictureSettings& settings,
-              const OutputSink& sink, std::string& error, std::vector<std::string>& notices)
+bool writePng(const ZcDbDatabase& db, const Framing& framing, const PictureSettings& settings, const OutputSink& sink,
+              std::string& error, std::vector<std::string>& notices)
 {
     RecordedShapes scene(framing.worldToPicture);
     buildScene(db, pictureSceneSettings(settings, kMinPatternUnits / framing.scale()), scene, notices);

@@ -139,7 +139,7 @@ TEST_P(PngBands, PaintTheSamePictureAsOneSurface)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachBandHeight, PngBands,
-                         testing::Values(BandCase{"Whole", kPngBandPixels}, BandCase{"ExactlyWhole", kWidth * kHeight},
+                         testing::Values(BandCase{"Whole", kPngBandPixels}, BandCase{"ExactlyWhole", kWidth* kHeight},
                                          BandCase{"OneRow", 1}, BandCase{"SevenRows", kWidth * 7},
                                          BandCase{"LastBandShort", kWidth * 50}),
                          [](const testing::TestParamInfo<BandCase>& p) { return std::string(p.param.name); });
