@@ -1,6 +1,5 @@
 #include "console/Session.h"
 
-#include <fstream>
 #include <iostream>
 #include <memory>
 #include <sys/stat.h>
@@ -89,21 +88,44 @@ void loadApplications(ZcRxDynamicLinker& linker, const std::vector<std::string>&
     }
 }
 
-// Whether a line of the script file starts with U, UNDO or REDO (also
-// where it answers a prompt: the history is kept then needlessly, which
-// costs time, never a result).
-bool scriptMayUndo(const std::string& path)
+// What a look through the whole script file before it runs finds.
+struct ScriptSurvey {
+    // Whether a line starts with U, UNDO or REDO (also where it answers a
+    // prompt: the history is then kept needlessly, which costs time, never
+    // a result).
+    bool mayUndo = false;
+    // Why the file cannot run (another encoding, a line too long), found
+    // before any of it has run; empty when it can.
+    std::string fault;
+    int faultStatus = kExitFailure;
+};
+
+// Read by the same bounded reader as the run, so that a device or a binary
+// file stops here with the run's own message.
+ScriptSurvey surveyScript(const std::string& path)
 {
-    std::ifstream file(path);
-    std::string line;
-    while (std::getline(file, line)) {
-        std::string_view rest = line;
+    ScriptSurvey survey;
+    // A pipe or a device gives its lines once: the run alone reads them,
+    // checking each as it comes.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        survey.mayUndo = true;
+        return survey;
+    }
+    std::string error;
+    const std::unique_ptr<StreamInput> script = StreamInput::openFile(path, error);
+    if (!script)
+        return survey;  // the run's own opening says why
+    while (const auto line = script->readLine({})) {
+        std::string_view rest = *line;
         const std::string_view word = platform::takeWord(rest);
         for (const char* name : {"U", "UNDO", "REDO", "_U", "_UNDO", "_REDO", ".U", ".UNDO", ".REDO"})
             if (platform::equalsIgnoringCase(word, name))
-                return true;
+                survey.mayUndo = true;
     }
-    return false;
+    survey.fault = script->stopReason();
+    survey.faultStatus = script->stoppedAsNotText() ? kExitUsage : kExitFailure;
+    return survey;
 }
 
 // Marks the files the run reads so that no output replaces them, then checks
@@ -189,11 +211,17 @@ int runSession(const Options& options, const ConsolePaths& paths)
         }
     }
 
+    const bool scriptFile = options.mode != Options::Mode::Shell && options.script && *options.script != "-";
+    const ScriptSurvey survey = scriptFile ? surveyScript(*options.script) : ScriptSurvey{true, {}, kExitFailure};
+    if (!survey.fault.empty()) {
+        transcript().error(survey.fault);
+        return survey.faultStatus;
+    }
+
     WorkingDrawing drawing(std::move(opened));
     // Keeping the drawing before each command costs a writing of it: a
     // script run keeps the history only when it may go back.
-    undoHistory().setEnabled(options.mode == Options::Mode::Shell || !options.script || *options.script == "-" ||
-                             scriptMayUndo(*options.script));
+    undoHistory().setEnabled(survey.mayUndo);
     CommandLine& cl = commandLine();
     cl.reset();
     cl.setInput(input.get());

@@ -1,5 +1,6 @@
 #include "console/SettingsCommand.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "console/Session.h"
 #include "console/SettingsRecord.h"
 #include "platform/core/Utf8.h"
+#include "platform/db/SymbolName.h"
 #include "platform/dxf/DxfReader.h"
 #include "platform/dxf/DxfWriter.h"
 
@@ -44,6 +46,9 @@ std::optional<bool> onOff(const std::string& s)
     return it == words.end() ? std::nullopt : std::optional<bool>(it->second);
 }
 
+// The longest name the drawing takes for a layer.
+constexpr size_t kLongestLayerName = 255;
+
 using Setter = std::function<bool(SettingsRecord&, const std::string&, std::string&)>;
 
 // Names and texts of a drawing are UTF-8; other bytes (a terminal in
@@ -56,6 +61,22 @@ bool refusedAsNotUtf8(const std::string& v, std::string& error)
     return true;
 }
 
+// Why a value cannot name a layer, as a sentence; empty when it can. The
+// drawing's own rule for names, and one more: a name of spaces alone shows
+// as nothing in every list of layers.
+std::string layerNameFault(const std::string& v)
+{
+    if (v.find_first_not_of(' ') == std::string::npos)
+        return "a layer name cannot be empty or only spaces";
+    if (v.size() > kLongestLayerName)
+        return "a layer name is at most " + std::to_string(kLongestLayerName) + " bytes long";
+    if (std::any_of(v.begin(), v.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }))
+        return "a layer name cannot hold a tab, a line end or another control character";
+    if (!IsLayerName(v) || !platform::isValidSymbolName(v))
+        return "\"" + v + "\" is not a layer name: it may not hold any of <>/\\\":;?*|,=`";
+    return {};
+}
+
 // A field's option sets it after the same check the plug-in makes when it
 // reads the record.
 Setter setterOf(const SettingsField& field)
@@ -66,9 +87,10 @@ Setter setterOf(const SettingsField& field)
         case SettingsFieldKind::Text:
             if (refusedAsNotUtf8(v, error))
                 return false;
-            if (field.kind == SettingsFieldKind::Layer && !IsLayerName(v)) {
-                error = "\"" + v + "\" is not a layer name (empty, or with one of <>/\\\":;?*|,=`)";
-                return false;
+            if (field.kind == SettingsFieldKind::Layer) {
+                error = layerNameFault(v);
+                if (!error.empty())
+                    return false;
             }
             r.*field.text = v;
             return true;

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "console/ConsoleModule.h"
+#include "platform/editor/ScriptEncoding.h"
 #include "platform/editor/Transcript.h"
 
 using platform::transcript;
@@ -30,19 +31,25 @@ ReadTerminalLine lineEditor()
 
 std::optional<std::string_view> TerminalInput::readLine(std::string_view prompt)
 {
-    transcript().flush();
-    bool read = false;
-    if (const ReadTerminalLine edit = lineEditor()) {
-        read = edit(std::string(prompt).c_str(), m_text);
-    } else {
-        std::fwrite(prompt.data(), 1, prompt.size(), stdout);
-        std::fflush(stdout);
-        read = bool(std::getline(std::cin, m_text));
+    for (;;) {
+        transcript().flush();
+        bool read = false;
+        if (const ReadTerminalLine edit = lineEditor()) {
+            read = edit(std::string(prompt).c_str(), m_text);
+        } else {
+            std::fwrite(prompt.data(), 1, prompt.size(), stdout);
+            std::fflush(stdout);
+            read = bool(std::getline(std::cin, m_text));
+        }
+        if (!read) {
+            std::fputc('\n', stdout);  // end of input (Ctrl-D) leaves the prompt's line open
+            return std::nullopt;
+        }
+        ++m_line;
+        // A terminal set to another encoding: said, and the line typed again.
+        const std::string fault = platform::scriptLineEncodingFault(m_text);
+        if (fault.empty())
+            return std::string_view(m_text);
+        transcript().error(where() + ": " + fault);
     }
-    if (!read) {
-        std::fputc('\n', stdout);  // end of input (Ctrl-D) leaves the prompt's line open
-        return std::nullopt;
-    }
-    ++m_line;
-    return std::string_view(m_text);
 }

@@ -58,7 +58,7 @@ std::optional<std::string_view> CommandLine::readAnswer(std::string_view prompt)
         if (!raw) {
             transcript().finishLine();
             if (const std::string reason = m_input->stopReason(); !reason.empty())
-                fail(kExitScriptFailure, m_input->where() + ": " + reason);
+                fail(m_input->stoppedAsNotText() ? kExitNotAScript : kExitScriptFailure, reason);
             return raw;
         }
         const std::string_view text = trimmed(*raw);

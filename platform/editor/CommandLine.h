@@ -22,6 +22,8 @@ struct RunFailure {
 
 // Exit statuses of a run.
 inline constexpr int kExitScriptFailure = 1;
+// A script that is not UTF-8 text: the wrong file given, as wrong usage.
+inline constexpr int kExitNotAScript = 2;
 inline constexpr int kExitDrawingUnwritable = 3;
 
 // The kinds of line a prompt takes besides Enter and *cancel*, which every

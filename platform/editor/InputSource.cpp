@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/editor/ScriptEncoding.h"
+
 namespace platform {
 
 namespace {
@@ -71,7 +73,7 @@ std::optional<std::string_view> StreamInput::readLine(std::string_view)
         const size_t length = newline ? size_t(static_cast<const char*>(newline) - from) : m_end - m_begin;
         if (m_text.size() + length > kMaxScriptLineBytes) {
             ++m_line;
-            m_stopReason = "wiersz dłuższy niż " + std::to_string(kMaxScriptLineBytes >> 20) + " MB";
+            m_stopReason = where() + ": wiersz dłuższy niż " + std::to_string(kMaxScriptLineBytes >> 20) + " MB";
             std::string().swap(m_text);
             return std::nullopt;
         }
@@ -92,6 +94,12 @@ std::optional<std::string_view> StreamInput::readLine(std::string_view)
     // A byte-order mark some editors put at the start of UTF-8 files.
     if (m_line == 1 && line.starts_with("\xEF\xBB\xBF"))
         line.remove_prefix(3);
+    if (std::string fault = scriptLineEncodingFault(line); !fault.empty()) {
+        m_stopReason = where() + ": " + fault;
+        m_notText = true;
+        std::string().swap(m_text);
+        return std::nullopt;
+    }
     return line;
 }
 

@@ -23,9 +23,12 @@ public:
     // when the input has ended (or stopped, see stopReason). A typed source
     // shows the prompt itself; others leave it to the caller.
     virtual std::optional<std::string_view> readLine(std::string_view prompt) = 0;
-    // Why the input stopped before its end (a line too long to be one);
-    // empty when it simply ended.
+    // Why the input stopped before its end, with the place ("demo.scr:3: a
+    // line too long to be one"); empty when it simply ended.
     virtual std::string stopReason() const { return {}; }
+    // Whether it stopped because it is not a script's text at all (another
+    // encoding, binary bytes): wrong usage rather than a fault of the script.
+    virtual bool stoppedAsNotText() const { return false; }
     // Whether a person types the lines: a line that does not fit is then
     // asked for again instead of ending the run.
     virtual bool typed() const = 0;
@@ -48,6 +51,7 @@ public:
 
     std::optional<std::string_view> readLine(std::string_view prompt) override;
     std::string stopReason() const override { return m_stopReason; }
+    bool stoppedAsNotText() const override { return m_notText; }
     bool typed() const override { return false; }
     std::string where() const override { return m_name + ":" + std::to_string(m_line); }
     int lineNumber() const { return m_line; }
@@ -65,6 +69,7 @@ private:
     size_t m_begin = 0, m_end = 0;  // what of the chunk is not read yet
     std::string m_text;             // the line given out last
     std::string m_stopReason;
+    bool m_notText = false;
 };
 
 }  // namespace platform

@@ -211,7 +211,16 @@ void CairoPainter::drawText(const Shape& shape)
     for (const GlyphRun::Glyph& g : run.glyphs)
         glyphs.push_back({g.index, g.x, g.y});
     setColour(shape.colour);
-    cairo_show_glyphs(m_cr, glyphs.data(), int(glyphs.size()));
+    // Cairo keeps every glyph it shows as an image, for the font's life: a
+    // glyph as tall as a large picture would cost megabytes each. Those are
+    // filled as outlines instead, which keeps nothing.
+    constexpr double kLargestImageGlyphEm = 256.0;
+    if (pictureEm > kLargestImageGlyphEm) {
+        cairo_glyph_path(m_cr, glyphs.data(), int(glyphs.size()));
+        cairo_fill(m_cr);
+    } else {
+        cairo_show_glyphs(m_cr, glyphs.data(), int(glyphs.size()));
+    }
     cairo_identity_matrix(m_cr);
 }
 

@@ -4,13 +4,17 @@
 #include <cairo-svg.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <map>
 
+#include "platform/core/OutputFile.h"
 #include "platform/render/CairoPainter.h"
 #include "platform/render/DrawingFrame.h"
 #include "platform/render/PictureFile.h"
+#include "platform/render/PngBands.h"
+#include "platform/render/ShapeExtents.h"
 
 namespace platform {
 
@@ -34,6 +38,72 @@ void paint(cairo_t* cr, const ZcDbDatabase& db, const Framing& framing, const Pi
     CairoPainter painter(cr, framing.worldToPicture, hairline);
     buildScene(db, pictureSceneSettings(settings, kMinPatternUnits / framing.scale()), painter, notices);
     painter.flush();
+}
+
+// The drawing's shapes, gathered once for a picture painted in bands, with
+// the rows of the picture each may ink.
+class RecordedShapes : public ShapeSink {
+public:
+    explicit RecordedShapes(const Affine2& worldToPicture) : m_toPicture(worldToPicture) {}
+    void add(const Shape& shape) override
+    {
+        shapes.push_back(shape);
+        ShapeExtents box;
+        box.add(shape);
+        if (box.extents().isEmpty()) {
+            rows.emplace_back(-kUnbounded, kUnbounded);
+            return;
+        }
+        const ZcGePoint3d& lo = box.extents().minPoint();
+        const ZcGePoint3d& hi = box.extents().maxPoint();
+        const double top = m_toPicture.apply(ZcGePoint2d(lo.x, hi.y)).y;
+        const double bottom = m_toPicture.apply(ZcGePoint2d(lo.x, lo.y)).y;
+        const double pad =
+            kInkPadPixels + kInkPadShare * (std::fabs(bottom - top) + std::fabs(hi.x - lo.x) * m_toPicture.xx);
+        rows.emplace_back(std::min(top, bottom) - pad, std::max(top, bottom) + pad);
+    }
+    std::vector<Shape> shapes;
+    std::vector<std::pair<double, double>> rows;  // first and last picture row, loosely
+
+private:
+    // Beyond the ink's box: a thin line's width and a point's mark, and
+    // what an arc's box falls short by (a share of its size).
+    static constexpr double kInkPadPixels = 16.0;
+    static constexpr double kInkPadShare = 0.01;
+    static constexpr double kUnbounded = 1e300;
+    Affine2 m_toPicture;
+};
+
+// Paints the rows [firstRow, firstRow + rowCount) of the picture. A band of a
+// picture larger than one leaves out the shapes that cannot reach it; a
+// picture of one band is painted whole, exactly as on a single surface.
+void paintRecorded(cairo_t* cr, const RecordedShapes& scene, const Framing& framing, const PictureSettings& settings,
+                   int firstRow, int rowCount)
+{
+    const Rgb bg = backgroundColour(settings.background);
+    cairo_set_source_rgb(cr, bg.red / 255.0, bg.green / 255.0, bg.blue / 255.0);
+    cairo_rectangle(cr, 0.0, 0.0, framing.width, framing.height);
+    cairo_fill(cr);
+    const bool whole = firstRow == 0 && rowCount >= framing.height;
+    CairoPainter painter(cr, framing.worldToPicture, kRasterHairline);
+    for (size_t i = 0; i < scene.shapes.size(); ++i)
+        if (whole || (scene.rows[i].second >= firstRow && scene.rows[i].first <= firstRow + rowCount))
+            painter.add(scene.shapes[i]);
+    painter.flush();
+}
+
+// Writes the PNG to sink in bands (platform/render/PngBands.h), the scene
+// built once and painted on each.
+bool writePng(const ZcDbDatabase& db, const Framing& framing, const PictureSettings& settings, const OutputSink& sink,
+              std::string& error, std::vector<std::string>& notices)
+{
+    RecordedShapes scene(framing.worldToPicture);
+    buildScene(db, pictureSceneSettings(settings, kMinPatternUnits / framing.scale()), scene, notices);
+    const BandPainter paintBand = [&](cairo_t* cr, int firstRow, int rowCount, std::string&) {
+        paintRecorded(cr, scene, framing, settings, firstRow, rowCount);
+        return true;
+    };
+    return writePngInBands(framing.width, framing.height, paintBand, sink, error);
 }
 
 cairo_status_t appendBytes(void* closure, const unsigned char* data, unsigned int length)
@@ -180,14 +250,15 @@ std::optional<std::string> pictureBytes(const ZcDbDatabase& db, PictureFormat fo
     std::vector<std::string>& said = notices ? *notices : own;
     if (format != PictureFormat::Png)
         return vectorBytes(db, format, settings, error, said);
-    Framing framing;
-    cairo_surface_t* surface = rasterSurface(db, settings, framing, error, said);
-    if (!surface)
+    const std::optional<Framing> framing = frameDrawing(db, settings, error, said);
+    if (!framing)
         return std::nullopt;
     std::string bytes;
-    const cairo_status_t written = cairo_surface_write_to_png_stream(surface, appendBytes, &bytes);
-    cairo_surface_destroy(surface);
-    if (cairoFailed(written, error))
+    const OutputSink append = [&bytes](std::string_view chunk) {
+        bytes += chunk;
+        return true;
+    };
+    if (!writePng(db, *framing, settings, append, error, said))
         return std::nullopt;
     return bytes;
 }
@@ -202,6 +273,20 @@ bool writePicture(const ZcDbDatabase& db, const std::string& path, const Picture
         return false;
     }
     std::string problem;
+    if (*format == PictureFormat::Png) {
+        // Streamed to the file: a large picture is never held whole.
+        std::vector<std::string> own;
+        std::vector<std::string>& said = notices ? *notices : own;
+        const std::optional<Framing> framing = frameDrawing(db, settings, problem, said);
+        if (!framing) {
+            error = "cannot write " + path + ": " + problem;
+            return false;
+        }
+        return writeOutputFile(
+            path,
+            [&](const OutputSink& sink, std::string& why) { return writePng(db, *framing, settings, sink, why, said); },
+            error);
+    }
     const std::optional<std::string> bytes = pictureBytes(db, *format, settings, problem, notices);
     if (!bytes) {
         error = "cannot write " + path + ": " + problem;

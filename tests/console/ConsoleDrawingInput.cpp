@@ -204,6 +204,11 @@ const Reader kReaders[] = {
          return std::vector<std::string>{"run", "--in", p, "--script", dir.write("s.scr", "")};
      },
      3, ""},
+    {"Registry", "tarvo.reg",
+     [](const ScratchDir& dir, const std::string& p) {
+         return std::vector<std::string>{"run", "--registry", p, "--script", dir.write("s.scr", "")};
+     },
+     2, ""},
     {"LightTemplate", "Tarvo/Wzory/Swiatla/s_a1.dxf",
      [](const ScratchDir& dir, const std::string&) {
          const std::string registry =

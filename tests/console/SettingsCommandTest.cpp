@@ -47,6 +47,38 @@ TEST(SettingsCommand, WrongUsageIsStatusTwo)
     EXPECT_TRUE(Contains(help.out, "--drawing-scale"));
 }
 
+struct BadLayerName {
+    const char* name;
+    std::string value;
+    const char* message;
+};
+
+class SettingsBadLayerName : public testing::TestWithParam<BadLayerName> {};
+
+// Refused before the drawing is touched, in a sentence: never stored, never
+// an internal status code.
+TEST_P(SettingsBadLayerName, IsWrongUsageWithASentence)
+{
+    const BadLayerName& bad = GetParam();
+    ScratchDir dir;
+    const std::string drawing = emptyDrawing(dir, "plan.dxf");
+    const std::string out = dir.path("out.dxf").string();
+    const ConsoleResult r = runTarvo({"settings", drawing, "--out", out, "--layer-designed", bad.value});
+    EXPECT_EQ(r.status, 2) << r.err;
+    EXPECT_TRUE(Contains(r.err, bad.message));
+    EXPECT_FALSE(Contains(r.err, "(e")) << "no status code";
+    EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFault, SettingsBadLayerName,
+                         testing::Values(BadLayerName{"Empty", "", "cannot be empty or only spaces"},
+                                         BadLayerName{"Blank", "   ", "cannot be empty or only spaces"},
+                                         BadLayerName{"Reserved", "a*b", "may not hold any of"},
+                                         BadLayerName{"Tab", "a\tb", "control character"},
+                                         BadLayerName{"LineEnd", "a\nb", "control character"},
+                                         BadLayerName{"TooLong", std::string(256, 'x'), "at most 255 bytes"}),
+                         [](const testing::TestParamInfo<BadLayerName>& p) { return std::string(p.param.name); });
+
 TEST(SettingsCommand, WritesARecordThatReadsBackFieldForField)
 {
     ScratchDir dir;

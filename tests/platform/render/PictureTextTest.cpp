@@ -50,24 +50,32 @@ void addFrame(RenderDrawing& d, double x0, double y0, double x1, double y1)
     d.append(polylineThrough({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true));
 }
 
-TEST(PictureText, InkFillsTheMeasuredBoxCapitalsAsHighAsTheHeight)
+class PictureTextInk : public testing::TestWithParam<double> {};
+
+// At every resolution: glyphs drawn as cairo's cached images (small) and as
+// filled outlines (as tall as a large picture) ink the same box.
+TEST_P(PictureTextInk, FillsTheMeasuredBoxCapitalsAsHighAsTheHeight)
 {
+    const double res = GetParam();
+    const double tol = kInkTol * kRes / res;
     RenderDrawing d;
     ZcDbText* t = textAt({0, 0, 0}, 10.0, "HEH");
     TextLayout layout;
     ASSERT_EQ(layoutText(*t, layout), Zcad::eOk);
     d.append(t);
     addFrame(d, -10, -10, 60, 20);
-    const ZcDbExtents ink = inkBox(d.picture(kRes), kWhite, -5, -5, 55, 15);
+    const ZcDbExtents ink = inkBox(d.picture(res), kWhite, -5, -5, 55, 15);
     ASSERT_FALSE(ink.isEmpty());
-    EXPECT_NEAR(ink.minPoint().y, 0.0, kInkTol) << "the capitals stand on the baseline";
-    EXPECT_NEAR(ink.maxPoint().y, 10.0, kInkTol) << "and are the text's height";
+    EXPECT_NEAR(ink.minPoint().y, 0.0, tol) << "the capitals stand on the baseline";
+    EXPECT_NEAR(ink.maxPoint().y, 10.0, tol) << "and are the text's height";
     const double measured = layout.lines.front().width;
-    EXPECT_GE(ink.minPoint().x, -kInkTol);
-    EXPECT_LE(ink.maxPoint().x, measured + kInkTol);
+    EXPECT_GE(ink.minPoint().x, -tol);
+    EXPECT_LE(ink.maxPoint().x, measured + tol);
     // The side bearings of H and E are small: the ink spans nearly all the measured width.
     EXPECT_GT(ink.maxPoint().x - ink.minPoint().x, 0.8 * measured);
 }
+
+INSTANTIATE_TEST_SUITE_P(SmallAndHugeGlyphs, PictureTextInk, testing::Values(kRes, 40.0));
 
 TEST(PictureText, MultiLineTextHangsFromItsAttachmentPoint)
 {
