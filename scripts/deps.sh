@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  ccache libreadline-dev libfreetype-dev libcairo2-dev libpng-dev fonts-dejavu-core
+  ccache lld libreadline-dev libfreetype-dev libcairo2-dev libpng-dev fonts-dejavu-core
   libxlsxwriter-dev python3-openpyxl qt6-base-dev
   python3-ezdxf python3-shapely clang libclang-rt-dev clang-format git
 )

@@ -1,10 +1,10 @@
 #!/bin/bash
 # Builds the DXF reader's fuzz target with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer) and runs it on the seed corpus in fuzz/corpus.
+# UndefinedBehaviorSanitizer) in the sanitizer build (build-asan by default)
+# and runs it on the seed corpus in fuzz/corpus.
 # Usage: scripts/fuzz.sh [SECONDS | --runs N] [BUILD_DIR]   (60 seconds by default)
 # With --runs the run is N inputs from a fixed seed: the same inputs on every
 # machine, which is what CI gives it (a timed run tries whatever it reaches).
-# With TARVO_FUZZ_BUILD_ONLY set it only builds the target.
 # New inputs go to BUILD_DIR/corpus, crashing ones to BUILD_DIR/crashes;
 # the exit status is not 0 when an input crashed it. Every input that ever
 # crashed it belongs in tests/platform/dxf/DxfReaderFuzzFindingsTest.cpp.
@@ -20,13 +20,13 @@ if [ "${1:-}" = "--runs" ]; then
 else
     shift $(( $# > 0 ? 1 : 0 ))
 fi
-build=${1:-$root/build-fuzz}
+build=${1:-$root/build-asan}
 
 command -v clang++ >/dev/null || { echo "clang++ is missing (Debian's clang)" >&2; exit 1; }
-cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2
-# CI builds the target ahead, beside other work, and runs it later.
-[ -n "${TARVO_FUZZ_BUILD_ONLY:-}" ] && exit 0
+# The target is built in the sanitizer build, on the platform objects its
+# tests use.
+bash "$root/scripts/configure.sh" "$build" --sanitize
+cmake --build "$build" -j "$(nproc)" --target dxf_reader_fuzz
 
 # A fixed run starts from the seed corpus alone, so that it is the same run anywhere.
 corpus="$build/corpus"

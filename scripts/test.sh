@@ -2,8 +2,8 @@
 # Builds Tarvo and runs its tests, in the build that scripts/demo.sh makes:
 # after the demo only the tests are compiled. With --sanitize the build is
 # made by clang++ with AddressSanitizer and UndefinedBehaviorSanitizer
-# (build-asan); with --clang by clang++ alone (build-clang). Warnings are
-# errors in every build.
+# (build-asan, where the DXF reader's fuzz target is built too); with
+# --clang by clang++ alone (build-clang). Warnings are errors in every build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -11,7 +11,7 @@ build=build
 flags=()
 if [ "${1:-}" = "--sanitize" ]; then
   build=build-asan
-  flags+=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  flags+=(--sanitize)
 elif [ "${1:-}" = "--clang" ]; then
   build=build-clang
   flags+=(-DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang)
