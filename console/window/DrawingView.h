@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 
@@ -33,6 +34,10 @@ public:
     void setSnapping(bool on);
     bool snapping() const { return m_snapping; }
     void setHighlighted(std::set<ZcDbObjectId> entities);
+    // A rubber band from a world point to the cursor (a point prompt's
+    // base point); nothing: none.
+    void setRubberBand(std::optional<ZcGePoint2d> base);
+    const std::optional<ZcGePoint2d>& rubberBand() const { return m_rubberBase; }
 
     const ViewMapping& mapping() const { return m_view; }
     void setMapping(const ViewMapping& view);
@@ -42,6 +47,8 @@ public:
     std::optional<Snap> snapAt(const QPointF& pixel) const;
 
 signals:
+    // The mapping changed: zoomed, panned, fitted or resized.
+    void mappingChanged();
     void leftClicked(const QPointF& pixel);
     void rightClicked();
     void cursorMoved(const QPointF& pixel);
@@ -54,17 +61,31 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // Whether the drawing's extents are all in the view.
     bool showsAll() const;
+    void moveTo(const ViewMapping& view);
+    // The scene drawn at the current mapping, from the picture kept of it:
+    // a pan shifts that picture and draws only what came into view.
+    const QImage& scenePicture();
+    void paintOverlays(QPainter& painter) const;
 
     SceneCache m_scene;
+    const ZcDbDatabase* m_drawing = nullptr;  // whose scene is shown
     ViewMapping m_view;
+    // The scene drawn at a mapping; stale when the scene, colours or
+    // highlights changed since.
+    QImage m_picture;
+    ViewMapping m_pictured;
+    bool m_pictureStale = true;
     bool m_userMoved = false;  // zoomed or panned since the view was last fitted
     bool m_dark = true;
     bool m_snapping = false;
     std::optional<QPointF> m_panFrom;
     std::optional<Snap> m_marker;
+    std::optional<ZcGePoint2d> m_rubberBase;
+    std::optional<QPointF> m_cursor;  // over the view
     std::set<ZcDbObjectId> m_highlighted;
 };

@@ -1,8 +1,10 @@
 #include "console/window/ObjectSnap.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "console/window/SceneCache.h"
+#include "platform/editor/EntityPick.h"
 
 namespace curve = platform::curve;
 
@@ -29,22 +31,29 @@ struct Best {
 
 }  // namespace
 
-std::optional<Snap> findSnap(const SceneCache& scene, const ZcGePoint2d& cursor, double aperture)
+std::optional<Snap> findSnap(const SceneCache& scene, const ZcDbDatabase& db, const ZcGePoint2d& cursor,
+                             double aperture)
 {
-    const QRectF box(cursor.x - aperture, cursor.y - aperture, 2 * aperture, 2 * aperture);
+    if (!std::isfinite(cursor.x) || !std::isfinite(cursor.y) || !(aperture > 0.0))
+        return std::nullopt;
     Best best;
-    for (const ScenePiece& p : scene.pieces()) {
-        const auto world = [&](const ZcGePoint2d& inPlane) { return p.toWorld.apply(inPlane); };
-        // A centre lies away from its arc's bounds.
-        if (p.piece.arc)
-            best.offer(SnapKind::Centre, world(p.piece.center), cursor, aperture);
-        if (!overlaps(p.bounds, box))
-            continue;
-        best.offer(SnapKind::End, world(p.piece.start), cursor, aperture);
-        best.offer(SnapKind::End, world(p.piece.end), cursor, aperture);
-        best.offer(SnapKind::Middle, world(curve::pointAt(p.piece, 0.5)), cursor, aperture);
-        const curve::Closest near = curve::closestPoint(p.piece, p.fromWorld.apply(cursor), false);
-        best.offer(SnapKind::Nearest, world(near.point), cursor, aperture);
-    }
+    // Centres, by x within the aperture.
+    const std::vector<ZcGePoint2d>& centres = scene.centres();
+    const auto byX = [](const ZcGePoint2d& c, double x) { return c.x < x; };
+    for (auto at = std::lower_bound(centres.begin(), centres.end(), cursor.x - aperture, byX);
+         at != centres.end() && at->x <= cursor.x + aperture; ++at)
+        best.offer(SnapKind::Centre, *at, cursor, aperture);
+    const QRectF box(cursor.x - aperture, cursor.y - aperture, 2 * aperture, 2 * aperture);
+    for (const ZcDbObjectId entity : platform::entitiesNear(db, {cursor.x, cursor.y, 0.0}, aperture))
+        for (const ScenePiece& p : scene.piecesOf(entity)) {
+            if (!overlaps(p.bounds, box))
+                continue;
+            const auto world = [&](const ZcGePoint2d& inPlane) { return p.toWorld.apply(inPlane); };
+            best.offer(SnapKind::End, world(p.piece.start), cursor, aperture);
+            best.offer(SnapKind::End, world(p.piece.end), cursor, aperture);
+            best.offer(SnapKind::Middle, world(curve::pointAt(p.piece, 0.5)), cursor, aperture);
+            const curve::Closest near = curve::closestPoint(p.piece, p.fromWorld.apply(cursor), false);
+            best.offer(SnapKind::Nearest, world(near.point), cursor, aperture);
+        }
     return best.snap;
 }

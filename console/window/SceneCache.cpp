@@ -2,7 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "console/window/ViewMapping.h"
 #include "platform/render/Scene.h"
@@ -22,6 +24,9 @@ constexpr double kMarkRadius = 1.5;
 // Picked entities are drawn over the rest in this colour, thicker.
 const QColor kHighlight(255, 170, 0);
 constexpr double kHighlightWidth = 3.0;
+// A shape whose box is narrower and lower than this many pixels is drawn
+// as a dot: its outline would cover no more.
+constexpr double kTinyPixels = 1.0;
 
 QTransform transformOf(const Affine2& map) { return {map.xx, map.yx, map.xy, map.yy, map.x0, map.y0}; }
 
@@ -57,6 +62,10 @@ QPainterPath pathOf(const std::vector<Contour>& contours, bool evenOdd)
     return path;
 }
 
+// An order of ids for finding an entity's pieces: by identity, without
+// reading handles.
+bool before(ZcDbObjectId a, ZcDbObjectId b) { return std::less<const void*>()(a.stub(), b.stub()); }
+
 Affine2 inverseOf(const Affine2& m)
 {
     const double d = m.det();
@@ -77,10 +86,23 @@ void SceneCache::rebuild(const ZcDbDatabase& db, QColor foreground, std::vector<
 {
     m_items.clear();
     m_pieces.clear();
+    m_centres.clear();
     m_extents = ZcDbExtents();
     platform::SceneSettings settings;
     settings.foreground = {uint8_t(foreground.red()), uint8_t(foreground.green()), uint8_t(foreground.blue())};
     platform::buildScene(db, settings, *this, notices);
+    std::stable_sort(m_pieces.begin(), m_pieces.end(),
+                     [](const ScenePiece& a, const ScenePiece& b) { return before(a.entity, b.entity); });
+    std::sort(m_centres.begin(), m_centres.end(), [](const ZcGePoint2d& a, const ZcGePoint2d& b) { return a.x < b.x; });
+}
+
+std::span<const ScenePiece> SceneCache::piecesOf(ZcDbObjectId entity) const
+{
+    const auto first = std::lower_bound(m_pieces.begin(), m_pieces.end(), entity,
+                                        [](const ScenePiece& p, ZcDbObjectId id) { return before(p.entity, id); });
+    const auto last = std::upper_bound(first, m_pieces.end(), entity,
+                                       [](ZcDbObjectId id, const ScenePiece& p) { return before(id, p.entity); });
+    return {first, last};
 }
 
 void SceneCache::add(const Shape& shape)
@@ -139,53 +161,107 @@ void SceneCache::addText(const Shape& shape, SceneItem& item)
 void SceneCache::addPieces(const Shape& shape)
 {
     const Affine2 back = inverseOf(shape.map);
+    const QTransform toWorld = transformOf(shape.map);
     for (const Contour& contour : shape.contours)
         for (const curve::Piece& piece : contour.pieces) {
-            QPainterPath one;
-            one.moveTo(piece.start.x, piece.start.y);
-            appendPiece(one, piece);
-            m_pieces.push_back({piece, shape.map, back, transformOf(shape.map).map(one).controlPointRect()});
+            // The box in the plane, mapped: it holds the piece however the
+            // plane is turned or stretched.
+            ZcDbExtents inPlane;
+            curve::addToExtents(inPlane, piece, 0.0);
+            const QRectF box(QPointF(inPlane.minPoint().x, inPlane.minPoint().y),
+                             QPointF(inPlane.maxPoint().x, inPlane.maxPoint().y));
+            m_pieces.push_back({piece, shape.map, back, toWorld.mapRect(box), shape.entity});
+            if (piece.arc)
+                m_centres.push_back(shape.map.apply(piece.center));
         }
 }
 
-void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted) const
+void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted,
+                       const QRectF& area) const
 {
     const QTransform toPixel = view.worldToPixel();
-    const QRectF visible = toPixel.inverted().mapRect(QRectF(0, 0, view.width, view.height));
+    const QRectF visible = toPixel.inverted().mapRect(area);
+    const double tiny = kTinyPixels / view.scale;  // in drawing units
     painter.setRenderHint(QPainter::Antialiasing, true);
+    const QTransform outer = painter.transform();  // pixels of the view to the device's
+    painter.setTransform(toPixel, true);
+    const QTransform base = painter.transform();
     QPen thin(Qt::white, 0.0);  // cosmetic: one pixel at any zoom
     thin.setCosmetic(true);
+    // The pen and brush are set only when they change: most neighbours
+    // share their colour.
+    bool penSet = false;
+    const auto usePen = [&](const QColor& colour, double width) {
+        if (!penSet || thin.color() != colour || thin.widthF() != width) {
+            thin.setColor(colour);
+            thin.setWidthF(width);
+            painter.setPen(thin);
+            penSet = true;
+        }
+    };
+    // Shapes smaller than a pixel are gathered as dots and drawn together,
+    // before anything of another colour goes over them.
+    std::vector<QPointF> dots;
+    QColor dotColour;
+    const auto drawDots = [&] {
+        if (dots.empty())
+            return;
+        painter.setTransform(base);
+        usePen(dotColour, 0.0);
+        painter.drawPoints(dots.data(), int(dots.size()));
+        dots.clear();
+    };
     const auto draw = [&](const SceneItem& item, const QColor& colour, double width) {
         if (!overlaps(item.bounds, visible))
             return;
-        thin.setColor(colour);
-        thin.setWidthF(width);
-        painter.setTransform(toPixel);
+        if (item.kind != Shape::Kind::Mark && item.bounds.width() < tiny && item.bounds.height() < tiny &&
+            width == 0.0) {
+            if (colour != dotColour)
+                drawDots();
+            dotColour = colour;
+            dots.push_back(item.bounds.center());
+            return;
+        }
+        drawDots();
         switch (item.kind) {
-        case Shape::Kind::Line: painter.strokePath(item.path, thin); break;
+        case Shape::Kind::Line:
+            usePen(colour, width);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPath(item.path);
+            break;
         case Shape::Kind::Area:
         case Shape::Kind::Text:
-            painter.fillPath(item.path, colour);
-            if (!item.spine.isEmpty())
-                painter.strokePath(item.spine, thin);
-            if (width > 0.0)
-                painter.strokePath(item.path, thin);
+            painter.setPen(Qt::NoPen);
+            penSet = false;
+            painter.setBrush(colour);
+            painter.drawPath(item.path);
+            painter.setBrush(Qt::NoBrush);
+            if (!item.spine.isEmpty()) {
+                usePen(colour, width);
+                painter.drawPath(item.spine);
+            }
+            if (width > 0.0) {
+                usePen(colour, width);
+                painter.drawPath(item.path);
+            }
             break;
         case Shape::Kind::Mark:
-            painter.resetTransform();
+            painter.setTransform(outer);
             painter.setPen(Qt::NoPen);
+            penSet = false;
             painter.setBrush(colour);
             for (const QPointF& at : item.marks)
                 painter.drawEllipse(toPixel.map(at), kMarkRadius + width, kMarkRadius + width);
+            painter.setTransform(base);
             break;
         }
     };
     for (const SceneItem& item : m_items)
         draw(item, item.colour, 0.0);
-    if (highlighted.empty())
-        return;
-    for (const SceneItem& item : m_items)
-        if (highlighted.count(item.entity))
-            draw(item, kHighlight, kHighlightWidth);
-    painter.resetTransform();
+    drawDots();
+    if (!highlighted.empty())
+        for (const SceneItem& item : m_items)
+            if (highlighted.count(item.entity))
+                draw(item, kHighlight, kHighlightWidth);
+    painter.setTransform(outer);
 }

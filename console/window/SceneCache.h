@@ -7,6 +7,7 @@
 
 #include <map>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,8 @@ struct ScenePiece {
     platform::curve::Piece piece;
     platform::Affine2 toWorld;
     platform::Affine2 fromWorld;
-    QRectF bounds;  // in the world
+    QRectF bounds;  // in the world, perhaps a little larger
+    ZcDbObjectId entity;
 };
 
 // The drawing's scene (the pictures' own) kept as paths: built again when
@@ -50,11 +52,18 @@ public:
     void rebuild(const ZcDbDatabase& db, QColor foreground, std::vector<std::string>& notices);
     void add(const platform::Shape& shape) override;
 
-    // Paints what falls in the view; the entities in highlighted drawn
-    // again in the highlight colour over the rest.
-    void paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted) const;
+    // Paints what falls in an area of the view (in pixels); the entities in
+    // highlighted drawn again in the highlight colour over the rest. What is
+    // smaller than a pixel there is a dot of its colour.
+    void paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted,
+               const QRectF& area) const;
 
     const std::vector<ScenePiece>& pieces() const { return m_pieces; }
+    // The pieces drawn for one model-space entity.
+    std::span<const ScenePiece> piecesOf(ZcDbObjectId entity) const;
+    // The world centres of the arcs drawn, by x: a centre may lie far from
+    // its arc and its entity's box.
+    const std::vector<ZcGePoint2d>& centres() const { return m_centres; }
     const ZcDbExtents& extents() const { return m_extents; }
     size_t size() const { return m_items.size(); }
 
@@ -63,7 +72,8 @@ private:
     void addPieces(const platform::Shape& shape);
 
     std::vector<SceneItem> m_items;
-    std::vector<ScenePiece> m_pieces;
+    std::vector<ScenePiece> m_pieces;  // by entity once built
+    std::vector<ZcGePoint2d> m_centres;
     ZcDbExtents m_extents;
     std::map<std::string, QRawFont> m_fonts;
 };

@@ -40,7 +40,7 @@ protected:
 TEST_P(ObjectSnaps, FindTheirPointsWithinTheAperture)
 {
     const SnapCase& c = GetParam();
-    const auto snap = findSnap(scene, c.cursor, 1.0);
+    const auto snap = findSnap(scene, drawing.db(), c.cursor, 1.0);
     ASSERT_EQ(snap.has_value(), c.kind.has_value());
     if (!snap)
         return;
@@ -73,7 +73,7 @@ TEST_F(ObjectSnaps, SnapsAreNeverFartherThanTheAperture)
 {
     for (double x = -2; x <= 45; x += 0.37)
         for (double y = -6; y <= 6; y += 0.41) {
-            const auto snap = findSnap(scene, {x, y}, 1.0);
+            const auto snap = findSnap(scene, drawing.db(), {x, y}, 1.0);
             if (snap) {
                 ASSERT_LE(std::hypot(snap->point.x - x, snap->point.y - y), 1.0 + 1e-12) << x << "," << y;
             }
