@@ -1,6 +1,8 @@
 // The window on a drawing of polylines: from reading the file to the first
-// painted frame, a pan or zoom frame (median of 100), and a pick in the
-// view (median), for 1,000 to 100,000 polylines. Offscreen; run by hand:
+// painted frame (and the scene built on the way), a pan or zoom frame
+// (median of 100), a pick and an object snap in the fitted view (medians;
+// the first snap also gathers the lines to snap to), for 1,000 to 100,000
+// polylines. Offscreen; run by hand:
 //   QT_QPA_PLATFORM=offscreen build/bin/bench_window [COUNT...]
 
 #include <QApplication>
@@ -49,6 +51,7 @@ void measure(long count)
     DrawingView view;
     view.resize(1280, 800);
     view.showDrawing(db);
+    const double scene = bench::secondsSince(start);
     view.zoomExtents();
     (void)view.grab();
     const double firstFrame = bench::secondsSince(start);
@@ -64,16 +67,30 @@ void measure(long count)
         frames.push_back(bench::secondsSince(frameStart));
     }
 
-    std::vector<double> picks;
-    const ViewMapping fitted = ViewMapping::fitting(view.scene().extents(), 1280, 800);
+    // Picks and snaps in the fitted view, through the index of entity boxes.
+    view.zoomExtents();
+    std::vector<double> picks, snaps;
+    const ViewMapping fitted = view.mapping();
+    const auto pixelOf = [](int i) { return QPointF(7.0 * (i % 180), 4.0 * (i % 200)); };
     for (int i = 0; i < 200; ++i) {
-        const ZcGePoint2d at = fitted.toWorld(QPointF(7.0 * (i % 180), 4.0 * (i % 200)));
+        const ZcGePoint2d at = fitted.toWorld(pixelOf(i));
         const auto pickStart = bench::Clock::now();
         (void)platform::pickEntity(db, {at.x, at.y, 0.0}, kPickBoxPixels / fitted.scale);
         picks.push_back(bench::secondsSince(pickStart));
     }
-    std::printf("%8ld polylines: read %.3f s, first frame %.3f s, pan/zoom frame %.1f ms, pick %.3f ms\n", count, read,
-                firstFrame, median(frames) * 1e3, median(picks) * 1e3);
+    view.setSnapping(true);
+    const auto firstSnapStart = bench::Clock::now();
+    (void)view.snapAt(pixelOf(0));
+    const double firstSnap = bench::secondsSince(firstSnapStart);
+    for (int i = 0; i < 200; ++i) {
+        const auto snapStart = bench::Clock::now();
+        (void)view.snapAt(pixelOf(i));
+        snaps.push_back(bench::secondsSince(snapStart));
+    }
+    std::printf("%8ld polylines: read %.3f s, scene %.3f s, first frame %.3f s, pan/zoom frame %.1f ms, pick %.3f ms, "
+                "first snap %.3f s, snap %.3f ms\n",
+                count, read, scene, firstFrame, median(frames) * 1e3, median(picks) * 1e3, firstSnap,
+                median(snaps) * 1e3);
     std::remove(path.c_str());
 }
 

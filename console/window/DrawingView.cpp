@@ -25,6 +25,8 @@ const QColor kMarkerColour(0, 200, 255);
 // A pan whose move is this close to whole pixels shifts the picture kept
 // of the scene instead of drawing it all again.
 constexpr double kWholePixel = 0.01;
+// Pixels drawn round an area of the picture and left out of it.
+constexpr int kAreaMargin = 4;
 
 QColor colourOf(platform::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
 
@@ -49,6 +51,7 @@ void DrawingView::showDrawing(const ZcDbDatabase& db)
     m_scene.rebuild(db, colourOf(platform::foregroundColour(backgroundOf(m_dark))), notices);
     m_drawing = &db;
     m_pictureStale = true;
+    m_snapPiecesStale = true;
     // Until the user zooms or pans, what is drawn is kept in view.
     if (!m_userMoved && !showsAll())
         zoomExtents();
@@ -117,11 +120,15 @@ void DrawingView::setMapping(const ViewMapping& view)
     moveTo(sized);
 }
 
-std::optional<Snap> DrawingView::snapAt(const QPointF& pixel) const
+std::optional<Snap> DrawingView::snapAt(const QPointF& pixel)
 {
     if (!m_snapping || !m_drawing)
         return std::nullopt;
-    return findSnap(m_scene, *m_drawing, m_view.toWorld(pixel), kSnapAperturePixels / m_view.scale);
+    if (m_snapPiecesStale) {
+        m_snapPieces.rebuild(*m_drawing);
+        m_snapPiecesStale = false;
+    }
+    return findSnap(m_snapPieces, *m_drawing, m_view.toWorld(pixel), kSnapAperturePixels / m_view.scale);
 }
 
 const QImage& DrawingView::scenePicture()
@@ -130,13 +137,23 @@ const QImage& DrawingView::scenePicture()
     const QSize size(std::max(1, int(std::lround(m_view.width * ratio))),
                      std::max(1, int(std::lround(m_view.height * ratio))));
     const QColor background = colourOf(platform::backgroundColour(backgroundOf(m_dark)));
-    // The picture's pixels, not the view's, for a screen that has more.
+    // An area is drawn with a margin round it and the margin left out:
+    // lines cut at an edge end differently there than where they run on.
     const auto paintArea = [&](const QRect& area, const ViewMapping& at) {
+        const QRect around = area.adjusted(-kAreaMargin, -kAreaMargin, kAreaMargin, kAreaMargin);
+        QImage part(around.size() * ratio, QImage::Format_ARGB32_Premultiplied);
+        part.setDevicePixelRatio(ratio);
+        part.fill(background);
+        {
+            QPainter painter(&part);
+            painter.translate(-around.topLeft());
+            m_scene.paint(painter, at, m_highlighted, around);
+        }
         QPainter painter(&m_picture);
-        painter.scale(ratio, ratio);
-        painter.setClipRect(area);
-        painter.fillRect(area, background);
-        m_scene.paint(painter, at, m_highlighted, area);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(
+            QRectF(area), part,
+            QRectF(kAreaMargin * ratio, kAreaMargin * ratio, area.width() * ratio, area.height() * ratio));
     };
     const QPointF shift = m_view.toPixel(m_pictured.centre) - QPointF(m_pictured.width / 2.0, m_pictured.height / 2.0);
     const QPoint whole(int(std::lround(shift.x())), int(std::lround(shift.y())));

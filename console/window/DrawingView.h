@@ -44,7 +44,7 @@ public:
     const SceneCache& scene() const { return m_scene; }
     // The world point a click at the pixel gives: the snap point when
     // snapping finds one, else the point under the cursor.
-    std::optional<Snap> snapAt(const QPointF& pixel) const;
+    std::optional<Snap> snapAt(const QPointF& pixel);
 
 signals:
     // The mapping changed: zoomed, panned, fitted or resized.
@@ -74,6 +74,8 @@ private:
 
     SceneCache m_scene;
     const ZcDbDatabase* m_drawing = nullptr;  // whose scene is shown
+    SnapPieces m_snapPieces;
+    bool m_snapPiecesStale = true;
     ViewMapping m_view;
     // The scene drawn at a mapping; stale when the scene, colours or
     // highlights changed since.

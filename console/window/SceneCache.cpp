@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "console/window/ViewMapping.h"
 #include "platform/render/Scene.h"
@@ -50,6 +49,10 @@ QPainterPath pathOf(const std::vector<Contour>& contours, bool evenOdd)
 {
     QPainterPath path;
     path.setFillRule(evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    size_t elements = 0;
+    for (const Contour& contour : contours)
+        elements += contour.pieces.size() + 2;
+    path.reserve(int(elements));
     for (const Contour& contour : contours) {
         if (contour.pieces.empty())
             continue;
@@ -62,19 +65,6 @@ QPainterPath pathOf(const std::vector<Contour>& contours, bool evenOdd)
     return path;
 }
 
-// An order of ids for finding an entity's pieces: by identity, without
-// reading handles.
-bool before(ZcDbObjectId a, ZcDbObjectId b) { return std::less<const void*>()(a.stub(), b.stub()); }
-
-Affine2 inverseOf(const Affine2& m)
-{
-    const double d = m.det();
-    Affine2 inv{m.yy / d, -m.xy / d, 0.0, -m.yx / d, m.xx / d, 0.0};
-    inv.x0 = -(inv.xx * m.x0 + inv.xy * m.y0);
-    inv.y0 = -(inv.yx * m.x0 + inv.yy * m.y0);
-    return inv;
-}
-
 }  // namespace
 
 bool overlaps(const QRectF& a, const QRectF& b)
@@ -85,24 +75,10 @@ bool overlaps(const QRectF& a, const QRectF& b)
 void SceneCache::rebuild(const ZcDbDatabase& db, QColor foreground, std::vector<std::string>& notices)
 {
     m_items.clear();
-    m_pieces.clear();
-    m_centres.clear();
     m_extents = ZcDbExtents();
     platform::SceneSettings settings;
     settings.foreground = {uint8_t(foreground.red()), uint8_t(foreground.green()), uint8_t(foreground.blue())};
     platform::buildScene(db, settings, *this, notices);
-    std::stable_sort(m_pieces.begin(), m_pieces.end(),
-                     [](const ScenePiece& a, const ScenePiece& b) { return before(a.entity, b.entity); });
-    std::sort(m_centres.begin(), m_centres.end(), [](const ZcGePoint2d& a, const ZcGePoint2d& b) { return a.x < b.x; });
-}
-
-std::span<const ScenePiece> SceneCache::piecesOf(ZcDbObjectId entity) const
-{
-    const auto first = std::lower_bound(m_pieces.begin(), m_pieces.end(), entity,
-                                        [](const ScenePiece& p, ZcDbObjectId id) { return before(p.entity, id); });
-    const auto last = std::upper_bound(first, m_pieces.end(), entity,
-                                       [](ZcDbObjectId id, const ScenePiece& p) { return before(id, p.entity); });
-    return {first, last};
 }
 
 void SceneCache::add(const Shape& shape)
@@ -120,8 +96,6 @@ void SceneCache::add(const Shape& shape)
         item.path = toWorld.map(pathOf(shape.contours, shape.evenOdd));
         if (!shape.spine.empty())
             item.spine = toWorld.map(pathOf(shape.spine, false));
-        if (shape.kind == Shape::Kind::Line)
-            addPieces(shape);
         break;
     case Shape::Kind::Text: addText(shape, item); break;
     case Shape::Kind::Mark:
@@ -156,24 +130,6 @@ void SceneCache::addText(const Shape& shape, SceneItem& item)
         inPlane.addPath(QTransform(factor, 0, 0, -factor, glyph.x, glyph.y).map(font.pathForGlyph(glyph.index)));
     inPlane.setFillRule(Qt::WindingFill);
     item.path = transformOf(shape.map).map(inPlane);
-}
-
-void SceneCache::addPieces(const Shape& shape)
-{
-    const Affine2 back = inverseOf(shape.map);
-    const QTransform toWorld = transformOf(shape.map);
-    for (const Contour& contour : shape.contours)
-        for (const curve::Piece& piece : contour.pieces) {
-            // The box in the plane, mapped: it holds the piece however the
-            // plane is turned or stretched.
-            ZcDbExtents inPlane;
-            curve::addToExtents(inPlane, piece, 0.0);
-            const QRectF box(QPointF(inPlane.minPoint().x, inPlane.minPoint().y),
-                             QPointF(inPlane.maxPoint().x, inPlane.maxPoint().y));
-            m_pieces.push_back({piece, shape.map, back, toWorld.mapRect(box), shape.entity});
-            if (piece.arc)
-                m_centres.push_back(shape.map.apply(piece.center));
-        }
 }
 
 void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted,

@@ -7,7 +7,6 @@
 
 #include <map>
 #include <set>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -33,16 +32,6 @@ struct SceneItem {
     ZcDbObjectId entity;
 };
 
-// A piece of a drawn line, for object snaps: in its shape's plane, with
-// the map into the world and back.
-struct ScenePiece {
-    platform::curve::Piece piece;
-    platform::Affine2 toWorld;
-    platform::Affine2 fromWorld;
-    QRectF bounds;  // in the world, perhaps a little larger
-    ZcDbObjectId entity;
-};
-
 // The drawing's scene (the pictures' own) kept as paths: built again when
 // the drawing changes, painted at any zoom.
 class SceneCache : public platform::ShapeSink {
@@ -58,22 +47,13 @@ public:
     void paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted,
                const QRectF& area) const;
 
-    const std::vector<ScenePiece>& pieces() const { return m_pieces; }
-    // The pieces drawn for one model-space entity.
-    std::span<const ScenePiece> piecesOf(ZcDbObjectId entity) const;
-    // The world centres of the arcs drawn, by x: a centre may lie far from
-    // its arc and its entity's box.
-    const std::vector<ZcGePoint2d>& centres() const { return m_centres; }
     const ZcDbExtents& extents() const { return m_extents; }
     size_t size() const { return m_items.size(); }
 
 private:
     void addText(const platform::Shape& shape, SceneItem& item);
-    void addPieces(const platform::Shape& shape);
 
     std::vector<SceneItem> m_items;
-    std::vector<ScenePiece> m_pieces;  // by entity once built
-    std::vector<ZcGePoint2d> m_centres;
     ZcDbExtents m_extents;
     std::map<std::string, QRawFont> m_fonts;
 };
