@@ -25,7 +25,8 @@ const QColor kMarkerColour(0, 200, 255);
 // A pan whose move is this close to whole pixels shifts the picture kept
 // of the scene instead of drawing it all again.
 constexpr double kWholePixel = 0.01;
-// Pixels drawn round an area of the picture and left out of it.
+// Pixels drawn round the view, and round a strip drawn after a pan, and
+// left out of what is shown.
 constexpr int kAreaMargin = 4;
 
 QColor colourOf(platform::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
@@ -131,29 +132,20 @@ std::optional<Snap> DrawingView::snapAt(const QPointF& pixel)
     return findSnap(m_snapPieces, *m_drawing, m_view.toWorld(pixel), kSnapAperturePixels / m_view.scale);
 }
 
-const QImage& DrawingView::scenePicture()
+void DrawingView::updatePicture()
 {
     const double ratio = devicePixelRatioF();
-    const QSize size(std::max(1, int(std::lround(m_view.width * ratio))),
-                     std::max(1, int(std::lround(m_view.height * ratio))));
+    // The picture reaches a margin beyond the view on every side: lines cut
+    // at an edge end differently there than where they run on.
+    const QRect shown(-kAreaMargin, -kAreaMargin, m_view.width + 2 * kAreaMargin, m_view.height + 2 * kAreaMargin);
+    const QSize size = shown.size() * ratio;
     const QColor background = colourOf(platform::backgroundColour(backgroundOf(m_dark)));
-    // An area is drawn with a margin round it and the margin left out:
-    // lines cut at an edge end differently there than where they run on.
-    const auto paintArea = [&](const QRect& area, const ViewMapping& at) {
-        const QRect around = area.adjusted(-kAreaMargin, -kAreaMargin, kAreaMargin, kAreaMargin);
-        QImage part(around.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        part.setDevicePixelRatio(ratio);
-        part.fill(background);
-        {
-            QPainter painter(&part);
-            painter.translate(-around.topLeft());
-            m_scene.paint(painter, at, m_highlighted, around);
-        }
-        QPainter painter(&m_picture);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(
-            QRectF(area), part,
-            QRectF(kAreaMargin * ratio, kAreaMargin * ratio, area.width() * ratio, area.height() * ratio));
+    const auto paintInto = [&](QImage& image, const QRect& area, const QPoint& origin) {
+        QPainter painter(&image);
+        painter.translate(-origin);
+        painter.setClipRect(area);
+        painter.fillRect(area, background);
+        m_scene.paint(painter, m_pictured, m_highlighted, area);
     };
     const QPointF shift = m_view.toPixel(m_pictured.centre) - QPointF(m_pictured.width / 2.0, m_pictured.height / 2.0);
     const QPoint whole(int(std::lround(shift.x())), int(std::lround(shift.y())));
@@ -163,36 +155,49 @@ const QImage& DrawingView::scenePicture()
                         std::abs(shift.y() - whole.y()) < kWholePixel && std::abs(whole.x()) < m_view.width &&
                         std::abs(whole.y()) < m_view.height;
     if (panned && whole.isNull())
-        return m_picture;
+        return;
     if (panned && ratio == 1.0) {
         // What the picture shows moved by whole pixels; the strips that
-        // came into view are drawn at the same mapping, so they join.
+        // came into view are drawn at the same mapping, so they join. A
+        // strip is drawn with a margin of its own, left out.
         m_pictured = m_pictured.panned(QPointF(whole));
-        QImage moved(size, QImage::Format_ARGB32_Premultiplied);
+        if (m_spare.size() != size)
+            m_spare = QImage(size, QImage::Format_ARGB32_Premultiplied);
         {
-            QPainter painter(&moved);
+            QPainter painter(&m_spare);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
             painter.drawImage(whole, m_picture);
         }
-        m_picture = std::move(moved);
-        const QRegion exposed =
-            QRegion(0, 0, m_view.width, m_view.height) - QRegion(whole.x(), whole.y(), m_view.width, m_view.height);
-        for (const QRect& strip : exposed)
-            paintArea(strip, m_pictured);
-        return m_picture;
+        std::swap(m_picture, m_spare);
+        // The old picture's own margin is drawn again: its edge is cut.
+        const QRect kept = QRect(0, 0, m_view.width, m_view.height).translated(whole);
+        for (const QRect& strip : QRegion(shown) - QRegion(kept)) {
+            const QRect around = strip.adjusted(-kAreaMargin, -kAreaMargin, kAreaMargin, kAreaMargin);
+            QImage part(around.size(), QImage::Format_ARGB32_Premultiplied);
+            paintInto(part, around, around.topLeft());
+            QPainter painter(&m_picture);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            painter.drawImage(strip.topLeft() - shown.topLeft(), part,
+                              QRect(QPoint(kAreaMargin, kAreaMargin), strip.size()));
+        }
+        return;
     }
-    m_picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    m_picture.setDevicePixelRatio(ratio);
+    if (m_picture.size() != size || m_picture.devicePixelRatio() != ratio) {
+        m_picture = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        m_picture.setDevicePixelRatio(ratio);
+    }
     m_pictured = m_view;
     m_pictureStale = false;
-    paintArea(QRect(0, 0, m_view.width, m_view.height), m_pictured);
-    return m_picture;
+    paintInto(m_picture, shown, shown.topLeft());
 }
 
 void DrawingView::paintEvent(QPaintEvent*)
 {
+    updatePicture();
     QPainter painter(this);
-    painter.drawImage(QPointF(0, 0), scenePicture());
+    const double ratio = m_picture.devicePixelRatio();
+    painter.drawImage(QRectF(0, 0, m_view.width, m_view.height), m_picture,
+                      QRectF(kAreaMargin * ratio, kAreaMargin * ratio, m_view.width * ratio, m_view.height * ratio));
     paintOverlays(painter);
 }
 

@@ -67,9 +67,9 @@ private:
     // Whether the drawing's extents are all in the view.
     bool showsAll() const;
     void moveTo(const ViewMapping& view);
-    // The scene drawn at the current mapping, from the picture kept of it:
-    // a pan shifts that picture and draws only what came into view.
-    const QImage& scenePicture();
+    // Brings the picture of the scene to the current mapping: a pan shifts
+    // it and draws only what came into view.
+    void updatePicture();
     void paintOverlays(QPainter& painter) const;
 
     SceneCache m_scene;
@@ -80,6 +80,7 @@ private:
     // The scene drawn at a mapping; stale when the scene, colours or
     // highlights changed since.
     QImage m_picture;
+    QImage m_spare;  // the picture before a pan is shifted into this
     ViewMapping m_pictured;
     bool m_pictureStale = true;
     bool m_userMoved = false;  // zoomed or panned since the view was last fitted
