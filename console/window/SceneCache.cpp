@@ -155,30 +155,40 @@ void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::se
             penSet = true;
         }
     };
-    // Shapes smaller than a pixel are gathered as dots and drawn together,
-    // before anything of another colour goes over them.
+    // Thin lines and dots of one colour are gathered and drawn together,
+    // before anything of another colour goes over them: most neighbours
+    // share their colour, and each drawing call costs more than its lines.
     std::vector<QPointF> dots;
-    QColor dotColour;
-    const auto drawDots = [&] {
-        if (dots.empty())
-            return;
-        painter.setTransform(base);
-        usePen(dotColour, 0.0);
-        painter.drawPoints(dots.data(), int(dots.size()));
+    QPainterPath lines;
+    QColor gathered;
+    const auto drawGathered = [&] {
+        if (!dots.empty() || !lines.isEmpty()) {
+            painter.setTransform(base);
+            usePen(gathered, 0.0);
+            painter.setBrush(Qt::NoBrush);
+        }
+        if (!dots.empty())
+            painter.drawPoints(dots.data(), int(dots.size()));
+        if (!lines.isEmpty())
+            painter.drawPath(lines);
         dots.clear();
+        lines.clear();
     };
     const auto draw = [&](const SceneItem& item, const QColor& colour, double width) {
         if (!overlaps(item.bounds, visible))
             return;
-        if (item.kind != Shape::Kind::Mark && item.bounds.width() < tiny && item.bounds.height() < tiny &&
-            width == 0.0) {
-            if (colour != dotColour)
-                drawDots();
-            dotColour = colour;
-            dots.push_back(item.bounds.center());
+        const bool isTiny = item.bounds.width() < tiny && item.bounds.height() < tiny;
+        if (width == 0.0 && (item.kind == Shape::Kind::Line || (isTiny && item.kind != Shape::Kind::Mark))) {
+            if (colour != gathered)
+                drawGathered();
+            gathered = colour;
+            if (isTiny)
+                dots.push_back(item.bounds.center());
+            else
+                lines.addPath(item.path);
             return;
         }
-        drawDots();
+        drawGathered();
         switch (item.kind) {
         case Shape::Kind::Line:
             usePen(colour, width);
@@ -214,7 +224,7 @@ void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::se
     };
     for (const SceneItem& item : m_items)
         draw(item, item.colour, 0.0);
-    drawDots();
+    drawGathered();
     if (!highlighted.empty())
         for (const SceneItem& item : m_items)
             if (highlighted.count(item.entity))
