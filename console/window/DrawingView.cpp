@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
 #include <QRegion>
 #include <QWheelEvent>
 

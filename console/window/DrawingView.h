@@ -37,13 +37,13 @@ public:
     // A rubber band from a world point to the cursor (a point prompt's
     // base point); nothing: none.
     void setRubberBand(std::optional<ZcGePoint2d> base);
-    const std::optional<ZcGePoint2d>& rubberBand() const { return m_rubberBase; }
 
     const ViewMapping& mapping() const { return m_view; }
     void setMapping(const ViewMapping& view);
     const SceneCache& scene() const { return m_scene; }
     // The world point a click at the pixel gives: the snap point when
-    // snapping finds one, else the point under the cursor.
+    // snapping finds one, else the point under the cursor. The first after
+    // the drawing changed gathers the lines to snap to.
     std::optional<Snap> snapAt(const QPointF& pixel);
 
 signals:
@@ -77,8 +77,8 @@ private:
     SnapPieces m_snapPieces;
     bool m_snapPiecesStale = true;
     ViewMapping m_view;
-    // The scene drawn at a mapping; stale when the scene, colours or
-    // highlights changed since.
+    // The scene drawn at a mapping, a margin wider than the view on every
+    // side; stale when the scene, colours or highlights changed since.
     QImage m_picture;
     QImage m_spare;  // the picture before a pan is shifted into this
     ViewMapping m_pictured;

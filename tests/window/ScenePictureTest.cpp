@@ -52,7 +52,7 @@ QImage drawnAnew(const ZcDbDatabase& db, const ViewMapping& mapping, QSize size)
 // draws only the strips that came into view. Whatever the moves, the view
 // shows what drawing it all at the same mapping shows: lines and circles,
 // and shapes smaller than a pixel drawn as dots.
-TEST(ScenePicture, PansZoomsAndResizesShowWhatDrawingAnewShows)
+TEST(ScenePicture, PansAndZoomsShowWhatDrawingAnewShows)
 {
     WindowDrawing drawing;
     std::mt19937 random(20261208);
