@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointF>
 #include <QWidget>
 
@@ -33,15 +34,21 @@ public:
     void setSnapping(bool on);
     bool snapping() const { return m_snapping; }
     void setHighlighted(std::set<ZcDbObjectId> entities);
+    // A rubber band from a world point to the cursor (a point prompt's
+    // base point); nothing: none.
+    void setRubberBand(std::optional<ZcGePoint2d> base);
 
     const ViewMapping& mapping() const { return m_view; }
     void setMapping(const ViewMapping& view);
     const SceneCache& scene() const { return m_scene; }
     // The world point a click at the pixel gives: the snap point when
-    // snapping finds one, else the point under the cursor.
-    std::optional<Snap> snapAt(const QPointF& pixel) const;
+    // snapping finds one, else the point under the cursor. The first after
+    // the drawing changed gathers the lines to snap to.
+    std::optional<Snap> snapAt(const QPointF& pixel);
 
 signals:
+    // The mapping changed: zoomed, panned, fitted or resized.
+    void mappingChanged();
     void leftClicked(const QPointF& pixel);
     void rightClicked();
     void cursorMoved(const QPointF& pixel);
@@ -54,17 +61,34 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     // Whether the drawing's extents are all in the view.
     bool showsAll() const;
+    void moveTo(const ViewMapping& view);
+    // Brings the picture of the scene to the current mapping: a pan shifts
+    // it and draws only what came into view.
+    void updatePicture();
+    void paintOverlays(QPainter& painter) const;
 
     SceneCache m_scene;
+    const ZcDbDatabase* m_drawing = nullptr;  // whose scene is shown
+    SnapPieces m_snapPieces;
+    bool m_snapPiecesStale = true;
     ViewMapping m_view;
+    // The scene drawn at a mapping, a margin wider than the view on every
+    // side; stale when the scene, colours or highlights changed since.
+    QImage m_picture;
+    QImage m_spare;  // the picture before a pan is shifted into this
+    ViewMapping m_pictured;
+    bool m_pictureStale = true;
     bool m_userMoved = false;  // zoomed or panned since the view was last fitted
     bool m_dark = true;
     bool m_snapping = false;
     std::optional<QPointF> m_panFrom;
     std::optional<Snap> m_marker;
+    std::optional<ZcGePoint2d> m_rubberBase;
+    std::optional<QPointF> m_cursor;  // over the view
     std::set<ZcDbObjectId> m_highlighted;
 };

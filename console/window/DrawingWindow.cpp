@@ -16,12 +16,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <algorithm>
 #include <charconv>
 
-#include "ZcDbCurve.h"
 #include "ZcDbDatabase.h"
-#include "ZcDbObjectPointer.h"
 #include "console/window/CommandLineWidget.h"
 #include "console/window/DrawingView.h"
 #include "console/window/LayersPanel.h"
@@ -56,25 +53,6 @@ std::string numberText(double value)
 }
 
 std::string pointText(const ZcGePoint3d& p) { return numberText(p.x) + "," + numberText(p.y); }
-
-// A point on the entity near the world point: where a pick finds it by
-// the command line's own rule. Curves give their closest point; other
-// entities are found by their extents, so the point is moved into them.
-ZcGePoint3d pointOn(ZcDbObjectId entity, const ZcGePoint3d& world)
-{
-    ZcDbObjectPointer<ZcDbEntity> opened(entity, ZcDb::kForRead);
-    if (opened.openStatus() != Zcad::eOk)
-        return world;
-    ZcGePoint3d closest;
-    if (const auto* curve = ZcDbCurve::cast(opened.object()))
-        if (curve->getClosestPointTo(world, closest) == Zcad::eOk)
-            return {closest.x, closest.y, 0.0};
-    ZcDbExtents box;
-    if (opened->getGeomExtents(box) != Zcad::eOk)
-        return world;
-    return {std::clamp(world.x, box.minPoint().x, box.maxPoint().x),
-            std::clamp(world.y, box.minPoint().y, box.maxPoint().y), 0.0};
-}
 
 // Host commands that change the view or the command line, not the drawing.
 bool changesNothing(const QString& line)
@@ -116,6 +94,9 @@ DrawingWindow::DrawingWindow()
     connect(m_view, &DrawingView::leftClicked, this, &DrawingWindow::clickAt);
     connect(m_view, &DrawingView::rightClicked, this, [this] { m_input.answer(""); });
     connect(m_view, &DrawingView::cursorMoved, this, &DrawingWindow::showCursor);
+    // Picks typed or clicked find what lies within the pick box on screen.
+    connect(m_view, &DrawingView::mappingChanged, this,
+            [this] { commandLine().setPickBox(kPickBoxPixels / m_view->mapping().scale); });
     connect(m_layers, &LayersPanel::layersChanged, this, [this] {
         m_modified = true;
         refreshTitle();
@@ -125,7 +106,8 @@ DrawingWindow::DrawingWindow()
     m_commandLine->edit()->setFocus();
 }
 
-DrawingWindow::~DrawingWindow() = default;
+// Picks without the window find within the console's own box again.
+DrawingWindow::~DrawingWindow() { commandLine().setPickBox(platform::kPickAperture); }
 
 void DrawingWindow::buildMenus()
 {
@@ -246,6 +228,13 @@ void DrawingWindow::showPrompt(const QString& prompt)
     }
     if (prompt == kCommandPrompt)
         m_view->setHighlighted({});
+    const std::optional<platform::PendingPrompt>& pending = commandLine().pending();
+    std::optional<ZcGePoint2d> band;
+    if (pending && pending->base && (pending->accepted & platform::kAcceptPoint)) {
+        const ZcGePoint3d world = commandLine().ucs().toWorld(*pending->base);
+        band = ZcGePoint2d(world.x, world.y);
+    }
+    m_view->setRubberBand(band);
     refreshTitle();
 }
 
@@ -319,18 +308,14 @@ void DrawingWindow::clickAt(const QPointF& pixel)
             snap ? ucs.fromWorld({snap->point.x, snap->point.y, 0.0}) : clickedPoint(m_view->mapping(), ucs, pixel);
         m_input.answer(pointText(point));
     } else if (awaited & platform::kAcceptPick) {
-        const ViewMapping& view = m_view->mapping();
-        const ZcGePoint2d at = view.toWorld(pixel);
-        const ZcGePoint3d world(at.x, at.y, 0.0);
-        const ZcDbObjectId picked = platform::pickEntity(*m_drawing, world, kPickBoxPixels / view.scale);
-        if (picked.isNull()) {
-            // Nothing in the pick box: the answer selects nothing, whatever
-            // the command line's own aperture would find about the point.
-            m_input.answer("");
-            return;
-        }
-        m_view->setHighlighted({picked});
-        m_input.answer("pick " + pointText(ucs.fromWorld(pointOn(picked, world))));
+        // A pick as the script's, at the point under the cursor: the
+        // command line finds the entity within its box, set from the pick
+        // box in pixels at this zoom. The same rule says what to highlight.
+        const ZcGePoint3d point = clickedPoint(m_view->mapping(), ucs, pixel);
+        const ZcDbObjectId picked = platform::pickEntity(*m_drawing, ucs.toWorld(point), commandLine().pickBox());
+        if (!picked.isNull())
+            m_view->setHighlighted({picked});
+        m_input.answer("pick " + pointText(point));
     }
 }
 

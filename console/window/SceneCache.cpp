@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 #include "console/window/ViewMapping.h"
@@ -22,6 +23,9 @@ constexpr double kMarkRadius = 1.5;
 // Picked entities are drawn over the rest in this colour, thicker.
 const QColor kHighlight(255, 170, 0);
 constexpr double kHighlightWidth = 3.0;
+// A shape whose box is narrower and lower than this many pixels is drawn
+// as a dot: its outline would cover no more.
+constexpr double kTinyPixels = 1.0;
 
 QTransform transformOf(const Affine2& map) { return {map.xx, map.yx, map.xy, map.yy, map.x0, map.y0}; }
 
@@ -45,6 +49,10 @@ QPainterPath pathOf(const std::vector<Contour>& contours, bool evenOdd)
 {
     QPainterPath path;
     path.setFillRule(evenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    size_t elements = 0;
+    for (const Contour& contour : contours)
+        elements += contour.pieces.size() + 2;
+    path.reserve(int(elements));
     for (const Contour& contour : contours) {
         if (contour.pieces.empty())
             continue;
@@ -57,15 +65,6 @@ QPainterPath pathOf(const std::vector<Contour>& contours, bool evenOdd)
     return path;
 }
 
-Affine2 inverseOf(const Affine2& m)
-{
-    const double d = m.det();
-    Affine2 inv{m.yy / d, -m.xy / d, 0.0, -m.yx / d, m.xx / d, 0.0};
-    inv.x0 = -(inv.xx * m.x0 + inv.xy * m.y0);
-    inv.y0 = -(inv.yx * m.x0 + inv.yy * m.y0);
-    return inv;
-}
-
 }  // namespace
 
 bool overlaps(const QRectF& a, const QRectF& b)
@@ -76,7 +75,6 @@ bool overlaps(const QRectF& a, const QRectF& b)
 void SceneCache::rebuild(const ZcDbDatabase& db, QColor foreground, std::vector<std::string>& notices)
 {
     m_items.clear();
-    m_pieces.clear();
     m_extents = ZcDbExtents();
     platform::SceneSettings settings;
     settings.foreground = {uint8_t(foreground.red()), uint8_t(foreground.green()), uint8_t(foreground.blue())};
@@ -98,8 +96,6 @@ void SceneCache::add(const Shape& shape)
         item.path = toWorld.map(pathOf(shape.contours, shape.evenOdd));
         if (!shape.spine.empty())
             item.spine = toWorld.map(pathOf(shape.spine, false));
-        if (shape.kind == Shape::Kind::Line)
-            addPieces(shape);
         break;
     case Shape::Kind::Text: addText(shape, item); break;
     case Shape::Kind::Mark:
@@ -136,56 +132,102 @@ void SceneCache::addText(const Shape& shape, SceneItem& item)
     item.path = transformOf(shape.map).map(inPlane);
 }
 
-void SceneCache::addPieces(const Shape& shape)
-{
-    const Affine2 back = inverseOf(shape.map);
-    for (const Contour& contour : shape.contours)
-        for (const curve::Piece& piece : contour.pieces) {
-            QPainterPath one;
-            one.moveTo(piece.start.x, piece.start.y);
-            appendPiece(one, piece);
-            m_pieces.push_back({piece, shape.map, back, transformOf(shape.map).map(one).controlPointRect()});
-        }
-}
-
-void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted) const
+void SceneCache::paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted,
+                       const QRectF& area) const
 {
     const QTransform toPixel = view.worldToPixel();
-    const QRectF visible = toPixel.inverted().mapRect(QRectF(0, 0, view.width, view.height));
+    const QRectF visible = toPixel.inverted().mapRect(area);
+    const double tiny = kTinyPixels / view.scale;  // in drawing units
     painter.setRenderHint(QPainter::Antialiasing, true);
+    const QTransform outer = painter.transform();  // pixels of the view to the device's
+    painter.setTransform(toPixel, true);
+    const QTransform base = painter.transform();
     QPen thin(Qt::white, 0.0);  // cosmetic: one pixel at any zoom
     thin.setCosmetic(true);
+    // The pen and brush are set only when they change: most neighbours
+    // share their colour.
+    bool penSet = false;
+    const auto usePen = [&](const QColor& colour, double width) {
+        if (!penSet || thin.color() != colour || thin.widthF() != width) {
+            thin.setColor(colour);
+            thin.setWidthF(width);
+            painter.setPen(thin);
+            penSet = true;
+        }
+    };
+    // Thin lines and dots of one colour are gathered and drawn together,
+    // before anything of another colour goes over them: most neighbours
+    // share their colour, and each drawing call costs more than its lines.
+    std::vector<QPointF> dots;
+    QPainterPath lines;
+    QColor gathered;
+    const auto drawGathered = [&] {
+        if (!dots.empty() || !lines.isEmpty()) {
+            painter.setTransform(base);
+            usePen(gathered, 0.0);
+            painter.setBrush(Qt::NoBrush);
+        }
+        if (!dots.empty())
+            painter.drawPoints(dots.data(), int(dots.size()));
+        if (!lines.isEmpty())
+            painter.drawPath(lines);
+        dots.clear();
+        lines.clear();
+    };
     const auto draw = [&](const SceneItem& item, const QColor& colour, double width) {
         if (!overlaps(item.bounds, visible))
             return;
-        thin.setColor(colour);
-        thin.setWidthF(width);
-        painter.setTransform(toPixel);
+        const bool isTiny = item.bounds.width() < tiny && item.bounds.height() < tiny;
+        if (width == 0.0 && (item.kind == Shape::Kind::Line || (isTiny && item.kind != Shape::Kind::Mark))) {
+            if (colour != gathered)
+                drawGathered();
+            gathered = colour;
+            if (isTiny)
+                dots.push_back(item.bounds.center());
+            else
+                lines.addPath(item.path);
+            return;
+        }
+        drawGathered();
         switch (item.kind) {
-        case Shape::Kind::Line: painter.strokePath(item.path, thin); break;
+        case Shape::Kind::Line:
+            usePen(colour, width);
+            painter.setBrush(Qt::NoBrush);
+            painter.drawPath(item.path);
+            break;
         case Shape::Kind::Area:
         case Shape::Kind::Text:
-            painter.fillPath(item.path, colour);
-            if (!item.spine.isEmpty())
-                painter.strokePath(item.spine, thin);
-            if (width > 0.0)
-                painter.strokePath(item.path, thin);
+            painter.setPen(Qt::NoPen);
+            penSet = false;
+            painter.setBrush(colour);
+            painter.drawPath(item.path);
+            painter.setBrush(Qt::NoBrush);
+            if (!item.spine.isEmpty()) {
+                usePen(colour, width);
+                painter.drawPath(item.spine);
+            }
+            if (width > 0.0) {
+                usePen(colour, width);
+                painter.drawPath(item.path);
+            }
             break;
         case Shape::Kind::Mark:
-            painter.resetTransform();
+            painter.setTransform(outer);
             painter.setPen(Qt::NoPen);
+            penSet = false;
             painter.setBrush(colour);
             for (const QPointF& at : item.marks)
                 painter.drawEllipse(toPixel.map(at), kMarkRadius + width, kMarkRadius + width);
+            painter.setTransform(base);
             break;
         }
     };
     for (const SceneItem& item : m_items)
         draw(item, item.colour, 0.0);
-    if (highlighted.empty())
-        return;
-    for (const SceneItem& item : m_items)
-        if (highlighted.count(item.entity))
-            draw(item, kHighlight, kHighlightWidth);
-    painter.resetTransform();
+    drawGathered();
+    if (!highlighted.empty())
+        for (const SceneItem& item : m_items)
+            if (highlighted.count(item.entity))
+                draw(item, kHighlight, kHighlightWidth);
+    painter.setTransform(outer);
 }

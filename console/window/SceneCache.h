@@ -32,15 +32,6 @@ struct SceneItem {
     ZcDbObjectId entity;
 };
 
-// A piece of a drawn line, for object snaps: in its shape's plane, with
-// the map into the world and back.
-struct ScenePiece {
-    platform::curve::Piece piece;
-    platform::Affine2 toWorld;
-    platform::Affine2 fromWorld;
-    QRectF bounds;  // in the world
-};
-
 // The drawing's scene (the pictures' own) kept as paths: built again when
 // the drawing changes, painted at any zoom.
 class SceneCache : public platform::ShapeSink {
@@ -50,20 +41,19 @@ public:
     void rebuild(const ZcDbDatabase& db, QColor foreground, std::vector<std::string>& notices);
     void add(const platform::Shape& shape) override;
 
-    // Paints what falls in the view; the entities in highlighted drawn
-    // again in the highlight colour over the rest.
-    void paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted) const;
+    // Paints what falls in an area of the view (in pixels); the entities in
+    // highlighted drawn again in the highlight colour over the rest. What is
+    // smaller than a pixel there is a dot of its colour.
+    void paint(QPainter& painter, const ViewMapping& view, const std::set<ZcDbObjectId>& highlighted,
+               const QRectF& area) const;
 
-    const std::vector<ScenePiece>& pieces() const { return m_pieces; }
     const ZcDbExtents& extents() const { return m_extents; }
     size_t size() const { return m_items.size(); }
 
 private:
     void addText(const platform::Shape& shape, SceneItem& item);
-    void addPieces(const platform::Shape& shape);
 
     std::vector<SceneItem> m_items;
-    std::vector<ScenePiece> m_pieces;
     ZcDbExtents m_extents;
     std::map<std::string, QRawFont> m_fonts;
 };

@@ -366,4 +366,29 @@ ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, d
     return best;
 }
 
+std::vector<ZcDbObjectId> entitiesNear(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double reach)
+{
+    const auto* modelSpace = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId());
+    if (!modelSpace)
+        return {};
+    const std::vector<ZcDbObjectId>& ids = modelSpace->entityIds();
+    // An object open for write may change before its change is logged.
+    if (!std::isfinite(worldPoint.x) || !std::isfinite(worldPoint.y))
+        return {};
+    if (db.impl()->openForWrite > 0 || !std::isfinite(reach) || reach < 0.0)
+        return ids;
+    const PickIndex& index = upToDate(db, ids);
+    const auto ranks = near(index, worldPoint, reach + kBoxSlack);
+    if (!ranks)
+        return ids;
+    std::vector<ZcDbObjectId> found;
+    found.reserve(ranks->size());
+    for (const uint32_t rank : *ranks) {
+        const PickIndex::Entry& e = index.entries[rank];
+        if (e.place != PickIndex::Place::Grid || boxDistance(e.x0, e.y0, e.x1, e.y1, worldPoint) <= reach + kBoxSlack)
+            found.push_back(ids[rank]);
+    }
+    return found;
+}
+
 }  // namespace platform

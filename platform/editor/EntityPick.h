@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "ZcDbDatabase.h"
 #include "ZcGePoint3d.h"
 #include "ZrxExport.h"
@@ -20,6 +22,12 @@ inline constexpr double kPickAperture = 0.5;
 // of model space kept up to date from the drawing's changes.
 ZRX_EXPORT ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint,
                                    double aperture = kPickAperture);
+
+// The model-space entities whose boxes may come within reach of a world
+// point in plan, in model space's order, from the same index: a screen
+// looks for snap points on these only. Entities that cannot be placed in
+// the index (no box, or one over much of the drawing) are always among them.
+ZRX_EXPORT std::vector<ZcDbObjectId> entitiesNear(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint, double reach);
 
 // The same by measuring every entity of model space: the rule itself, which
 // the index must give the same answers as.

@@ -112,7 +112,15 @@ TEST_P(ClickAtEntityPrompt, PicksWithinThePickBoxInPixels)
     const std::string click = "click 50," + std::to_string(c.offset);
     then([&] { window.replay(QString::fromStdString(click)); });
     ads_name ent;
-    ads_point p;
+    ads_point p = {0, 0, 0};
+    ASSERT_EQ(zcedEntSel("\nWskaż obiekt", ent, p), c.picked ? RTNORM : RTERROR);
+    if (c.picked) {
+        // The point given is the one clicked, as a script's pick gives it.
+        EXPECT_EQ(p[0], 50.0);
+        EXPECT_EQ(p[1], c.offset);
+    }
+    // Typed picks find within the same box in pixels.
+    then([&] { window.replay(QString::fromStdString("pick 50," + std::to_string(c.offset))); });
     EXPECT_EQ(zcedEntSel("\nWskaż obiekt", ent, p), c.picked ? RTNORM : RTERROR);
 }
 
@@ -122,6 +130,58 @@ INSTANTIATE_TEST_SUITE_P(PickBox, ClickAtEntityPrompt,
                                          PickCase{"zoomed_out_beyond_half_a_metre", 0.1, 30.0, true},
                                          PickCase{"zoomed_in_near", 100.0, 0.03, true},
                                          PickCase{"zoomed_in_within_half_a_metre_but_8px", 100.0, 0.08, false}),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+struct BandCase {
+    const char* name;
+    bool base;  // the prompt has a base point
+    double scale;
+    double ucsDegrees;
+};
+
+class RubberBand : public WindowPrompts, public testing::WithParamInterface<BandCase> {};
+
+// While a point prompt with a base point waits, a line runs on screen from
+// the base point to the cursor, wherever the user system puts the base.
+TEST_P(RubberBand, RunsFromTheBasePointToTheCursor)
+{
+    const BandCase& c = GetParam();
+    setView(c.scale, {0, 0});
+    commandLine().ucs() = {{10, 5, 0}, c.ucsDegrees * M_PI / 180.0};
+    const ads_point base = {-10, 3, 0};
+    const QPoint cursor(60, 50);
+    QImage grabbed;
+    QPointF from;
+    then([&] {
+        DrawingView* view = window.view();
+        from = pixelOfUserPoint(view->mapping(), commandLine().ucs(), {base[0], base[1], base[2]});
+        QMouseEvent move(QEvent::MouseMove, QPointF(cursor), view->mapToGlobal(QPointF(cursor)), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+        grabbed = view->grab().toImage();
+        QTest::keyClick(window.commandLineWidget()->edit(), Qt::Key_Escape);
+    });
+    ads_point p = {0, 0, 0};
+    ASSERT_EQ(zcedGetPoint(c.base ? base : nullptr, "\nWskaż punkt", p), RTCAN);
+    ASSERT_FALSE(grabbed.isNull());
+    const QColor background = grabbed.pixelColor(grabbed.width() - 2, grabbed.height() - 2);
+    // Points along the band, away from its ends, are lit on an empty drawing.
+    int lit = 0;
+    const int samples = 20;
+    for (int i = 2; i < samples - 2; ++i) {
+        const QPointF at = from + (QPointF(cursor) - from) * (double(i) / samples);
+        bool near = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                near = near || grabbed.pixelColor(int(at.x()) + dx, int(at.y()) + dy) != background;
+        lit += near;
+    }
+    EXPECT_EQ(lit, c.base ? samples - 4 : 0) << "from " << from.x() << "," << from.y();
+}
+
+INSTANTIATE_TEST_SUITE_P(BasePoints, RubberBand,
+                         testing::Values(BandCase{"world", true, 10.0, 0.0}, BandCase{"turned_ucs", true, 6.0, 40.0},
+                                         BandCase{"no_base", false, 10.0, 0.0}),
                          [](const auto& test) { return std::string(test.param.name); });
 
 // Keys and the right button end and cancel prompts as CAD users expect.

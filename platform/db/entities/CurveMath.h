@@ -86,7 +86,7 @@ std::optional<Piece> offset(const Piece& piece, double distance);
 // segment.
 double areaTerm(const Piece& piece, const ZcGePoint2d& ref);
 // Adds the piece's box (ends and the arc's extreme points) at height z.
-void addToExtents(ZcDbExtents& extents, const Piece& piece, double z);
+ZRX_EXPORT void addToExtents(ZcDbExtents& extents, const Piece& piece, double z);
 
 // Adds the box of the polyline segment from start to end with that bulge,
 // as addToExtents does for its piece, with no trigonometry: a polyline's

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -100,8 +101,9 @@ TEST(EntityPick, AMovedCurveOrBlockIsFoundWhereItNowLies)
 }
 
 // The index of model space answers every pick as measuring every entity
-// does, over random drawings of lines, circles and polylines of all sizes,
-// while entities are appended, erased, moved and whole commands undone.
+// does, and lists the picked entity among those near, over random drawings
+// of lines, circles and polylines of all sizes, while entities are
+// appended, erased, moved and whole commands undone.
 TEST(EntityPick, TheIndexAnswersAsTheScanWhateverChanges)
 {
     TestDrawing drawing;
@@ -165,6 +167,11 @@ TEST(EntityPick, TheIndexAnswersAsTheScanWhateverChanges)
             const ZcDbObjectId scan = pickEntityByScan(drawing.db(), p, aperture);
             ASSERT_EQ(pickEntity(drawing.db(), p, aperture), scan) << "round " << round << " at " << p.x << "," << p.y;
             found += !scan.isNull();
+            // What a screen searches for snaps holds whatever a pick finds.
+            if (!scan.isNull()) {
+                const std::vector<ZcDbObjectId> near = entitiesNear(drawing.db(), p, aperture);
+                ASSERT_NE(std::find(near.begin(), near.end(), scan), near.end()) << "round " << round;
+            }
         }
     }
     EXPECT_GT(found, 300) << "the picks mostly find something";
