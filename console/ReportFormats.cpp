@@ -185,7 +185,8 @@ std::string tableCsv(const ReportTable& table)
 
 std::string warningsCsv(const Report& report)
 {
-    std::string out = std::string(kBom) + "Ostrzeżenie\r\n";
+    std::string out(kBom);
+    out += "Ostrzeżenie\r\n";
     for (const auto& w : report.warnings)
         out += csvLine({{ReportCell::Kind::Text, w, 0, {}}});
     return out;
