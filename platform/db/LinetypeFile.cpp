@@ -170,7 +170,7 @@ std::optional<LinetypeTextElement> element(std::string_view spelled, std::string
                 break;
             }
             if (!v) {
-                problem = "\"" + std::string(item) + "\" nie jest liczbą S=, R=, A=, X= ani Y=";
+                problem = std::string("\"").append(item).append("\" nie jest liczbą S=, R=, A=, X= ani Y=");
                 return std::nullopt;
             }
         }
@@ -211,7 +211,7 @@ void parsePattern(std::string_view line, LinetypeDefinition& def)
         }
         const auto v = number(part);
         if (!v) {
-            def.problem = "\"" + std::string(part) + "\" nie jest długością kreski";
+            def.problem = std::string("\"").append(part).append("\" nie jest długością kreski");
             return;
         }
         def.dashes.push_back(*v);
