@@ -46,7 +46,7 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
     std::vector<ZcDbObjectId> inserted;
     ZcGePoint3d first, second, tail;
     if (GetPointById(first, std::nullopt, IDS_PROMPT_ROAD_FIRST_POINT) != RTNORM ||
-        GetPointById(second, first, IDS_PROMPT_ROAD_SECOND_POINT) != RTNORM ||
+        GetNextPointById(second, first, IDS_PROMPT_ROAD_SECOND_POINT) != RTNORM ||
         GetPointById(tail, std::nullopt, IDS_PROMPT_INSERTION_POINT) != RTNORM)
         return inserted;
     // The block is made only now: a cancelled pick leaves the drawing as it was.

@@ -16,8 +16,9 @@ struct ArrowTarget {
     int scaleIndex = 0;
 };
 
-// One insertion on the command line: the road's direction by two points,
-// the arrow's tail by a third; the arrow turned along the road, then a
+// One insertion on the command line: the road's direction by two points
+// (the second asked again while it repeats the first), the arrow's tail by
+// a third; the arrow turned along the road, then a
 // description line and, at its end, the description with the symbol, the
 // area, the length class and the destination, turned to read upright; all
 // on the destination's layer and grouped when the drawing asks for it. A

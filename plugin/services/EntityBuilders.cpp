@@ -59,18 +59,6 @@ void extend(ZcDbObjectId id, Add add)
     entity->close();
 }
 
-// The next point of a leader or description line, rubber-banded from the
-// last one; repeated points are asked again. RTNORM with the point, or
-// what the input gave instead.
-int askNextPoint(ZcGePoint3d& next, const ZcGePoint3d& last)
-{
-    int result = RTNORM;
-    do {
-        result = GetPointById(next, last, IDS_PROMPT_NEXT_POINT);
-    } while (result == RTNORM && MakePoint2d(next).distanceTo(MakePoint2d(last)) <= kRepeatedPick);
-    return result;
-}
-
 }  // namespace
 
 ZcDbObjectId DrawLeader(ZcGePoint3d start)
@@ -78,7 +66,7 @@ ZcDbObjectId DrawLeader(ZcGePoint3d start)
     ZcDbLeader* leader = new ZcDbLeader;
     leader->appendVertex(start);
     ZcGePoint3d next;
-    if (askNextPoint(next, start) != RTNORM || !AppendToModelSpace(leader)) {
+    if (GetNextPointById(next, start, IDS_PROMPT_NEXT_POINT) != RTNORM || !AppendToModelSpace(leader)) {
         leader->close();  // not in the drawing: closing discards it
         return {};
     }
@@ -86,7 +74,7 @@ ZcDbObjectId DrawLeader(ZcGePoint3d start)
     leader->close();
     do {
         extend<ZcDbLeader>(id, [&](ZcDbLeader& l) { l.appendVertex(next); });
-    } while (askNextPoint(next, ZcGePoint3d(next)) == RTNORM);
+    } while (GetNextPointById(next, next, IDS_PROMPT_NEXT_POINT) == RTNORM);
     return id;
 }
 
@@ -98,7 +86,7 @@ ZcDbObjectId DrawDescriptionLine()
     ZcDbPolyline* polyline = new ZcDbPolyline;
     polyline->addVertexAt(0, MakePoint2d(first), 0.0, -1.0, -1.0);
     ZcGePoint3d next;
-    if (askNextPoint(next, first) != RTNORM || !AppendToModelSpace(polyline)) {
+    if (GetNextPointById(next, first, IDS_PROMPT_NEXT_POINT) != RTNORM || !AppendToModelSpace(polyline)) {
         polyline->close();
         return {};
     }
@@ -106,6 +94,6 @@ ZcDbObjectId DrawDescriptionLine()
     polyline->close();
     do {
         extend<ZcDbPolyline>(id, [&](ZcDbPolyline& p) { p.addVertexAt(p.numVerts(), MakePoint2d(next), 0.0, -1.0, -1.0); });
-    } while (askNextPoint(next, ZcGePoint3d(next)) == RTNORM);
+    } while (GetNextPointById(next, next, IDS_PROMPT_NEXT_POINT) == RTNORM);
     return id;
 }

@@ -5,7 +5,6 @@
 #include "ZcDbMText.h"
 #include "ZcDbObjectId.h"
 #include "ZcGePoint3d.h"
-#include "geometry/Tolerances.h"
 
 // Entities the drawing routines share. The Make builders return a new
 // entity, open and not in any drawing: the caller appends it (to model
@@ -28,13 +27,9 @@
 // left as it was and the result is false.
 bool TrimLineToEntity(ZcDbLine* line, const ZcDbEntity* other);
 
-// A pick this close in plan to the point before it adds no vertex: a
-// double click gives the same point twice, and a segment of no length has
-// no direction to turn a board or a description by.
-inline constexpr double kRepeatedPick = kJoinTolerance;
-
 // A leader from start through the points the user picks (each rubber-banded
-// from the last) until one is not given; a repeated point is passed over.
+// from the last) until one is not given; a repeated point (kRepeatedPick)
+// is passed over.
 // Null when not even a second point is given; nothing is then added to the
 // drawing.
 ZcDbObjectId DrawLeader(ZcGePoint3d start);

@@ -230,7 +230,9 @@ INSTANTIATE_TEST_SUITE_P(Roads, ArrowRoad,
                                          Road{"Upwards", "0,0\n0,10\n", M_PI / 2, M_PI / 2},
                                          Road{"Downwards", "0,10\n0,0\n", 3 * M_PI / 2, M_PI / 2},
                                          Road{"UpAndLeft", "10,0\n0,10\n", 3 * M_PI / 4, -M_PI / 4},
-                                         Road{"DownAndRight", "0,10\n10,0\n", 7 * M_PI / 4, -M_PI / 4}),
+                                         Road{"DownAndRight", "0,10\n10,0\n", 7 * M_PI / 4, -M_PI / 4},
+                                         // A double click gives no direction: asked again.
+                                         Road{"SecondPointRepeated", "10,0\n10,0\n0,0\n", M_PI, 0.0}),
                          [](const testing::TestParamInfo<Road>& c) { return std::string(c.param.name); });
 
 TEST_F(Arrows, ABlockNameNoArrowHasIsSaidInOneLineAndMakesNothing)
