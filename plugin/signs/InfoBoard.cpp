@@ -60,8 +60,12 @@ ZcDbObjectId BuildInfoBoard(const InfoBoardArgs& args)
     ZcDbExtents extents;
     double halfWidth = args.width / 2.0;
     if (text->getGeomExtents(extents) == Zcad::eOk) {
-        // A word wider than the wrapping width stays whole: the board grows
-        // to keep the margin beside the widest line, as above and below.
+        // A word wider than the wrapping width stays whole: the other lines
+        // may then run as wide as it, and the board grows to keep the
+        // margin beside the widest line, as above and below.
+        const double widest = extents.maxPoint().x - extents.minPoint().x;
+        if (widest > text->width() && text->setWidth(widest) == Zcad::eOk)
+            text->getGeomExtents(extents);
         const double widestHalf = std::max(std::fabs(extents.minPoint().x), std::fabs(extents.maxPoint().x));
         halfWidth = std::max(halfWidth, widestHalf + kInfoBoardMargin);
     } else {

@@ -49,7 +49,8 @@ std::string InfoBoardContents(std::string_view typed);
 // style "Tarvowy", the text colour, wrapped to keep kInfoBoardMargin from
 // the board's sides) on top of a rounded board as wide as the width,
 // reaching kInfoBoardMargin above and below the text; a word too long to
-// wrap widens the board to keep kInfoBoardMargin beside it. The block is
+// wrap widens the wrapping to its width and the board to keep
+// kInfoBoardMargin beside it. The block is
 // closed; its id is returned, null when it could not be built whole
 // (nothing is left then). A width below kSmallestInfoBoardWidth and a text
 // height outside 1 to kLargestInfoTextHeight are the caller's to refuse.

@@ -328,6 +328,7 @@ struct Fit {
     const char* text;
     int height, width;
     bool keepsWidth;
+    size_t lines = 0;  // 0: not looked at
 };
 
 class InfoBoardFit : public InfoBoard, public testing::WithParamInterface<Fit> {};
@@ -346,11 +347,12 @@ TEST_P(InfoBoardFit, TheTextStaysInsideTheMargins)
     EXPECT_LE(b.minX, b.textLeft - kInfoBoardMargin + kTol);
     EXPECT_GE(b.maxX, b.textRight + kInfoBoardMargin - kTol);
     EXPECT_NEAR(b.minX, -b.maxX, kTol) << "centred on the block's origin";
-    if (f.keepsWidth)
-        EXPECT_NEAR(b.maxX - b.minX, f.width, kTol);
-    else
-        EXPECT_NEAR(b.maxX - b.minX, std::max(-b.textLeft, b.textRight) * 2 + 2 * kInfoBoardMargin, kTol);
+    const double grown = std::max(-b.textLeft, b.textRight) * 2 + 2 * kInfoBoardMargin;
+    EXPECT_NEAR(b.maxX - b.minX, f.keepsWidth ? f.width : grown, kTol);
     EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kTol);
+    if (f.lines) {
+        EXPECT_EQ(b.lines, f.lines);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -358,7 +360,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(Fit{"NarrowBoardSmallText", "Gmina Łąka", 4, 60, false},
                     Fit{"LongWordOnTheDefaultBoard", "Konstantynopolitańczykowianeczka", 282, 900, false},
                     Fit{"WordsWrapIntoTheWidth", "Urząd Gminy w Żółkiewce czynny od poniedziałku", 132, 900, true},
-                    Fit{"ShortTextOnAWideBoard", "Łąka", 102, 2000, true}),
+                    Fit{"ShortTextOnAWideBoard", "Łąka", 102, 2000, true},
+                    // The short words share a line as wide as the long one.
+                    Fit{"ShortWordsBesideALongOne", "Gmina Łąka Konstantynopolitańczykowianeczka", 102, 60, false, 2}),
     [](const testing::TestParamInfo<Fit>& c) { return std::string(c.param.name); });
 
 // Whatever is typed shows as typed: the characters that start codes show
