@@ -118,8 +118,9 @@ private:
 };
 
 // Opens an object by id. Refuses null ids (eNullObjectId), erased objects
-// (eWasErased unless openErased) and conflicting modes (eWasOpenForWrite,
-// eWasOpenForRead).
+// (eWasErased unless openErased), conflicting modes (eWasOpenForWrite,
+// eWasOpenForRead) and, as the host does, writing to an entity of model or
+// paper space whose layer is locked (eOnLockedLayer).
 ZRX_EXPORT Zcad::ErrorStatus zcdbOpenZcDbObject(ZcDbObject*& obj, ZcDbObjectId id, ZcDb::OpenMode mode,
                                                 bool openErased = false);
 

@@ -45,6 +45,7 @@ enum ErrorStatus {
     eInvalidDwgVersion,
     eNoInputFiler,
     eFontNotFound,
+    eOnLockedLayer,
 };
 
 // The status's name ("eWasOpenForWrite"), for messages.

@@ -215,6 +215,7 @@
 #define IDS_INSERT_AS_SIGN              8107
 #define IDS_ADD_DESCRIPTION             8108
 #define IDS_BOARD_TOO_NARROW 8109
+#define IDS_TEXT_HEIGHT_TOO_LARGE 8110
 
 // Strings: command-line prompts (each begins with a line feed).
 #define IDS_PROMPT_DASHED_SIDE          8014
@@ -235,9 +236,9 @@
 // Next default values for new objects
 #ifdef APSTUDIO_INVOKED
 #ifndef APSTUDIO_READONLY_SYMBOLS
-#define _APS_NEXT_RESOURCE_VALUE 8110
+#define _APS_NEXT_RESOURCE_VALUE 8111
 #define _APS_NEXT_COMMAND_VALUE         32771
 #define _APS_NEXT_CONTROL_VALUE         8109
-#define _APS_NEXT_SYMED_VALUE 8110
+#define _APS_NEXT_SYMED_VALUE 8111
 #endif
 #endif

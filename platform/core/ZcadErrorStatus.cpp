@@ -3,6 +3,9 @@
 const char* Zcad::errorStatusName(ErrorStatus es)
 {
     switch (es) {
+    case eOnLockedLayer:
+        return "eOnLockedLayer";
+        // clang-format off
 #define NAME(e) \
     case e:     \
         return #e;
@@ -17,6 +20,7 @@ const char* Zcad::errorStatusName(ErrorStatus es)
         NAME(eFileSharingViolation) NAME(eFilerError) NAME(eDwgNotRecoverable) NAME(eInvalidDwgVersion)
         NAME(eNoInputFiler) NAME(eFontNotFound)
 #undef NAME
+        // clang-format on
     }
     return "eUnknownStatus";
 }

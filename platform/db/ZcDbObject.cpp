@@ -5,7 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ZcDbBlockTable.h"
 #include "ZcDbDatabase.h"
+#include "ZcDbEntity.h"
+#include "ZcDbLayerTable.h"
 #include "ZcDbRegAppTable.h"
 #include "platform/core/ResbufTypes.h"
 #include "platform/core/Utf8.h"
@@ -85,6 +88,24 @@ Zcad::ErrorStatus ZcDbObject::close()
     return Zcad::eOk;
 }
 
+namespace {
+
+// An entity drawn in model or paper space on a locked layer: the host lets
+// nothing change it. Entities inside block definitions are not looked at.
+bool onLockedLayer(const ZcDbObject& object)
+{
+    const auto* entity = ZcDbEntity::cast(&object);
+    if (!entity)
+        return false;
+    const auto* owner = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(entity->ownerId());
+    if (!owner || !owner->isLayout())
+        return false;
+    const auto* layer = ZcDbObjectAccess::peekAs<ZcDbLayerTableRecord>(entity->layerId());
+    return layer && layer->isLocked();
+}
+
+}  // namespace
+
 Zcad::ErrorStatus ZcDbObject::upgradeOpen()
 {
     if (m_writer)
@@ -93,6 +114,8 @@ Zcad::ErrorStatus ZcDbObject::upgradeOpen()
         return Zcad::eNotOpenForRead;
     if (m_readers > 1)
         return Zcad::eHadMultipleReaders;
+    if (onLockedLayer(*this))
+        return Zcad::eOnLockedLayer;
     m_readers = 0;
     m_writer = true;
     if (ZcDbDatabaseImpl* impl = implOf(m_stub))
@@ -148,6 +171,8 @@ Zcad::ErrorStatus zcdbOpenZcDbObject(ZcDbObject*& obj, ZcDbObjectId id, ZcDb::Op
             return Zcad::eWasOpenForWrite;
         if (o->readerCount() > 0)
             return Zcad::eWasOpenForRead;
+        if (onLockedLayer(*o))
+            return Zcad::eOnLockedLayer;
     } else if (mode == ZcDb::kForRead || mode == ZcDb::kForNotify) {
         if (o->isWriteEnabled())
             return Zcad::eWasOpenForWrite;

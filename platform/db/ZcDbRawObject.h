@@ -76,6 +76,12 @@ public:
     // A copy without the entities that follow it.
     ZcDbObject* clone() const override;
 
+    // A 2D or 3D polyline's box is that of its vertices (bulges not
+    // followed), a spline's that of its control and fit points, so that
+    // they can be picked as the host picks them; other kept kinds have none
+    // (eInvalidExtents).
+    Zcad::ErrorStatus getGeomExtents(ZcDbExtents& extents) const override;
+
 private:
     std::string m_kind;
     ZcDbRawTags m_tags;

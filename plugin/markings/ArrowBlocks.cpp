@@ -8,6 +8,7 @@
 #include "services/Blocks.h"
 #include "services/DatabaseServices.h"
 #include "services/EntityBuilders.h"
+#include "zcut.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ constexpr ArrowOutline kOutlines[] = {
 
 // The outline as a closed polyline and its solid fill, appended to the new
 // block (open for write), which its caller closes.
-void fillArrow(ZcDbBlockTableRecord* block, const ArrowOutline& outline)
+bool fillArrow(ZcDbBlockTableRecord* block, const ArrowOutline& outline)
 {
     auto* boundary = new ZcDbPolyline;
     for (const ArrowVertex& v : outline.vertices)
@@ -85,19 +86,23 @@ void fillArrow(ZcDbBlockTableRecord* block, const ArrowOutline& outline)
     boundary->setClosed(true);
     boundary->setLayer("0");
     boundary->setColorIndex(kByBlock);
-    ZcDbObjectPointer<ZcDbPolyline> closer;
-    closer.acquire(boundary);
-    if (!AppendToModelSpace(closer.object(), block))
-        return;
     ZcDbObjectIdArray outer;
-    outer.append(closer->objectId());
+    {
+        ZcDbObjectPointer<ZcDbPolyline> closer;
+        closer.acquire(boundary);
+        if (!AppendToModelSpace(closer.object(), block))
+            return false;
+        outer.append(closer->objectId());
+    }
 
-    ZcDbObjectPointer<ZcDbHatch> fill;
     ZcDbHatch* hatch = MakeSolidHatch(outer, {});
+    if (!hatch)
+        return false;
+    ZcDbObjectPointer<ZcDbHatch> fill;
     fill.acquire(hatch);
     fill->setColorIndex(kByBlock);
     fill->setLayer("0");
-    AppendToModelSpace(fill.object(), block);
+    return AppendToModelSpace(fill.object(), block);
 }
 
 }  // namespace
@@ -122,11 +127,19 @@ bool GetArrowBlock(const char* name)
     const ArrowOutline* outline = FindArrowOutline(name);
     if (!outline)
         return false;
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block;
-    ZcDbBlockTableRecord* created = GetOrCreateBlock(name, ZcDb::kForWrite);
-    if (!created)
-        return false;
-    block.acquire(created);
-    fillArrow(block.object(), *outline);
-    return true;
+    ZcDbObjectId blockId;
+    {
+        ZcDbObjectPointer<ZcDbBlockTableRecord> block;
+        ZcDbBlockTableRecord* created = GetOrCreateBlock(name, ZcDb::kForWrite);
+        if (!created)
+            return false;
+        block.acquire(created);
+        if (fillArrow(block.object(), *outline))
+            return true;
+        blockId = block->objectId();
+    }
+    // Half an arrow would be reused by name ever after.
+    EraseUnreferencedBlock(blockId);
+    zcutPrintf("\nNie udało się zbudować bloku \"%s\".", name);
+    return false;
 }

@@ -6,6 +6,7 @@
 #include "ZcDbObjectPointer.h"
 #include "ZcDbPolyline.h"
 #include "frame/DrawingSettings.h"
+#include "geometry/Angles.h"
 #include "geometry/Points.h"
 #include "markings/ArrowBlocks.h"
 #include "resource.h"
@@ -45,8 +46,11 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
     std::vector<ZcDbObjectId> inserted;
     ZcGePoint3d first, second, tail;
     if (GetPointById(first, std::nullopt, IDS_PROMPT_ROAD_FIRST_POINT) != RTNORM ||
-        GetPointById(second, first, IDS_PROMPT_ROAD_SECOND_POINT) != RTNORM ||
+        GetNextPointById(second, first, IDS_PROMPT_ROAD_SECOND_POINT) != RTNORM ||
         GetPointById(tail, std::nullopt, IDS_PROMPT_INSERTION_POINT) != RTNORM)
+        return inserted;
+    // The block is made only now: a cancelled pick leaves the drawing as it was.
+    if (!GetArrowBlock(choice.blockName.c_str()))
         return inserted;
     const std::string descriptionBlock = GetHorizontalDescBlock();
     const double rotation = PointAngle(first, second);
@@ -74,9 +78,10 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
     if (descriptionBlock.empty())
         return inserted;
     ZcDbObjectPointer<ZcDbBlockReference> description;
-    ZcDbBlockReference* reference =
-        InsertBlockReference(descriptionBlock.c_str(), descriptionPoint,
-                             ZcGeScale3d(descriptionScale, descriptionScale, descriptionScale), rotation);
+    // The arrow points along the road; its description reads upright.
+    ZcDbBlockReference* reference = InsertBlockReference(
+        descriptionBlock.c_str(), descriptionPoint, ZcGeScale3d(descriptionScale, descriptionScale, descriptionScale),
+        ReadableAngle(rotation));
     if (!reference)
         return inserted;
     description.acquire(reference);
@@ -87,6 +92,17 @@ std::vector<ZcDbObjectId> placeArrow(const ArrowChoice& choice, const ArrowTarge
                                              {"Długość", choice.length},
                                              {"Przeznaczenie", target.destinationName}});
     return inserted;
+}
+
+// Whether the arrow of that block name can be inserted, without making its
+// block yet.
+bool arrowAvailable(const char* name)
+{
+    if (ZcDbBlockTableRecord* found = FindBlock(name, ZcDb::kForRead)) {
+        found->close();
+        return true;
+    }
+    return FindArrowOutline(name) != nullptr;
 }
 
 }  // namespace
@@ -100,7 +116,7 @@ double ArrowDescriptionScale(int scaleIndex, double markingScale)
 void InsertArrow(const ArrowChoice& choice, const ArrowTarget& target)
 {
     const DrawingSettings drawing = ReadDrawingSettings();
-    if (!GetArrowBlock(choice.blockName.c_str())) {
+    if (!arrowAvailable(choice.blockName.c_str())) {
         zcutPrintf("\nNie ma strzałki \"%s\"; nic nie wstawiono.", choice.blockName.c_str());
         return;
     }

@@ -1,7 +1,6 @@
 #include "markings/LineMarking.h"
 
 #include <algorithm>
-#include <numbers>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "ZcDbObjectPointer.h"
 #include "ZcDbPolyline.h"
 #include "frame/DrawingSettings.h"
+#include "geometry/Angles.h"
 #include "geometry/EntityQueries.h"
 #include "geometry/Points.h"
 #include "geometry/Tolerances.h"
@@ -33,15 +33,6 @@ std::string Formatted(double value)
     CString text;
     text.Format("%.2f", value);
     return text.str();
-}
-
-// The direction of the picks, turned half round when the description would
-// otherwise read upside down: the order of the picks chooses nothing on an
-// open edge, and should not turn the text.
-double ReadableAngle(double angle)
-{
-    using std::numbers::pi;
-    return angle > pi / 2 && angle <= 3 * pi / 2 ? angle - pi : angle;
 }
 
 constexpr int kColorByLayer = 256;
@@ -191,10 +182,12 @@ void DrawOnPiece(ZcDbPolyline* piece, const LineMarkingChoice& choice, ZcGePoint
     }
     const std::string block = GetHorizontalDescBlock();
     const double scale = DescriptionScale(choice.scaleIndex, settings.markingScale);
-    if (ZcDbBlockReference* made = block.empty()
-                                       ? nullptr
-                                       : InsertBlockReference(block.c_str(), at, ZcGeScale3d(scale, scale, scale),
-                                                              ReadableAngle(PointAngle(from, to)))) {
+    // The order of the picks chooses nothing on an open edge and should not
+    // turn the text.
+    const double readable = ReadableAngle(PointAngle(from, to));
+    if (ZcDbBlockReference* made =
+            block.empty() ? nullptr
+                          : InsertBlockReference(block.c_str(), at, ZcGeScale3d(scale, scale, scale), readable)) {
         ZcDbObjectPointer<ZcDbBlockReference> reference;
         reference.acquire(made);
         inserted.append(reference->objectId());
@@ -243,6 +236,37 @@ ZcDbObjectId AppendWorkingCopy(ZcDbObjectId polylineId, bool& closed)
     return ok ? appended->objectId() : ZcDbObjectId::kNull;
 }
 
+enum class EdgeFault { None, NotAnEdge, NoLength, LockedLayer, SamePoints };
+
+const char* MessageOf(EdgeFault fault)
+{
+    switch (fault) {
+    case EdgeFault::NotAnEdge: return "\nWskazany obiekt nie jest linią, łukiem, okręgiem ani polilinią.";
+    case EdgeFault::NoLength: return "\nWskazana krawędź ma zerową długość; oznaczenia nie narysowano.";
+    case EdgeFault::LockedLayer: return "\nObiekt leży na warstwie zablokowanej; oznaczenia nie narysowano.";
+    case EdgeFault::SamePoints: return "\nOba punkty wskazują to samo miejsce krawędzi; oznaczenia nie narysowano.";
+    case EdgeFault::None: break;
+    }
+    return "";
+}
+
+// Why the picked entity (open) cannot carry a marking. A line, an arc or a
+// circle is replaced by its polyline, so an entity on a locked layer is
+// refused before anything is changed.
+EdgeFault FaultOfEdge(const ZcDbEntity* picked)
+{
+    const ZcDbCurve* curve = ZcDbCurve::cast(picked);
+    if (!curve || !IsConvertibleEdge(picked))
+        return EdgeFault::NotAnEdge;
+    if (IsOnLockedLayer(picked))
+        return EdgeFault::LockedLayer;
+    double endParam = 0.0, length = 0.0;
+    if (curve->getEndParam(endParam) != Zcad::eOk || curve->getDistAtParam(endParam, length) != Zcad::eOk ||
+        !(length > kMinSize))
+        return EdgeFault::NoLength;
+    return EdgeFault::None;
+}
+
 }  // namespace
 
 double DescriptionScale(int scaleIndex, double markingScale) { return (scaleIndex == 1 ? 2.0 : 1.0) * markingScale; }
@@ -253,10 +277,15 @@ void DrawLineMarking(const LineMarkingChoice& choice)
     if (!SelectEntity(picked, ZcDb::kForRead))
         return;
     const ZcDbObjectId pickedId = picked->objectId();
+    const EdgeFault fault = FaultOfEdge(picked);
     picked->close();
+    if (fault != EdgeFault::None) {
+        zcutPrintf("%s", MessageOf(fault));
+        return;
+    }
     const ZcDbObjectId edge = ConvertToPolyline(pickedId);
     if (edge.isNull()) {
-        zcutPrintf("\nWskazany obiekt nie jest linią, łukiem, okręgiem ani polilinią.");
+        zcutPrintf("%s", MessageOf(EdgeFault::NotAnEdge));
         return;
     }
     bool closed = false;
@@ -277,6 +306,13 @@ void DrawLineMarking(const LineMarkingChoice& choice)
         ZcDbObjectPointer<ZcDbCurve> copy(copyId, ZcDb::kForRead);
         copy->getClosestPointTo(p1, from);
         copy->getClosestPointTo(p2, to);
+    }
+    // Round a closed edge the same point twice is the whole way round; on
+    // an open one it is no piece at all.
+    if (!closed && from.distanceTo(to) <= kJoinTolerance) {
+        EraseEntity(copyId);
+        zcutPrintf("%s", MessageOf(EdgeFault::SamePoints));
+        return;
     }
 
     const ZcDbObjectIdArray first = SplitPolylineAt(copyId, from);

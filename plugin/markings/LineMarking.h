@@ -25,7 +25,9 @@ inline constexpr double kDoubleLineOffset = 0.24;
 // drawing asks for it. An open edge takes the points in either order; a
 // closed one is followed from the first point to the second in its own
 // direction. A line, arc or circle picked stays replaced by its polyline.
-// Nothing is left open; a cancelled pick leaves no working copy behind.
+// An edge of another kind, of no length or on a locked layer, and two
+// points at one place of an open edge, are refused with a message. Nothing
+// is left open; a cancelled pick leaves no working copy behind.
 void DrawLineMarking(const LineMarkingChoice& choice);
 
 // The description's scale: 2 at "1:500", 1 at "1:1000" or with none

@@ -201,3 +201,16 @@ void SetAttributeTexts(ZcDbBlockReference* reference, const std::map<std::string
             attribute->setTextString(value->second.c_str());
     }
 }
+
+void EraseUnreferencedBlock(ZcDbObjectId blockId)
+{
+    ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForWrite);
+    if (!block)
+        return;
+    for (const ZcDbObjectId id : block->entityIds()) {
+        ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForWrite);
+        if (entity)
+            entity->erase();
+    }
+    block->erase();
+}

@@ -26,6 +26,11 @@
 // the block table is opened in the mode. Null on failure.
 [[nodiscard]] ZcDbBlockTableRecord* CreateAnonymousBlock(ZcDb::OpenMode mode);
 
+// Erases a block nothing refers to, with its entities, as saving the
+// drawing would purge it: an unused board, or a block whose building
+// failed half way. The block must be closed.
+void EraseUnreferencedBlock(ZcDbObjectId blockId);
+
 // Makes sure the drawing has the block: one that is there already is kept
 // as it is, whatever its template says now; otherwise the template drawing
 // folder + name + ".dwg" becomes the block. eOk when the block is there

@@ -119,6 +119,11 @@ ZcDbObjectId ConvertToPolyline(ZcDbObjectId curveId)
     return polyline->objectId();
 }
 
+bool IsConvertibleEdge(const ZcDbEntity* entity)
+{
+    return ZcDbPolyline::cast(entity) || ZcDbLine::cast(entity) || ZcDbArc::cast(entity) || ZcDbCircle::cast(entity);
+}
+
 bool PointOnSegment(ZcGePoint2d p, ZcGePoint2d a, ZcGePoint2d b, double bulge)
 {
     const double chord = a.distanceTo(b);

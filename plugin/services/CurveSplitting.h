@@ -30,6 +30,10 @@ inline constexpr double kSameVertex = 1e-9;
 // erased). Null for any other kind of entity. Nothing is left open.
 ZcDbObjectId ConvertToPolyline(ZcDbObjectId curveId);
 
+// Whether ConvertToPolyline takes the entity: a lightweight polyline, a
+// line, an arc or a circle.
+bool IsConvertibleEdge(const ZcDbEntity* entity);
+
 // Cuts the polyline at its point nearest to q.
 // - Open: the given polyline keeps the part after that point and a new
 //   polyline (a copy, in model space) the part before it; the result is

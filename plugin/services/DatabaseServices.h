@@ -45,6 +45,9 @@ void MoveToTop(ZcDbBlockTableRecord* owner, ZcDbObjectId entityId);
 // given to the target (open for write) in that order.
 void CopyEntityProperties(const ZcDbEntity* source, ZcDbEntity* target);
 
+// Whether the entity's layer is locked: the host then refuses to change it.
+bool IsOnLockedLayer(const ZcDbEntity* entity);
+
 // The palette colour nearest to a colour given as zcedGetRGB gives one (red
 // in bits 0-7, green 8-15, blue 16-23): least sum of channel differences
 // over indexes 1 to 254, the lower index on a tie.

@@ -12,6 +12,7 @@
 #include "services/Blocks.h"
 #include "services/DatabaseServices.h"
 #include "services/EntityBuilders.h"
+#include "zcut.h"
 
 namespace {
 
@@ -44,14 +45,16 @@ constexpr DescRow kHorizontalRows[] = {
     {IDS_COLUMN_AREA_PER_METRE, 4, 0, false},
 };
 
-void appendClosed(ZcDbBlockTableRecord* block, ZcDbEntity* entity)
+bool appendClosed(ZcDbBlockTableRecord* block, ZcDbEntity* entity)
 {
+    if (!entity)
+        return false;
     ZcDbObjectPointer<ZcDbEntity> pointer;
     pointer.acquire(entity);
-    AppendToModelSpace(pointer.object(), block);
+    return AppendToModelSpace(pointer.object(), block);
 }
 
-void fillDescription(ZcDbBlockTableRecord* block, std::span<const DescRow> rows, double height)
+bool fillDescription(ZcDbBlockTableRecord* block, std::span<const DescRow> rows, double height)
 {
     // Each row copies the first definition, so all share its height, modes
     // and layer; the rows follow from the height the definition keeps.
@@ -69,16 +72,19 @@ void fillDescription(ZcDbBlockTableRecord* block, std::span<const DescRow> rows,
         definition->setTag(LoadTarvoString(row.tag));
         definition->setPrompt(LoadTarvoString(row.tag));
         definition->setInvisible(!row.visible);
-        appendClosed(block, definition);
+        if (!appendClosed(block, definition))
+            return false;
     }
+    return true;
 }
 
-void fillPost(ZcDbBlockTableRecord* block)
+bool fillPost(ZcDbBlockTableRecord* block)
 {
     auto* circle = new ZcDbCircle(ZcGePoint3d::kOrigin, ZcGeVector3d::kZAxis, kPostRadius);
     circle->setLayer("0");
     circle->setColorIndex(kByBlock);
-    appendClosed(block, circle);
+    if (!appendClosed(block, circle))
+        return false;
 
     auto* bar = new ZcDbPolyline;
     for (const ZcGePoint2d p : {ZcGePoint2d(50, -5), ZcGePoint2d(-50, -5), ZcGePoint2d(-50, -10), ZcGePoint2d(50, -10)})
@@ -86,17 +92,25 @@ void fillPost(ZcDbBlockTableRecord* block)
     bar->setClosed(true);
     bar->setLayer("0");
     bar->setColorIndex(kByBlock);
-    AppendToModelSpace(bar, block);
     ZcDbObjectIdArray outer;
-    outer.append(bar->objectId());
-    bar->close();
+    {
+        ZcDbObjectPointer<ZcDbPolyline> closer;
+        closer.acquire(bar);
+        if (!AppendToModelSpace(closer.object(), block))
+            return false;
+        outer.append(closer->objectId());
+    }
 
     ZcDbHatch* fill = MakeSolidHatch(outer, {});
+    if (!fill)
+        return false;
     fill->setColorIndex(kByBlock);
     fill->setLayer("0");
-    appendClosed(block, fill);
+    return appendClosed(block, fill);
 }
 
+// The block of that name, filled on first use. A fill that fails half way
+// takes the block with it, so that no later action reuses it by name.
 template <class Fill>
 std::string getBlock(const char* name, Fill fill)
 {
@@ -104,13 +118,20 @@ std::string getBlock(const char* name, Fill fill)
         found->close();
         return name;
     }
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block;
-    ZcDbBlockTableRecord* created = GetOrCreateBlock(name, ZcDb::kForWrite);
-    if (!created)
-        return {};
-    block.acquire(created);
-    fill(block.object());
-    return name;
+    ZcDbObjectId blockId;
+    {
+        ZcDbObjectPointer<ZcDbBlockTableRecord> block;
+        ZcDbBlockTableRecord* created = GetOrCreateBlock(name, ZcDb::kForWrite);
+        if (!created)
+            return {};
+        block.acquire(created);
+        if (fill(block.object()))
+            return name;
+        blockId = block->objectId();
+    }
+    EraseUnreferencedBlock(blockId);
+    zcutPrintf("\nNie udało się zbudować bloku \"%s\".", name);
+    return {};
 }
 
 }  // namespace
@@ -119,13 +140,14 @@ std::string GetPostBlock() { return getBlock(kPostBlock, fillPost); }
 
 std::string GetVerticalDescBlock()
 {
-    return getBlock(kVerticalDescBlock,
-                    [](ZcDbBlockTableRecord* block) { fillDescription(block, kVerticalRows, kVerticalTextHeight); });
+    return getBlock(kVerticalDescBlock, [](ZcDbBlockTableRecord* block) {
+        return fillDescription(block, kVerticalRows, kVerticalTextHeight);
+    });
 }
 
 std::string GetHorizontalDescBlock()
 {
     return getBlock(kHorizontalDescBlock, [](ZcDbBlockTableRecord* block) {
-        fillDescription(block, kHorizontalRows, kHorizontalTextHeight);
+        return fillDescription(block, kHorizontalRows, kHorizontalTextHeight);
     });
 }

@@ -1,5 +1,7 @@
 #include "services/EntityBuilders.h"
 
+#include <memory>
+
 #include "ZcDbLeader.h"
 #include "ZcDbPolyline.h"
 #include "geometry/Points.h"
@@ -10,15 +12,16 @@
 
 ZcDbHatch* MakeSolidHatch(const ZcDbObjectIdArray& outerIds, const ZcDbObjectIdArray& innerIds)
 {
-    ZcDbHatch* hatch = new ZcDbHatch;
+    auto hatch = std::make_unique<ZcDbHatch>();
     hatch->setDatabaseDefaults();
-    hatch->appendLoop(ZcDbHatch::kExternal, outerIds);
-    if (!innerIds.isEmpty())
-        hatch->appendLoop(ZcDbHatch::kDerived, innerIds);
-    hatch->setPattern(ZcDbHatch::kPreDefined, "SOLID");
-    hatch->setAssociative(true);
-    hatch->evaluateHatch();
-    return hatch;
+    if (outerIds.isEmpty() || hatch->appendLoop(ZcDbHatch::kExternal, outerIds) != Zcad::eOk)
+        return nullptr;
+    if (!innerIds.isEmpty() && hatch->appendLoop(ZcDbHatch::kDerived, innerIds) != Zcad::eOk)
+        return nullptr;
+    if (hatch->setPattern(ZcDbHatch::kPreDefined, "SOLID") != Zcad::eOk || hatch->setAssociative(true) != Zcad::eOk ||
+        hatch->evaluateHatch() != Zcad::eOk)
+        return nullptr;
+    return hatch.release();
 }
 
 ZcDbMText* MakeMText(const char* contents, ZcGePoint3d location, double height)
@@ -63,7 +66,7 @@ ZcDbObjectId DrawLeader(ZcGePoint3d start)
     ZcDbLeader* leader = new ZcDbLeader;
     leader->appendVertex(start);
     ZcGePoint3d next;
-    if (GetPointById(next, start, IDS_PROMPT_NEXT_POINT) != RTNORM || !AppendToModelSpace(leader)) {
+    if (GetNextPointById(next, start, IDS_PROMPT_NEXT_POINT) != RTNORM || !AppendToModelSpace(leader)) {
         leader->close();  // not in the drawing: closing discards it
         return {};
     }
@@ -71,7 +74,7 @@ ZcDbObjectId DrawLeader(ZcGePoint3d start)
     leader->close();
     do {
         extend<ZcDbLeader>(id, [&](ZcDbLeader& l) { l.appendVertex(next); });
-    } while (GetPointById(next, next, IDS_PROMPT_NEXT_POINT) == RTNORM);
+    } while (GetNextPointById(next, next, IDS_PROMPT_NEXT_POINT) == RTNORM);
     return id;
 }
 
@@ -83,7 +86,7 @@ ZcDbObjectId DrawDescriptionLine()
     ZcDbPolyline* polyline = new ZcDbPolyline;
     polyline->addVertexAt(0, MakePoint2d(first), 0.0, -1.0, -1.0);
     ZcGePoint3d next;
-    if (GetPointById(next, first, IDS_PROMPT_NEXT_POINT) != RTNORM || !AppendToModelSpace(polyline)) {
+    if (GetNextPointById(next, first, IDS_PROMPT_NEXT_POINT) != RTNORM || !AppendToModelSpace(polyline)) {
         polyline->close();
         return {};
     }
@@ -91,6 +94,6 @@ ZcDbObjectId DrawDescriptionLine()
     polyline->close();
     do {
         extend<ZcDbPolyline>(id, [&](ZcDbPolyline& p) { p.addVertexAt(p.numVerts(), MakePoint2d(next), 0.0, -1.0, -1.0); });
-    } while (GetPointById(next, next, IDS_PROMPT_NEXT_POINT) == RTNORM);
+    } while (GetNextPointById(next, next, IDS_PROMPT_NEXT_POINT) == RTNORM);
     return id;
 }

@@ -13,7 +13,9 @@
 
 // A solid fill: one external loop of the outer boundary curves and, when
 // there are inner ones, one derived loop of them; associative, evaluated.
-// The ids are of closed curves in the working drawing.
+// The ids are of closed curves in the working drawing. Null when the
+// drawing refuses a loop (no outer curve, a curve that is not closed or
+// not there) or the fill: the caller then has no fill to add.
 [[nodiscard]] ZcDbHatch* MakeSolidHatch(const ZcDbObjectIdArray& outerIds, const ZcDbObjectIdArray& innerIds);
 
 // A multi-line text centred on the location (middle centre), on layer "0".
@@ -26,10 +28,13 @@
 bool TrimLineToEntity(ZcDbLine* line, const ZcDbEntity* other);
 
 // A leader from start through the points the user picks (each rubber-banded
-// from the last) until one is not given. Null when not even the second
-// point is given; nothing is then added to the drawing.
+// from the last) until one is not given; a repeated point (kRepeatedPick)
+// is passed over.
+// Null when not even a second point is given; nothing is then added to the
+// drawing.
 ZcDbObjectId DrawLeader(ZcGePoint3d start);
 
 // A polyline through the points the user picks, the first with its own
-// prompt, until one is not given. Null when fewer than two are given.
+// prompt, until one is not given; a repeated point is passed over. Null
+// when fewer than two points are given.
 ZcDbObjectId DrawDescriptionLine();

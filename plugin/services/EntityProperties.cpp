@@ -1,5 +1,8 @@
 #include "services/DatabaseServices.h"
 
+#include "ZcDbLayerTable.h"
+#include "ZcDbObjectPointer.h"
+
 void CopyEntityProperties(const ZcDbEntity* source, ZcDbEntity* target)
 {
     if (!source || !target)
@@ -9,4 +12,12 @@ void CopyEntityProperties(const ZcDbEntity* source, ZcDbEntity* target)
     target->setLinetype(source->linetype().c_str(), true);
     target->setLinetypeScale(source->linetypeScale(), true);
     target->setLineWeight(source->lineWeight(), true);
+}
+
+bool IsOnLockedLayer(const ZcDbEntity* entity)
+{
+    if (!entity)
+        return false;
+    ZcDbObjectPointer<ZcDbLayerTableRecord> layer(entity->layerId(), ZcDb::kForRead);
+    return layer && layer->isLocked();
 }

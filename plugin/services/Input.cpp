@@ -1,5 +1,7 @@
 #include "services/Input.h"
 
+#include <cmath>
+
 #include "frame/StringTable.h"
 #include "resource.h"
 #include "zcdbAdsName.h"
@@ -51,6 +53,17 @@ int GetPointById(ZcGePoint3d& out, std::optional<ZcGePoint3d> base, unsigned pro
 }
 
 int GetPointNoBase(ZcGePoint3d& out, const char* prompt) { return GetPoint(out, std::nullopt, prompt); }
+
+int GetNextPointById(ZcGePoint3d& out, const ZcGePoint3d& base, unsigned promptId)
+{
+    // The base is copied: out may be the caller's base.
+    const ZcGePoint3d from = base;
+    int result = RTNORM;
+    do {
+        result = GetPointById(out, from, promptId);
+    } while (result == RTNORM && std::hypot(out.x - from.x, out.y - from.y) <= kRepeatedPick);
+    return result;
+}
 
 std::optional<ZcGePoint3d> PickPoint(std::optional<ZcGePoint3d> base, const char* prompt, bool toWorld)
 {

@@ -4,6 +4,7 @@
 
 #include "ZcDbEntity.h"
 #include "ZcGePoint3d.h"
+#include "geometry/Tolerances.h"
 
 // The drawing commands' questions on the command line. Points go in and
 // come out in world coordinates; the user answers in the current user
@@ -15,6 +16,15 @@
 int GetPoint(ZcGePoint3d& out, std::optional<ZcGePoint3d> base, const char* prompt);
 int GetPointById(ZcGePoint3d& out, std::optional<ZcGePoint3d> base, unsigned promptId);
 int GetPointNoBase(ZcGePoint3d& out, const char* prompt);
+
+// A pick this close in plan to the point before it is the same point: a
+// double click gives it twice, and a segment of no length has no
+// direction to turn anything by.
+inline constexpr double kRepeatedPick = kJoinTolerance;
+
+// GetPointById rubber-banded from base, asked again while the answer is
+// the base point itself (within kRepeatedPick in plan).
+int GetNextPointById(ZcGePoint3d& out, const ZcGePoint3d& base, unsigned promptId);
 
 // A point given without further checks, with the base point passed on as
 // it is (in user coordinates); converted to world coordinates when

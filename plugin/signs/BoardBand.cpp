@@ -90,6 +90,8 @@ bool DrawDiagonalBand(const ZcGePoint3d& corner1, const ZcGePoint3d& corner2, Zc
     outline.close();
 
     ZcDbHatch* hatch = MakeSolidHatch(loop, {});
+    if (!hatch)
+        return false;
     ZcDbObjectPointer<ZcDbHatch> fill;
     fill.acquire(hatch);
     fill->setColorIndex(kRed);

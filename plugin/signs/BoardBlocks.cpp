@@ -12,6 +12,7 @@
 #include "services/TextStyle.h"
 #include "signs/BoardBand.h"
 #include "signs/BoardOutlines.h"
+#include "signs/InfoBoard.h"
 
 namespace {
 
@@ -74,7 +75,8 @@ public:
         m_sign.blockDef = m_block.object();
 
         const ZcDbObjectId style = EnsureTextStyle(kTarvoTextStyle);
-        ZcDbMText* text = MakeMText(m_sign.text.c_str(), location, height);
+        // Typed backslashes and braces show as themselves, not as codes.
+        ZcDbMText* text = MakeMText(InfoBoardContents(m_sign.text).c_str(), location, height);
         m_text.acquire(text);
         m_text->setAttachment(attachment);
         m_text->setColor(m_sign.textColour);

@@ -43,7 +43,10 @@ void appendFill(ZcDbObjectId outer, ZcDbObjectId inner, const ZcCmColor& colour,
     ZcDbObjectIdArray innerIds;
     if (!inner.isNull())
         innerIds.append(inner);
+    // A fill the drawing refuses is left out: the caller counts the fills.
     ZcDbHatch* hatch = MakeSolidHatch(outerIds, innerIds);
+    if (!hatch)
+        return;
     ZcDbObjectPointer<ZcDbHatch> closer;
     closer.acquire(hatch);
     closer->setColor(colour);

@@ -1,5 +1,8 @@
 #include "signs/InfoBoard.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "ZcDbExtents.h"
 #include "ZcDbMText.h"
 #include "ZcDbObjectPointer.h"
@@ -42,7 +45,8 @@ ZcDbObjectId BuildInfoBoard(const InfoBoardArgs& args)
     made->setTextStyle(EnsureTextStyle(kTarvoTextStyle));
     made->setColor(args.textColour);
     made->setAttachment(ZcDbMText::kBottomCenter);
-    made->setWidth(args.width);
+    // Lines wrap inside the board's side margins.
+    made->setWidth(std::max(args.width - 2.0 * kInfoBoardMargin, kNarrowestInfoWrap));
     ZcDbObjectPointer<ZcDbMText> text;
     if (!AppendToModelSpace(made, block.object())) {
         delete made;
@@ -54,11 +58,20 @@ ZcDbObjectId BuildInfoBoard(const InfoBoardArgs& args)
     // A text that shows nothing has no extents: the board then frames the
     // point where its text would stand.
     ZcDbExtents extents;
-    if (text->getGeomExtents(extents) != Zcad::eOk) {
+    double halfWidth = args.width / 2.0;
+    if (text->getGeomExtents(extents) == Zcad::eOk) {
+        // A word wider than the wrapping width stays whole: the other lines
+        // may then run as wide as it, and the board grows to keep the
+        // margin beside the widest line, as above and below.
+        const double widest = extents.maxPoint().x - extents.minPoint().x;
+        if (widest > text->width() && text->setWidth(widest) == Zcad::eOk)
+            text->getGeomExtents(extents);
+        const double widestHalf = std::max(std::fabs(extents.minPoint().x), std::fabs(extents.maxPoint().x));
+        halfWidth = std::max(halfWidth, widestHalf + kInfoBoardMargin);
+    } else {
         extents = ZcDbExtents();
         extents.addPoint(ZcGePoint3d::kOrigin);
     }
-    const double halfWidth = args.width / 2.0;
     RoundedBoardArgs board;
     board.corner1 = ZcGePoint3d(-halfWidth, extents.minPoint().y - kInfoBoardMargin, extents.minPoint().z);
     board.corner2 = ZcGePoint3d(halfWidth, extents.maxPoint().y + kInfoBoardMargin, extents.maxPoint().z);
@@ -72,20 +85,15 @@ ZcDbObjectId BuildInfoBoard(const InfoBoardArgs& args)
     board.outlineIds = &outlineIds;
     board.owner = block.object();
     DrawRoundedBoard(board);
+    // Half a board (an outline or a fill the drawing refused) is no board.
+    if (outlineIds.length() != kInfoBoardLayers || hatchIds.length() != kInfoBoardLayers) {
+        const ZcDbObjectId blockId = block->objectId();
+        text.close();
+        block.close();
+        EraseUnreferencedBlock(blockId);
+        return {};
+    }
 
     MoveToTop(block.object(), text->objectId());
     return block->objectId();
-}
-
-void EraseUnreferencedBlock(ZcDbObjectId blockId)
-{
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForWrite);
-    if (!block)
-        return;
-    for (const ZcDbObjectId id : block->entityIds()) {
-        ZcDbObjectPointer<ZcDbEntity> entity(id, ZcDb::kForWrite);
-        if (entity)
-            entity->erase();
-    }
-    block->erase();
 }

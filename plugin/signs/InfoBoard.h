@@ -24,7 +24,14 @@ struct InfoBoardArgs {
 inline constexpr double kInfoBoardCornerRadius = 30.0;
 inline constexpr double kInfoBoardBorderWidth = 5.0;
 inline constexpr double kInfoBoardStripeWidth = 20.0;
-inline constexpr double kInfoBoardMargin = 50.0;  // from the text's extents to the board's edge, above and below
+inline constexpr double kInfoBoardMargin = 50.0;  // from the text's extents to the board's edge
+// The border ring, the stripe and the field: three outlines, three fills.
+inline constexpr int kInfoBoardLayers = 3;
+// The wrapping width of a board too narrow for its margins: each word on a
+// line of its own.
+inline constexpr double kNarrowestInfoWrap = 1.0;
+// The tallest text the board takes: as tall as the widest board.
+inline constexpr int kLargestInfoTextHeight = 2000;
 
 // The narrowest board whose outlines keep clear of themselves: each of the
 // three outlines is inset as far as its corner radius shrinks, so each
@@ -34,17 +41,17 @@ inline constexpr int kSmallestInfoBoardWidth = int(2.0 * kInfoBoardCornerRadius)
 // The multi-line text contents that show the typed text as it was typed:
 // a line break becomes a paragraph break, a backslash and the braces are
 // escaped so that they show instead of starting codes. The "%%" codes stay,
-// as a CAD user types them for the degree and diameter signs.
+// as a CAD user types them for the degree and diameter signs. The sign
+// boards' place names are escaped alike.
 std::string InfoBoardContents(std::string_view typed);
 
 // A new anonymous block: the text (bottom centre at the block's origin,
-// wrapped at the width, style "Tarvowy", the text colour) on top of a
-// rounded board as wide as the width, reaching kInfoBoardMargin above and
-// below the text. The block is closed; its id is returned, null when it
-// could not be added. A width below kSmallestInfoBoardWidth is the
-// caller's to refuse.
+// style "Tarvowy", the text colour, wrapped to keep kInfoBoardMargin from
+// the board's sides) on top of a rounded board as wide as the width,
+// reaching kInfoBoardMargin above and below the text; a word too long to
+// wrap widens the wrapping to its width and the board to keep
+// kInfoBoardMargin beside it. The block is
+// closed; its id is returned, null when it could not be built whole
+// (nothing is left then). A width below kSmallestInfoBoardWidth and a text
+// height outside 1 to kLargestInfoTextHeight are the caller's to refuse.
 ZcDbObjectId BuildInfoBoard(const InfoBoardArgs& args);
-
-// Erases a block nothing refers to, with its entities, as saving the
-// drawing would purge it.
-void EraseUnreferencedBlock(ZcDbObjectId blockId);

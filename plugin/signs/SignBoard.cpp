@@ -41,7 +41,12 @@ uint32_t fnv1a(std::string_view text)
     return hash;
 }
 
-bool isReserved(unsigned char c) { return c < 0x20 || kReservedNameCharacters.find(char(c)) != std::string_view::npos; }
+bool isControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
+
+bool isReserved(unsigned char c)
+{
+    return isControl(c) || kReservedNameCharacters.find(char(c)) != std::string_view::npos;
+}
 
 // Length of the UTF-8 sequence a lead byte starts, 0 for a byte that
 // cannot start one.
@@ -148,4 +153,17 @@ bool IsValidBlockName(const std::string& name)
     if (readablePart(name, kMaxBlockNameBytes) != name)
         return false;
     return true;
+}
+
+std::string SignText(std::string_view typed)
+{
+    std::string shown;
+    shown.reserve(typed.size());
+    for (const char c : typed)
+        if (!isControl(static_cast<unsigned char>(c)))
+            shown += c;
+    const size_t first = shown.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return {};
+    return shown.substr(first, shown.find_last_not_of(' ') - first + 1);
 }

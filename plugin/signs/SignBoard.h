@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ZcCmColor.h"
 #include "ZcDbBlockTable.h"
@@ -55,3 +56,9 @@ struct D_SignBoard {
 
 // Whether the host takes the text as a symbol-table record name.
 bool IsValidBlockName(const std::string& name);
+
+// The place name as a board shows it and its block is named after it: the
+// typed text without control characters (line breaks, tabs, DEL), which a
+// one-line board cannot show, and without the spaces around it. Empty for a
+// text with nothing to show.
+std::string SignText(std::string_view typed);

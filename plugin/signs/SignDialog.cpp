@@ -102,9 +102,13 @@ BOOL SignDialog::OnCommand(int id, int code)
     }
 }
 
+// Each handler reads the controls first; when that fails the framework has
+// said why, and the handler changes nothing.
+
 void SignDialog::OnScaleChanged()
 {
-    UpdateData(TRUE);
+    if (!UpdateData(TRUE))
+        return;
     // At 1:1000 a board on a post would be too small to read: only plain
     // references are drawn there.
     const bool onPostPossible = m_scales.GetCurSel() != kScale1000;
@@ -117,7 +121,8 @@ void SignDialog::OnScaleChanged()
 
 void SignDialog::OnInsertAsSignClicked()
 {
-    UpdateData(TRUE);
+    if (!UpdateData(TRUE))
+        return;
     if (!m_asSign)
         m_withDescription = 0;
     UpdateData(FALSE);
@@ -126,7 +131,8 @@ void SignDialog::OnInsertAsSignClicked()
 
 void SignDialog::OnDraw()
 {
-    UpdateData(TRUE);
+    if (!UpdateData(TRUE))
+        return;
     SignChoice choice;
     choice.kind = m_kind;
     choice.text = std::string(m_text);
@@ -140,7 +146,7 @@ void SignDialog::OnDraw()
     choice.withDescription = m_withDescription != 0;
     RunDrawingAction(FolderUse::NotNeeded, [&] {
         BeginEditorCommand();
-        if (choice.text.find_first_not_of(' ') != std::string::npos) {
+        if (!SignText(choice.text).empty()) {
             DrawSign(choice);
             zcedCommand(RTSTR, "REGEN", RTNONE);
         }
@@ -151,7 +157,9 @@ void SignDialog::OnDraw()
 
 void SignDialog::OnClose()
 {
-    UpdateData(TRUE);
+    // The dialog stays open rather than keep half of the choices.
+    if (!UpdateData(TRUE))
+        return;
     m_settings.destination = m_destinations.GetCurSel();
     m_settings.scaleIndex = m_scales.GetCurSel();
     m_settings.addDescription = m_withDescription ? TRUE : FALSE;

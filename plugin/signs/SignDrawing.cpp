@@ -21,8 +21,6 @@ constexpr SignTraits kSigns[] = {
 constexpr SignScale kScales[] = {{2.0, 0.0}, {1.0, 0.0}, {500.0, 1.0}};
 constexpr char kSizeLetters[] = {'W', 'D', 'S', 'M'};
 
-bool isBlank(const std::string& text) { return text.find_first_not_of(' ') == std::string::npos; }
-
 void buildBoard(D_SignBoard& sign, SignKind kind)
 {
     switch (kind) {
@@ -70,7 +68,8 @@ char SizeLetterOf(int sizeIndex)
 
 void DrawSign(const SignChoice& choice)
 {
-    if (isBlank(choice.text))
+    const std::string text = SignText(choice.text);
+    if (text.empty())
         return;
     const DrawingSettings drawing = ReadDrawingSettings();
     const SignTraits& traits = TraitsOf(choice.kind);
@@ -87,7 +86,7 @@ void DrawSign(const SignChoice& choice)
     sign.scale = scale.scale;
     sign.generation = choice.generationName;
     sign.destination = choice.destinationName;
-    sign.MakeSignBlockName(choice.text);
+    sign.MakeSignBlockName(text);
     buildBoard(sign, choice.kind);
 
     ZcDbObjectIdArray placed;

@@ -43,6 +43,6 @@ char SizeLetterOf(int sizeIndex);
 
 // Builds the sign's board block and places it as the user picks, on the
 // destination's layer; a removed sign is crossed out, and the drawing's
-// settings may ask for the placed objects to be grouped. A text of only
-// spaces draws nothing.
+// settings may ask for the placed objects to be grouped. The board shows
+// SignText of the typed text; a text with nothing to show draws nothing.
 void DrawSign(const SignChoice& choice);

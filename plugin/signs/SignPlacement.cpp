@@ -173,7 +173,7 @@ ZcDbObjectId place(const D_SignBoard& sign, BoardKind kind, ZcDbObjectIdArray& r
         return board->objectId();
     }
     ZcGePoint3d second, post;
-    if (GetPointById(second, first, IDS_PROMPT_ROAD_SECOND_POINT) != RTNORM ||
+    if (GetNextPointById(second, first, IDS_PROMPT_ROAD_SECOND_POINT) != RTNORM ||
         GetPointById(post, std::nullopt, IDS_PROMPT_INSERTION_POINT) != RTNORM)
         return {};
     ZcDbObjectIdArray placed;

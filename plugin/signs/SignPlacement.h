@@ -12,7 +12,9 @@
 // the board stands, square to the leader's last segment, and the
 // description (symbol, destination, size, film generation) stands to the
 // right of the board. With no leader point after the post, the board (and
-// its description) stands at the post, its bottom edge along the road.
+// its description) stands at the post, its bottom edge along the road. A
+// point that repeats the one before it (a double click) is asked again on
+// the road and passed over on the leader.
 //
 // The ids placed go to result in this order: the post, the leader, the
 // board, the description (a plain placement gives only the board). The

@@ -14,6 +14,7 @@
 #include "services/Input.h"
 #include "signs/InfoBoard.h"
 #include "zced.h"
+#include "zcut.h"
 
 namespace {
 
@@ -182,6 +183,12 @@ void WiteTab_dlg::OnDraw()
         CString message;
         message.LoadString(IDS_TEXT_HEIGHT_NOT_NUMBER);
         MessageBoxA(GetSafeHwnd(), message, caption, MB_OK);
+    } else if (m_textHeight > kLargestInfoTextHeight) {
+        // Said, not cut down to a height the user did not type.
+        CString message;
+        message.LoadString(IDS_TEXT_HEIGHT_TOO_LARGE);
+        message += std::to_string(kLargestInfoTextHeight).c_str();
+        MessageBoxA(GetSafeHwnd(), message, caption, MB_OK);
     } else if (m_width < kSmallestInfoBoardWidth) {
         // A narrower board's corner arcs would overlap and its outlines
         // cross themselves.
@@ -199,8 +206,10 @@ void WiteTab_dlg::OnDraw()
             args.boardColour = m_boardColour;
             args.textColour = m_textColour;
             const ZcDbObjectId blockId = BuildInfoBoard(args);
-            if (blockId.isNull())
+            if (blockId.isNull()) {
+                zcutPrintf("\nTablicy nie udało się zbudować; nic nie wstawiono.");
                 return;
+            }
             std::string name;
             {
                 ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForRead);

@@ -2,6 +2,7 @@
 
 #include "ZcDbDictionary.h"
 #include "ZcDbLayerTable.h"
+#include "ZcDbLine.h"
 #include "platform/db/ObjectAccess.h"
 #include "tests/support/TestDrawing.h"
 
@@ -106,4 +107,50 @@ TEST(Erase, ObjectsOutsideADrawingCannotBeErased)
     auto* layer = new ZcDbLayerTableRecord;
     EXPECT_EQ(layer->erase(), Zcad::eNotInDatabase);
     EXPECT_EQ(layer->close(), Zcad::eOk);  // deletes it: the sanitizers watch this
+}
+
+// As the host does: an entity drawn on a locked layer opens for reading
+// only; the layer's own record, and entities inside block definitions on
+// that layer, stay writable; unlocking lets it be changed again.
+TEST(OpenClose, AnEntityOnALockedLayerIsNotOpenedForWrite)
+{
+    TestDrawing d;
+    const ZcDbObjectId layerId = newLayer(d, "ZAMKNIETA");
+    auto* line = new ZcDbLine({0, 0, 0}, {10, 0, 0});
+    line->setLayer(layerId);
+    const ZcDbObjectId lineId = d.append(line);
+    ZcDbBlockTable* table = nullptr;
+    ASSERT_EQ(d.db().getBlockTable(table, ZcDb::kForWrite), Zcad::eOk);
+    auto* block = new ZcDbBlockTableRecord;
+    block->setName("W_BLOKU");
+    ZcDbObjectId blockId;
+    ASSERT_EQ(table->add(blockId, block), Zcad::eOk);
+    table->close();
+    auto* inner = new ZcDbLine({0, 0, 0}, {1, 0, 0});
+    inner->setLayer(layerId);
+    ZcDbObjectId innerId;
+    ASSERT_EQ(block->appendZcDbEntity(innerId, inner), Zcad::eOk);
+    inner->close();
+    block->close();
+
+    const auto lock = [&](bool on) {
+        ZcDbLayerTableRecord* layer = nullptr;
+        ASSERT_EQ(zcdbOpenObject(layer, layerId, ZcDb::kForWrite), Zcad::eOk) << "the record itself is writable";
+        layer->setIsLocked(on);
+        layer->close();
+    };
+    lock(true);
+    ZcDbObject* opened = nullptr;
+    EXPECT_EQ(zcdbOpenZcDbObject(opened, lineId, ZcDb::kForWrite), Zcad::eOnLockedLayer);
+    EXPECT_EQ(opened, nullptr);
+    ASSERT_EQ(zcdbOpenZcDbObject(opened, lineId, ZcDb::kForRead), Zcad::eOk);
+    EXPECT_EQ(opened->upgradeOpen(), Zcad::eOnLockedLayer);
+    opened->close();
+    ASSERT_EQ(zcdbOpenZcDbObject(opened, innerId, ZcDb::kForWrite), Zcad::eOk) << "block contents are not drawn";
+    opened->close();
+    EXPECT_STREQ(Zcad::errorStatusName(Zcad::eOnLockedLayer), "eOnLockedLayer");
+    lock(false);
+    ASSERT_EQ(zcdbOpenZcDbObject(opened, lineId, ZcDb::kForWrite), Zcad::eOk);
+    opened->close();
+    EXPECT_EQ(d.openCount(), 0u);
 }

@@ -185,15 +185,55 @@ TEST_F(Arrows, NoArrowChosenAsksNothingAndLeavesNothing)
     EXPECT_TRUE(GroupsIn(drawing.db()).empty());
 }
 
-TEST_F(Arrows, ACancelledPickLeavesNoReferenceLineOrGroup)
+// Nothing is made before the three points are given: not the arrow's block,
+// nor the description's.
+TEST_F(Arrows, ACancelledPickLeavesNoReferenceLineGroupOrBlock)
 {
     writeSettings(1.0, true);
     for (const char* picks : {"*cancel*\n", "0,0\n*cancel*\n", "0,0\n1,0\n\n"}) {
         runArrows(std::string("dlg select IDC_ARROW_LIST 1\ndlg click IDC_ARROW_INSERT\n") + picks + "dlg click 2\n");
         EXPECT_EQ(drawing.entityCount(), 0u) << picks;
         EXPECT_TRUE(GroupsIn(drawing.db()).empty()) << picks;
+        for (const char* block : {"P-8B_D", "S_Znaki_OpisPoz"}) {
+            ZcDbBlockTableRecord* found = FindBlock(block, ZcDb::kForRead);
+            EXPECT_EQ(found, nullptr) << block << " after " << picks;
+            if (found)
+                found->close();
+        }
     }
 }
+
+// The arrow points along the road as picked; its description turns half
+// round where it would read upside down, as a line marking's does.
+struct Road {
+    const char* name;
+    const char* picks;  // first and second point along the road
+    double arrow, description;
+};
+
+class ArrowRoad : public Arrows, public testing::WithParamInterface<Road> {};
+
+TEST_P(ArrowRoad, TheDescriptionReadsUpright)
+{
+    const Road& r = GetParam();
+    runArrows(std::string("dlg select IDC_ARROW_LIST 2\ndlg click IDC_ARROW_INSERT\n") + r.picks +
+              "5,5\n6,6\n8,6\n\ndlg click 2\n");
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
+    ASSERT_EQ(refs.size(), 2u);
+    EXPECT_NEAR(refs[0].rotation, r.arrow, kTol);
+    EXPECT_NEAR(std::remainder(refs[1].rotation - r.description, 2 * M_PI), 0.0, kTol);
+}
+
+INSTANTIATE_TEST_SUITE_P(Roads, ArrowRoad,
+                         testing::Values(Road{"LeftToRight", "0,0\n10,0\n", 0.0, 0.0},
+                                         Road{"RightToLeft", "10,0\n0,0\n", M_PI, 0.0},
+                                         Road{"Upwards", "0,0\n0,10\n", M_PI / 2, M_PI / 2},
+                                         Road{"Downwards", "0,10\n0,0\n", 3 * M_PI / 2, M_PI / 2},
+                                         Road{"UpAndLeft", "10,0\n0,10\n", 3 * M_PI / 4, -M_PI / 4},
+                                         Road{"DownAndRight", "0,10\n10,0\n", 7 * M_PI / 4, -M_PI / 4},
+                                         // A double click gives no direction: asked again.
+                                         Road{"SecondPointRepeated", "10,0\n10,0\n0,0\n", M_PI, 0.0}),
+                         [](const testing::TestParamInfo<Road>& c) { return std::string(c.param.name); });
 
 TEST_F(Arrows, ABlockNameNoArrowHasIsSaidInOneLineAndMakesNothing)
 {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -14,7 +15,9 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbEllipse.h"
 #include "ZcDbGroup.h"
+#include "ZcDbLayerTable.h"
 #include "ZcDbLine.h"
+#include "ZcDbObjectPointer.h"
 #include "ZcDbPoint.h"
 #include "ZcDbPolyline.h"
 #include "ZcDbSpline.h"
@@ -309,3 +312,87 @@ TEST_F(LineMarkings, TheCloseButtonKeepsTheChoicesAndAScaleOfAnotherDialogShowsN
     EXPECT_EQ(catalogue[9].symbol, "P-4");
     EXPECT_EQ(catalogue[9].description, "Podwójna ciągła");
 }
+
+namespace {
+
+// Lays the edge of one refusal and locks layers as it asks.
+struct EdgeRefusal {
+    const char* name;
+    std::function<void(TestDrawing&)> lay;
+    const char* picks;  // after the edge's pick
+    const char* message;
+    bool edgeStaysALine;  // nothing replaced the picked line
+};
+
+void lockLayer(TestDrawing& drawing, const char* name, ZcDbObjectId entity)
+{
+    ASSERT_TRUE(drawing.addLayer(name));
+    ZcDbLayerTable* table = nullptr;
+    ASSERT_EQ(drawing.db().getLayerTable(table, ZcDb::kForRead), Zcad::eOk);
+    ZcDbObjectId layerId;
+    ASSERT_EQ(table->getAt(name, layerId), Zcad::eOk);
+    table->close();
+    {
+        ZcDbObjectPointer<ZcDbEntity> placed(entity, ZcDb::kForWrite);
+        ASSERT_EQ(placed->setLayer(layerId), Zcad::eOk);
+    }
+    ZcDbObjectPointer<ZcDbLayerTableRecord> layer(layerId, ZcDb::kForWrite);
+    ASSERT_EQ(layer->setIsLocked(true), Zcad::eOk);
+}
+
+class LineMarkingRefusal : public LineMarkings, public testing::WithParamInterface<EdgeRefusal> {};
+
+}  // namespace
+
+// Each refusal says why on the command line and draws nothing; an edge on
+// a locked layer, or one of no length, is not even replaced by its
+// polyline.
+TEST_P(LineMarkingRefusal, SaysWhyAndDrawsNothing)
+{
+    const EdgeRefusal& r = GetParam();
+    r.lay(drawing);
+    const std::string out = runLines(std::string("dlg click IDC_LINE_DRAW\npick 5,0\n") + r.picks + "dlg click 2\n");
+    EXPECT_NE(out.find(r.message), std::string::npos) << out;
+    EXPECT_EQ(out.find("Error"), std::string::npos) << out;
+    const Drawn d = drawn(drawing);
+    EXPECT_EQ(d.entities, 1u) << out;
+    EXPECT_TRUE(d.descriptions.empty());
+    const auto* ms = ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(drawing.db().modelSpaceId());
+    const auto* first = ZcDbObjectAccess::peekAs<ZcDbEntity>(ms->entityIds()[0]);
+    EXPECT_EQ(ZcDbLine::cast(first) != nullptr && !first->isErased(), r.edgeStaysALine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, LineMarkingRefusal,
+    testing::Values(EdgeRefusal{"BothPicksAtOnePoint",
+                                [](TestDrawing& d) {
+                                    d.append(new ZcDbLine({0, 0, 0}, {20, 0, 0}));
+                                },
+                                "8,0\n8,0.3\n", "Oba punkty wskazują to samo miejsce krawędzi", false},
+                    EdgeRefusal{"ALineOfNoLength",
+                                [](TestDrawing& d) {
+                                    d.append(new ZcDbLine({5, 0, 0}, {5, 0, 0}));
+                                },
+                                "", "Wskazana krawędź ma zerową długość", true},
+                    EdgeRefusal{"APolylineOfNoLength",
+                                [](TestDrawing& d) {
+                                    auto* dot = new ZcDbPolyline;
+                                    dot->addVertexAt(0, {5, 0});
+                                    dot->addVertexAt(1, {5, 0});
+                                    d.append(dot);
+                                },
+                                "", "Wskazana krawędź ma zerową długość", false},
+                    EdgeRefusal{"ALineOnALockedLayer",
+                                [](TestDrawing& d) {
+                                    lockLayer(d, "ZAMKNIETA", d.append(new ZcDbLine({0, 0, 0}, {20, 0, 0})));
+                                },
+                                "", "Obiekt leży na warstwie zablokowanej", true},
+                    EdgeRefusal{"APolylineOnALockedLayer",
+                                [](TestDrawing& d) {
+                                    auto* edge = new ZcDbPolyline;
+                                    edge->addVertexAt(0, {0, 0});
+                                    edge->addVertexAt(1, {20, 0});
+                                    lockLayer(d, "ZAMKNIETA", d.append(edge));
+                                },
+                                "", "Obiekt leży na warstwie zablokowanej", false}),
+    [](const testing::TestParamInfo<EdgeRefusal>& c) { return std::string(c.param.name); });

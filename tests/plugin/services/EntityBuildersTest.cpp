@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "ZcDbArc.h"
 #include "ZcDbCircle.h"
 #include "ZcDbLeader.h"
@@ -134,3 +137,82 @@ TEST(DrawDescriptionLine, OneVertexAPickAndNothingForFewerThanTwo)
     EXPECT_EQ(entityCount(drawing), 1u);
     EXPECT_EQ(drawing.openCount(), 0u);
 }
+
+// Loops the drawing refuses give no fill at all, not a hatch with a loop
+// missing: its caller then leaves out the fill, or the whole block.
+TEST(MakeSolidHatch, NoFillWhenALoopIsRefused)
+{
+    TestDrawing drawing;
+    ZcDbPolyline* open = square(0, 10);
+    open->setClosed(false);
+    const ZcDbObjectId openId = drawing.append(open);
+    const ZcDbObjectId closedId = drawing.append(square(0, 10));
+    const ZcDbObjectId erasedId = drawing.append(square(20, 5));
+    {
+        ZcDbObject* erased = nullptr;
+        ASSERT_EQ(zcdbOpenZcDbObject(erased, erasedId, ZcDb::kForWrite), Zcad::eOk);
+        erased->erase();
+        erased->close();
+    }
+    const auto ids = [](std::initializer_list<ZcDbObjectId> list) {
+        ZcDbObjectIdArray array;
+        for (ZcDbObjectId id : list)
+            array.append(id);
+        return array;
+    };
+    const struct {
+        const char* name;
+        ZcDbObjectIdArray outer, inner;
+    } refused[] = {
+        {"no outer curve", ids({}), ids({})},
+        {"an open outer curve", ids({openId}), ids({})},
+        {"an erased outer curve", ids({erasedId}), ids({})},
+        {"a null outer id", ids({ZcDbObjectId()}), ids({})},
+        {"an open inner curve", ids({closedId}), ids({openId})},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(MakeSolidHatch(r.outer, r.inner), nullptr) << r.name;
+    EXPECT_EQ(drawing.openCount(), 0u);
+}
+
+// A double click gives the same point twice: it adds no vertex, so no
+// segment of no length turns what stands at the end.
+struct RepeatedPicks {
+    const char* name;
+    const char* answers;
+    std::vector<ZcGePoint2d> vertices;  // after the start (0,0) for a leader; empty: none drawn
+};
+
+class RepeatedPick : public testing::TestWithParam<RepeatedPicks> {};
+
+TEST_P(RepeatedPick, AddsNoVertexToALeaderOrADescriptionLine)
+{
+    const RepeatedPicks& c = GetParam();
+    TestDrawing drawing;
+    std::vector<ZcGePoint2d> leaderVertices, lineVertices;
+    {
+        ScriptedInput input(c.answers);
+        if (const auto* leader = ZcDbObjectAccess::peekAs<ZcDbLeader>(DrawLeader({0, 0, 0})))
+            for (int i = 1; i < leader->numVertices(); ++i)
+                leaderVertices.emplace_back(leader->vertexAt(i).x, leader->vertexAt(i).y);
+    }
+    {
+        // The description line's first point is its own pick: the start.
+        ScriptedInput input(std::string("0,0\n") + c.answers);
+        if (const auto* line = ZcDbObjectAccess::peekAs<ZcDbPolyline>(DrawDescriptionLine()))
+            for (unsigned i = 1; i < line->numVerts(); ++i)
+                lineVertices.push_back(line->vertices()[i].point);
+    }
+    EXPECT_EQ(leaderVertices, c.vertices);
+    EXPECT_EQ(lineVertices, c.vertices);
+    EXPECT_EQ(drawing.openCount(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Picks, RepeatedPick,
+                         testing::Values(RepeatedPicks{"DoubleClickAtTheEnd", "5,0\n5,5\n5,5\n\n", {{5, 0}, {5, 5}}},
+                                         RepeatedPicks{"DoubleClickInTheMiddle", "5,0\n5,0\n5,5\n\n", {{5, 0}, {5, 5}}},
+                                         RepeatedPicks{"FirstPickAtTheStart", "0,0\n5,5\n\n", {{5, 5}}},
+                                         RepeatedPicks{"WithinTheTolerance", "5,0\n5.00005,0\n\n", {{5, 0}}},
+                                         RepeatedPicks{"OnlyTheStartAgain", "0,0\n0,0\n\n", {}},
+                                         RepeatedPicks{"AnotherHeightSamePlace", "5,0\n5,0,3\n\n", {{5, 0}}}),
+                         [](const testing::TestParamInfo<RepeatedPicks>& c) { return std::string(c.param.name); });

@@ -42,7 +42,7 @@ struct Board {
     std::string style;
     ZcCmColor textColour, boardColour, stripeColour;
     double minX = 0, maxX = 0, minY = 0, maxY = 0;  // of the outer outline
-    double textBottom = 0, textTop = 0;
+    double textBottom = 0, textTop = 0, textLeft = 0, textRight = 0;
     size_t lines = 0;
     bool textOnTop = false;
 };
@@ -64,13 +64,17 @@ Board boardOf(ZcDbObjectId blockId)
             b.textColour = text->color();
             ZcDbObjectPointer<ZcDbTextStyleTableRecord> style(text->textStyle(), ZcDb::kForRead);
             b.style = style ? style->name() : "";
+            // A board without text has a text without extents.
             ZcDbExtents e;
-            EXPECT_EQ(text->getGeomExtents(e), Zcad::eOk);
-            b.textBottom = e.minPoint().y;
-            b.textTop = e.maxPoint().y;
-            TextLayout layout;
-            EXPECT_EQ(layoutMText(*text.object(), layout), Zcad::eOk);
-            b.lines = layout.lines.size();
+            if (text->getGeomExtents(e) == Zcad::eOk) {
+                b.textBottom = e.minPoint().y;
+                b.textTop = e.maxPoint().y;
+                b.textLeft = e.minPoint().x;
+                b.textRight = e.maxPoint().x;
+                TextLayout layout;
+                EXPECT_EQ(layoutMText(*text.object(), layout), Zcad::eOk);
+                b.lines = layout.lines.size();
+            }
         } else if (ZcDbObjectPointer<ZcDbPolyline> outline(id, ZcDb::kForRead); outline && outer) {
             outer = false;
             ZcDbExtents e;
@@ -180,7 +184,7 @@ TEST_F(InfoBoard, TheDefaultsMakeANineHundredWideWhiteBoardWithBlackText)
     EXPECT_EQ(b.position, ZcGePoint3d(100, 200, 0));
     EXPECT_EQ(b.contents, "Gmina Łąka");
     EXPECT_EQ(b.textHeight, 102.0);
-    EXPECT_EQ(b.wrapWidth, 900.0);
+    EXPECT_EQ(b.wrapWidth, 900.0 - 2 * kInfoBoardMargin) << "the text wraps inside the board's margins";
     EXPECT_EQ(b.attachment, ZcDbMText::kBottomCenter);
     EXPECT_EQ(b.style, kTarvoTextStyle);
     EXPECT_EQ(b.lines, 1u);
@@ -255,11 +259,11 @@ TEST_F(InfoBoard, NoInsertionPointLeavesNoBlockBehindAndTheDialogCloses)
     EXPECT_EQ(anonymousBlocks(), 0u) << "the board's block is removed with nothing referring to it";
 }
 
+// Only a board without text keeps the smallest width: any text widens it
+// to keep the margins beside the text.
 TEST_F(InfoBoard, TheSmallestWidthMakesABoardWhoseOutlinesDoNotCross)
 {
-    ASSERT_EQ(run("dlg set IDC_BOARD_TEXT Wąska\ndlg set IDC_BOARD_WIDTH " + std::to_string(kSmallestInfoBoardWidth) +
-                  "\ndlg click 1\n0,0\n"),
-              IDOK);
+    ASSERT_EQ(run("dlg set IDC_BOARD_WIDTH " + std::to_string(kSmallestInfoBoardWidth) + "\ndlg click 1\n0,0\n"), IDOK);
     const std::vector<Board> made = boards();
     ASSERT_EQ(made.size(), 1u) << output;
     EXPECT_NEAR(made[0].maxX - made[0].minX, kSmallestInfoBoardWidth, kTol);
@@ -311,8 +315,55 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"WidthTooSmallForTheCorners", "dlg set IDC_BOARD_WIDTH 59\n", "co najmniej 60"},
                     Refusal{"WidthZero", "dlg set IDC_BOARD_WIDTH 0\n", "co najmniej 60"},
                     Refusal{"WidthBeyondTheRange", "dlg set IDC_BOARD_WIDTH 2001\n", "od 0 do 2000"},
-                    Refusal{"WidthNotANumber", "dlg set IDC_BOARD_WIDTH szeroka\n", "liczbę całkowitą"}),
+                    Refusal{"WidthNotANumber", "dlg set IDC_BOARD_WIDTH szeroka\n", "liczbę całkowitą"},
+                    Refusal{"HeightBeyondAnInt", "dlg set IDC_TEXT_SIZE 99999999999999999999\n", "najwyżej 2000"},
+                    Refusal{"HeightJustTooLarge", "dlg set IDC_TEXT_SIZE 2001\n", "najwyżej 2000"}),
     [](const testing::TestParamInfo<Refusal>& c) { return std::string(c.param.name); });
+
+// The board always holds its text with the margin on every side: it keeps
+// the width asked for when the text wraps into it, and grows by as much as
+// a word too long to wrap needs.
+struct Fit {
+    const char* name;
+    const char* text;
+    int height, width;
+    bool keepsWidth;
+    size_t lines = 0;  // 0: not looked at
+};
+
+class InfoBoardFit : public InfoBoard, public testing::WithParamInterface<Fit> {};
+
+TEST_P(InfoBoardFit, TheTextStaysInsideTheMargins)
+{
+    const Fit& f = GetParam();
+    ASSERT_EQ(run(std::string("dlg set IDC_BOARD_TEXT ") + f.text + "\ndlg set IDC_TEXT_SIZE " +
+                  std::to_string(f.height) + "\ndlg set IDC_BOARD_WIDTH " + std::to_string(f.width) +
+                  "\ndlg click 1\n0,0\n"),
+              IDOK)
+        << output;
+    const std::vector<Board> made = boards();
+    ASSERT_EQ(made.size(), 1u) << output;
+    const Board& b = made[0];
+    EXPECT_LE(b.minX, b.textLeft - kInfoBoardMargin + kTol);
+    EXPECT_GE(b.maxX, b.textRight + kInfoBoardMargin - kTol);
+    EXPECT_NEAR(b.minX, -b.maxX, kTol) << "centred on the block's origin";
+    const double grown = std::max(-b.textLeft, b.textRight) * 2 + 2 * kInfoBoardMargin;
+    EXPECT_NEAR(b.maxX - b.minX, f.keepsWidth ? f.width : grown, kTol);
+    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kTol);
+    if (f.lines) {
+        EXPECT_EQ(b.lines, f.lines);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, InfoBoardFit,
+    testing::Values(Fit{"NarrowBoardSmallText", "Gmina Łąka", 4, 60, false},
+                    Fit{"LongWordOnTheDefaultBoard", "Konstantynopolitańczykowianeczka", 282, 900, false},
+                    Fit{"WordsWrapIntoTheWidth", "Urząd Gminy w Żółkiewce czynny od poniedziałku", 132, 900, true},
+                    Fit{"ShortTextOnAWideBoard", "Łąka", 102, 2000, true},
+                    // The short words share a line as wide as the long one.
+                    Fit{"ShortWordsBesideALongOne", "Gmina Łąka Konstantynopolitańczykowianeczka", 102, 60, false, 2}),
+    [](const testing::TestParamInfo<Fit>& c) { return std::string(c.param.name); });
 
 // Whatever is typed shows as typed: the characters that start codes show
 // as themselves and each line break starts a line.

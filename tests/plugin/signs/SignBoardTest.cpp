@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 
@@ -119,8 +120,9 @@ namespace {
 std::string randomText(std::mt19937& random)
 {
     static const std::string pieces[] = {
-        "a",  "Ż", "ó", "/", "\\", ":", "*",  "?",  "|",    "<",    ">",
-        "\"", ",", "=", "`", ";",  " ", "\t", "\n", "\xC5", "\x80", "\xF0\x9F\x9A\xA6"};
+        "a",    "Ż",   "ó", "/", "\\", ":", "*",  "?",  "|",    "<",    ">",
+        "\"",   ",",   "=", "`", ";",  " ", "\t", "\n", "\xC5", "\x80", "\xF0\x9F\x9A\xA6",
+        "\x7F", "\x1B"};
     std::string text;
     const size_t length = std::uniform_int_distribution<size_t>(0, 400)(random);
     for (size_t i = 0; i < length; ++i)
@@ -143,6 +145,9 @@ TEST(SignBlockNames, AreValidDeterministicAndDistinctForAnyText)
         D_SignBoard sign(SignKind::E21);
         sign.MakeSignBlockName(text);
         ASSERT_TRUE(IsValidBlockName(sign.blockName)) << text;
+        EXPECT_TRUE(std::none_of(sign.blockName.begin(), sign.blockName.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+            << "no control character, DEL included: " << sign.blockName;
         EXPECT_LE(sign.blockName.size(), 255u);
         EXPECT_EQ(sign.blockName.rfind("E-21_", 0), 0u);
         EXPECT_EQ(sign.blockName.substr(sign.blockName.size() - 2), "_ ");
@@ -169,3 +174,24 @@ TEST(SignBlockNames, AreValidDeterministicAndDistinctForAnyText)
     EXPECT_EQ(reserved.blockName.find("E-17a_KrakówPłaszów"), 0u) << reserved.blockName;
     EXPECT_EQ(drawing.openCount(), 0u);
 }
+
+// What a board shows of a typed name: no control character (a one-line
+// board cannot show a line break, a tab or DEL), no spaces around it; a
+// name with nothing left is blank.
+struct TypedName {
+    const char* typed;
+    const char* shown;
+};
+
+class SignTextOf : public testing::TestWithParam<TypedName> {};
+
+TEST_P(SignTextOf, ControlCharactersAndOuterSpacesGo) { EXPECT_EQ(SignText(GetParam().typed), GetParam().shown); }
+
+INSTANTIATE_TEST_SUITE_P(Names, SignTextOf,
+                         testing::Values(TypedName{"Łódź", "Łódź"}, TypedName{"  Nowy Targ  ", "Nowy Targ"},
+                                         TypedName{"\tŁódź\r\n", "Łódź"},
+                                         TypedName{"Łó\x7F"
+                                                   "dź",
+                                                   "Łódź"},
+                                         TypedName{"\x01Kraków\x1F", "Kraków"}, TypedName{"a\\Pb {c}", "a\\Pb {c}"},
+                                         TypedName{" \t \x7F ", ""}, TypedName{"", ""}));

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "ZcDbExtents.h"
+#include "ZcDbMText.h"
 #include "ZcDbObjectPointer.h"
 #include "ZcDbPolyline.h"
 #include "console/SettingsRecord.h"
@@ -17,8 +18,11 @@
 #include "signs/SignDialog.h"
 #include "tests/support/DialogCommandTest.h"
 #include "tests/support/DrawingContents.h"
+#include "tests/support/PlatformInternals.h"
 #include "tests/support/ScriptedInput.h"
 #include "tests/support/TestDrawing.h"
+
+using namespace platform;
 
 namespace {
 
@@ -201,3 +205,120 @@ TEST_F(SignDialogs, ABlankNameDrawsNothingAndSaysNothing)
     EXPECT_EQ(out.find("Wskaż"), std::string::npos) << out;
     EXPECT_EQ(out.find("Regenerowanie"), std::string::npos) << out;
 }
+
+// A place name shows as typed: the backslash and braces that start the
+// multi-line text's codes show as themselves, on one line, at the sign's
+// own height.
+struct ShownName {
+    const char* name;
+    const char* typed;
+};
+
+class SignNameShown : public SignDialogs, public testing::WithParamInterface<ShownName> {};
+
+TEST_P(SignNameShown, AsTypedOnOneLine)
+{
+    const ShownName& c = GetParam();
+    const std::string out =
+        run(DrawE4Sign, std::string("dlg set IDC_SIGN_TEXT ") + c.typed +
+                            "\ndlg select IDC_SCALE \"1:500\"\ndlg click 1\n" + kOnPost + "dlg click 2\n");
+    EXPECT_EQ(out.find("Nie ma bloku"), std::string::npos) << out;
+    const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
+    ASSERT_EQ(refs.size(), 3u) << out;
+    ZcDbObjectPointer<ZcDbBlockTableRecord> board;
+    ZcDbBlockTableRecord* found = FindBlock(refs[1].block.c_str(), ZcDb::kForRead);
+    ASSERT_NE(found, nullptr) << refs[1].block;
+    board.acquire(found);
+    size_t texts = 0;
+    for (const ZcDbObjectId id : board->entityIds()) {
+        ZcDbObjectPointer<ZcDbMText> text(id, ZcDb::kForRead);
+        if (!text)
+            continue;
+        ++texts;
+        const std::vector<std::u32string> paragraphs = mtextParagraphs(text->contents());
+        ASSERT_EQ(paragraphs.size(), 1u) << text->contents();
+        EXPECT_EQ(utf8Of(paragraphs[0]), c.typed);
+        TextLayout layout;
+        ASSERT_EQ(layoutMText(*text.object(), layout), Zcad::eOk);
+        EXPECT_EQ(layout.lines.size(), 1u);
+        ZcDbExtents extents;
+        ASSERT_EQ(text->getGeomExtents(extents), Zcad::eOk);
+        EXPECT_LT(extents.maxPoint().y - extents.minPoint().y, 350.0) << "inside the E-4 board's height";
+    }
+    EXPECT_EQ(texts, 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SignNameShown,
+                         testing::Values(ShownName{"ParagraphCode", "Nowa\\PWieś"},
+                                         ShownName{"HeightCode", "\\H2x;Łódź"},
+                                         ShownName{"FontCode", "\\fArial|b1;Kraków"}, ShownName{"OpeningBrace", "{"},
+                                         ShownName{"ClosingBrace", "}"}),
+                         [](const testing::TestParamInfo<ShownName>& c) { return std::string(c.param.name); });
+
+namespace {
+
+// The E-17a dialog whose controls cannot be read at one reading (a control
+// the exchange does not find): the framework says so, which ends a script,
+// and the handler that read them changes nothing.
+class UnreadableE17a : public D_E17a_dlg {
+public:
+    int failingRead = 0;                                     // 1 for the first reading of the controls
+    bool asSignEnabled = false, descriptionEnabled = false;  // after the last command
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        D_E17a_dlg::DoDataExchange(pDX);
+        if (pDX->m_bSaveAndValidate && --failingRead == 0) {
+            int missing = 0;
+            DDX_Text(pDX, kMissingControl, missing);
+        }
+    }
+    BOOL OnCommand(int id, int code) override
+    {
+        const BOOL handled = D_E17a_dlg::OnCommand(id, code);
+        asSignEnabled = GetDlgItem(IDC_INSERT_AS_SIGN)->IsWindowEnabled() != 0;
+        descriptionEnabled = GetDlgItem(IDC_ADD_DESCRIPTION)->IsWindowEnabled() != 0;
+        return handled;
+    }
+
+private:
+    static constexpr int kMissingControl = 9999;
+};
+
+struct Unreadable {
+    const char* name;
+    const char* script;
+    int failingRead;
+};
+
+class SignDialogUnreadable : public SignDialogs, public testing::WithParamInterface<Unreadable> {};
+
+}  // namespace
+
+TEST_P(SignDialogUnreadable, TheHandlerChangesNothing)
+{
+    const Unreadable& u = GetParam();
+    ScriptedInput input(std::string("dlg set IDC_SIGN_TEXT Łódź\n") + u.script);
+    UnreadableE17a dialog;
+    dialog.failingRead = u.failingRead;
+    dialog.settings() = TheCommandSettings();
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    dialog.DoModal();
+    const std::string said = testing::internal::GetCapturedStdout() + testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("okno nie ma kontrolki 9999"), std::string::npos) << "the framework says what failed: " << said;
+    EXPECT_EQ(drawing.entityCount(), 0u) << said;
+    EXPECT_EQ(said.find("Wskaż"), std::string::npos) << said;
+    EXPECT_TRUE(dialog.asSignEnabled) << "not disabled by a scale it did not read";
+    EXPECT_TRUE(dialog.descriptionEnabled) << "not disabled by a box it did not read";
+    EXPECT_EQ(dialog.settings().scaleIndex, 1) << "no choice stored";
+    EXPECT_EQ(dialog.settings().insertAsBlock, TRUE);
+}
+
+INSTANTIATE_TEST_SUITE_P(Handlers, SignDialogUnreadable,
+                         testing::Values(Unreadable{"Draw", "dlg click 1\n", 1},
+                                         Unreadable{"ScaleChange", "dlg select IDC_SCALE \"1:1000\"\n", 1},
+                                         Unreadable{"InsertAsSign", "dlg click IDC_INSERT_AS_SIGN\n", 1},
+                                         Unreadable{"Close", "dlg select IDC_SCALE \"1:1\"\ndlg click 2\n", 2}),
+                         [](const testing::TestParamInfo<Unreadable>& c) { return std::string(c.param.name); });
