@@ -15,7 +15,7 @@ bench="$build/bin/bench_block_insert"
 need_program "$bench" "configure with -DTARVO_BENCH=ON and build"
 need_python
 
-compare --time insert_s+write_s --goal ezdxf=60 --memory-goal ezdxf=0.2 \
+compare --time insert_cpu_s+write_cpu_s --goal ezdxf=60 --memory-goal ezdxf=0.2 \
     --what "$count references of a block with 5 attributes, then the save" \
     :: tarvo "$bench" "$work/tarvo.dxf" "$count" \
     :: ezdxf /usr/bin/python3 "$here/ezdxf_blocks.py" "$work/ezdxf.dxf" "$count"

@@ -20,7 +20,7 @@ need_program "$tarvo"
 command -v librecad >/dev/null || { echo "librecad is missing: scripts/deps.sh --bench" >&2; exit 1; }
 # LibreCAD keeps its settings under HOME; Qt draws without a display.
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/librecad"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 "$build/bin/bench_dxf_write" "$work/metres.dxf" "$count" >/dev/null
@@ -34,7 +34,9 @@ grep -A2 -x '\$INSUNITS' "$work/poly.dxf" | tail -n1 | grep -qx ' *4' || { echo 
 compare --goal librecad=5 \
     --what "$count polylines of 4 vertices read from DXF (\$INSUNITS 4) and printed to a one-page PDF" \
     :: tarvo "$tarvo" render "$work/poly.dxf" "$work/tarvo.pdf" \
-    :: librecad librecad dxf2pdf -a -o "$work/librecad.pdf" "$work/poly.dxf"
+    :: librecad librecad dxf2pdf -a -t "$work/librecad" "$work/poly.dxf"
+# dxf2pdf names its file after the drawing, in the folder given.
+mv "$work/librecad/poly.pdf" "$work/librecad.pdf"
 
 for side in tarvo librecad; do
     # An empty page is a few kilobytes; 100,000 polylines are far more.
