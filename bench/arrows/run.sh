@@ -62,5 +62,6 @@ compare --what "$count arrows with description lines and descriptions, from a sc
 /usr/bin/python3 -c '
 import json, sys
 m = json.load(open(sys.argv[1])); n = int(sys.argv[2]); empty = float(sys.argv[3])
-print(f"per arrow: tarvo {(m["tarvo"]["time"] - empty) * 1e6 / n:.1f} us (less the empty run, {empty * 1000:.0f} ms), "
-      f"ezdxf {m["ezdxf"]["time"] * 1e6 / n:.1f} us")' "$work/compare.json" "$count" "$empty"
+ours, theirs = m["tarvo"]["time"], m["ezdxf"]["time"]
+print(f"per arrow: tarvo {(ours - empty) * 1e6 / n:.1f} us (less the empty run, {empty * 1000:.0f} ms), "
+      f"ezdxf {theirs * 1e6 / n:.1f} us")' "$work/compare.json" "$count" "$empty"

@@ -24,7 +24,8 @@ compare --goal ezdxf=20 \
 /usr/bin/python3 -c '
 import json, sys
 mb = json.load(open(sys.argv[1]))["tarvo"]["peak_kb"] / 1024
-print(f"tarvo report peaks at {mb:.0f} MB; goal at most 200 MB: {\"met\" if mb <= 200 else \"not met\"}")' "$work/compare.json"
+verdict = "met" if mb <= 200 else "not met"
+print(f"tarvo report peaks at {mb:.0f} MB; goal at most 200 MB: {verdict}")' "$work/compare.json"
 
 # Both must have summed the same figures.
 # The lines' length and area, and the arrows' area.

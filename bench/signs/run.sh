@@ -37,8 +37,10 @@ boards=$(grep -a '^E-17a_' "$work/signs.dxf" | LC_ALL=C sort -u | wc -l)
 /usr/bin/python3 -c '
 import json, sys
 m = json.load(open(sys.argv[1])); n = int(sys.argv[2])
-print(f"{sys.argv[3]} board blocks; per sign {(m[\"signs\"][\"time\"] - m[\"empty\"][\"time\"]) * 1e6 / n:.1f} us of processor time "
-      f"(less the empty run), peak {m[\"signs\"][\"peak_kb\"] / 1024:.1f} MB")' "$work/compare.json" "$count" "$boards"
+per = (m["signs"]["time"] - m["empty"]["time"]) * 1e6 / n
+peak = m["signs"]["peak_kb"] / 1024
+print(f"{sys.argv[3]} board blocks; per sign {per:.1f} us of processor time (less the empty run), "
+      f"peak {peak:.1f} MB")' "$work/compare.json" "$count" "$boards"
 
 if command -v valgrind >/dev/null && command -v callgrind_annotate >/dev/null; then
     valgrind --tool=callgrind --callgrind-out-file="$work/cg" "$tarvo" run --script "$work/signs.scr" \
