@@ -22,7 +22,9 @@ def main(source, target, width, height):
     doc = ezdxf.readfile(source)
     figure = plt.figure(figsize=(width / DPI, height / DPI), dpi=DPI)
     axes = figure.add_axes([0, 0, 1, 1])
-    Frontend(RenderContext(doc), MatplotlibBackend(axes)).draw_layout(doc.modelspace(), finalize=True)
+    # Left alone, the backend would resize the figure to the drawing's shape.
+    backend = MatplotlibBackend(axes, adjust_figure=False)
+    Frontend(RenderContext(doc), backend).draw_layout(doc.modelspace(), finalize=True)
     figure.savefig(target, dpi=DPI)
 
 
