@@ -40,4 +40,4 @@ tarvo_size=$(png_size "$work/tarvo.png")
 ezdxf_size=$(png_size "$work/ezdxf.png")
 [ "$tarvo_size" = "$ezdxf_size" ] || { echo "the pictures differ in size: tarvo $tarvo_size, ezdxf $ezdxf_size" >&2; exit 1; }
 echo "both pictures ${tarvo_size/ /×} pixels; tarvo's picture of the drawing in memory alone:" \
-    "$(value render_png_s "$work/bench.out") s"
+    "$(value render_png_s "$work/bench.out") s of its own wall clock"
