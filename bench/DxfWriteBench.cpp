@@ -36,16 +36,19 @@ int main(int argc, char** argv)
     const double peakAfterBuild = peakMegabytes();
 
     start = Clock::now();
+    const double cpuStart = bench::processorSeconds();
     std::string error;
     if (!writeDxfFile(db, path, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
     const double write = secondsSince(start);
+    const double writeCpu = bench::processorSeconds() - cpuStart;
 
     std::printf("polylines %ld\n", count);
     std::printf("build_s %.4f\n", build);
     std::printf("write_s %.4f\n", write);
+    std::printf("write_cpu_s %.4f\n", writeCpu);
     std::printf("peak_after_build_mb %.1f\n", peakAfterBuild);
     std::printf("peak_after_write_mb %.1f\n", peakMegabytes());
     zcdbHostApplicationServices()->setWorkingDatabase(nullptr);

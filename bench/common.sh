@@ -1,5 +1,8 @@
 # What the benchmark scripts share; sourced, not run.
-# After sourcing: $work is a scratch folder removed on exit.
+# After sourcing: $work is a scratch folder removed on exit, $bench_dir
+# this folder.
+
+bench_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 
 # Stops with a hint when the program is not built.
 need_program() {
@@ -17,12 +20,17 @@ need_python() {
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# From the output of `/usr/bin/time -v`: processor seconds (user and system;
-# the machine is shared, so wall time says more about the neighbours), wall
-# seconds, and the peak resident memory in KiB.
-cpu_seconds() { awk -F': ' '/User time|System time/ { s += $2 } END { print s }' "$1"; }
-wall_seconds() { awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i]; print s }' "$1"; }
-peak_kb() { awk -F': ' '/Maximum resident set size/ { print $2 }' "$1"; }
+# Runs the sides interleaved, $BENCH_RUNS times each (5 unless set), and
+# prints each side's times and peak memory, the median ratios with their
+# range and the goals met or not; the first side is this project's.
+#   compare [--time cpu|wall|KEY[+KEY]] [--goal NAME=R] [--memory-goal NAME=R] \
+#       :: NAME ARGV... :: NAME ARGV...
+# The machine is shared: processor time read from wait4 and interleaving
+# keep the ratios fair when the neighbours are busy. The last run's output
+# of each side is in $work/NAME.out and $work/NAME.err.
+compare() {
+    /usr/bin/python3 "$bench_dir/compare.py" --runs "${BENCH_RUNS:-5}" --work "$work" "$@"
+}
 
 # The value after key in a benchmark program's "key value" lines.
 value() { awk -v key="$1" '$1 == key { print $2 }' "$2"; }

@@ -1,17 +1,22 @@
 #!/bin/bash
 # Renders the drawing of 100,000 four-vertex polylines to PNG with this
-# project and with ezdxf draw (Debian's python3-ezdxf and python3-matplotlib)
-# in the same run, and prints the times and the ratio. Three timings:
-#   render     the picture of the drawing in memory (bench_render)
-#   tarvo      tarvo render polylines.dxf out.png: reading the file and the picture
-#   ezdxf      ezdxf draw -o out.png polylines.dxf: the same, in ezdxf
-# Usage: bench/render/run_render.sh BUILD_DIR [COUNT]
+# project and with ezdxf's drawing add-on (Debian's python3-ezdxf and
+# python3-matplotlib), interleaved, both at the same pixel size (tarvo's
+# picture's, 1600 on the longer side unless SIZE is given), and prints the
+# processor times, peak memory and the ratios. Two timings:
+#   picture    the picture of the drawing in memory (bench_render)
+#   the whole  tarvo render polylines.dxf out.png against ezdxf_render.py
+#              (what `ezdxf draw` does, on a canvas of the same pixels):
+#              reading the file and the picture
+# Usage: bench/render/run_render.sh BUILD_DIR [COUNT] [SIZE]
 # (BUILD_DIR configured with -DTARVO_BENCH=ON and built.)
 set -euo pipefail
-source "$(dirname "$0")/../common.sh"
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../common.sh"
 
-build=${1:?usage: $0 BUILD_DIR [COUNT]}
+build=${1:?usage: $0 BUILD_DIR [COUNT] [SIZE]}
 count=${2:-100000}
+size=${3:-1600}
 bench="$build/bin/bench_render"
 tarvo="$build/bin/tarvo"
 need_program "$bench" "configure with -DTARVO_BENCH=ON and build"
@@ -21,22 +26,18 @@ need_python matplotlib
 export HOME="$work/home" MPLCONFIGDIR="$work/mpl"
 mkdir -p "$HOME" "$MPLCONFIGDIR"
 
-"$bench" "$work" "$count" >"$work/bench.out"
-peak_mb() { awk -v kb="$(peak_kb "$1")" 'BEGIN { printf "%.1f", kb / 1024 }'; }
+"$bench" "$work" "$count" "$size" >"$work/bench.out"
+# A PNG's width and height are the first two words of its header chunk.
+png_size() { /usr/bin/python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print(*struct.unpack(">II", d[16:24]))' "$1"; }
+read -r width height < <(png_size "$work/polylines.png")
 
-/usr/bin/time -v "$tarvo" render "$work/polylines.dxf" "$work/tarvo.png" >/dev/null 2>"$work/tarvo.time"
-/usr/bin/time -v /usr/bin/python3 -m ezdxf draw -o "$work/ezdxf.png" "$work/polylines.dxf" \
-    >/dev/null 2>"$work/ezdxf.time"
-[ -s "$work/tarvo.png" ] && [ -s "$work/ezdxf.png" ] || { echo "a picture is missing" >&2; exit 1; }
+compare \
+    --what "$count polylines of 4 vertices read from DXF and drawn to a ${width}×${height} PNG" \
+    :: tarvo "$tarvo" render "$work/polylines.dxf" "$work/tarvo.png" --size "$size" \
+    :: ezdxf /usr/bin/python3 "$here/ezdxf_render.py" "$work/polylines.dxf" "$work/ezdxf.png" "$width" "$height"
 
-render=$(awk '$1 == "render_png_s" { print $2 }' "$work/bench.out")
-t_all=$(wall_seconds "$work/tarvo.time")
-e_all=$(wall_seconds "$work/ezdxf.time")
-awk -v n="$count" -v r="$render" -v t="$t_all" -v e="$e_all" \
-    -v tp="$(peak_mb "$work/tarvo.time")" -v ep="$(peak_mb "$work/ezdxf.time")" 'BEGIN {
-    printf "%d polylines of 4 vertices to PNG\n", n
-    printf "%-34s %8.3f s\n", "tarvo: picture of the drawing", r
-    printf "%-34s %8.3f s  peak %7.1f MB\n", "tarvo render (read DXF + picture)", t, tp
-    printf "%-34s %8.3f s  peak %7.1f MB\n", "ezdxf draw (read DXF + picture)", e, ep
-    printf "ezdxf draw takes %.1f times as long as tarvo render\n", e / t
-}'
+tarvo_size=$(png_size "$work/tarvo.png")
+ezdxf_size=$(png_size "$work/ezdxf.png")
+[ "$tarvo_size" = "$ezdxf_size" ] || { echo "the pictures differ in size: tarvo $tarvo_size, ezdxf $ezdxf_size" >&2; exit 1; }
+echo "both pictures ${tarvo_size/ /×} pixels; tarvo's picture of the drawing in memory alone:" \
+    "$(value render_png_s "$work/bench.out") s of its own wall clock"

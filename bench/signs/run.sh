@@ -30,16 +30,17 @@ names=(Łódź Świnoujście "Gdańsk Główny" Kraków Żółkiewka Poznań Wro
 } >"$work/signs.scr"
 : >"$work/empty.scr"
 
-/usr/bin/time -v "$tarvo" run --script "$work/empty.scr" --out "$work/empty.dxf" >/dev/null 2>"$work/empty.time"
-/usr/bin/time -v "$tarvo" run --script "$work/signs.scr" --out "$work/signs.dxf" >"$work/signs.out" 2>"$work/signs.time" \
-    || { tail -5 "$work/signs.out"; cat "$work/signs.time" >&2; exit 1; }
+compare --what "$count signs on posts with descriptions, from a script, then the save; the empty script beside it" \
+    :: signs "$tarvo" run --script "$work/signs.scr" --out "$work/signs.dxf" \
+    :: empty "$tarvo" run --script "$work/empty.scr" --out "$work/empty.dxf" | grep -v '^time: \|^memory: '
 boards=$(grep -a '^E-17a_' "$work/signs.dxf" | LC_ALL=C sort -u | wc -l)
-
-awk -v n="$count" -v t="$(cpu_seconds "$work/signs.time")" -v t0="$(cpu_seconds "$work/empty.time")" \
-    -v p="$(peak_kb "$work/signs.time")" -v b="$boards" 'BEGIN {
-    printf "%d signs on posts with descriptions (%d board blocks), from a script, then the save\n", n, b
-    printf "CPU %.3f s, per sign %.1f us, peak %.1f MB\n", t, (t - t0) * 1e6 / n, p / 1024
-}'
+/usr/bin/python3 -c '
+import json, sys
+m = json.load(open(sys.argv[1])); n = int(sys.argv[2])
+per = (m["signs"]["time"] - m["empty"]["time"]) * 1e6 / n
+peak = m["signs"]["peak_kb"] / 1024
+print(f"{sys.argv[3]} board blocks; per sign {per:.1f} us of processor time (less the empty run), "
+      f"peak {peak:.1f} MB")' "$work/compare.json" "$count" "$boards"
 
 if command -v valgrind >/dev/null && command -v callgrind_annotate >/dev/null; then
     valgrind --tool=callgrind --callgrind-out-file="$work/cg" "$tarvo" run --script "$work/signs.scr" \
