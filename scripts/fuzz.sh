@@ -37,7 +37,7 @@ fi
 mkdir -p "$corpus" "$build/crashes"
 # The drawings' fonts are looked up in a folder of their own: nothing to find.
 export HOME="$build"
-"$build/dxf_reader_fuzz" "$corpus" "$root/fuzz/corpus" \
+"$build/bin/dxf_reader_fuzz" "$corpus" "$root/fuzz/corpus" \
     -dict="$root/fuzz/dxf.dict" \
     "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
     -close_fd_mask=1 -print_final_stats=1 \
