@@ -15,6 +15,12 @@ void* consoleModuleEntry(const std::string& module, const char* entry, std::stri
     void*& handle = loaded[module];
     if (!handle) {
         const std::string file = (std::filesystem::path(findConsolePaths().moduleDir) / (module + ".so")).string();
+        // A build of the console alone leaves out the modules it does not
+        // need to run scripts: say which one, not dlopen's bare "no such file".
+        if (std::error_code ignored; !std::filesystem::exists(file, ignored)) {
+            error = file + " is not there: build or install " + module + " beside the console";
+            return nullptr;
+        }
         handle = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!handle) {
             const char* reason = ::dlerror();

@@ -22,13 +22,13 @@ namespace {
 
 // A command that reads drawing and writes output; ext is what the
 // output's name must end in.
-struct Writer {
+struct DrawingWriter {
     const char* name;
     const char* ext;
     std::function<ConsoleResult(const ScratchDir&, const std::string& drawing, const std::string& output)> run;
 };
 
-const Writer kWriters[] = {
+const DrawingWriter kWriters[] = {
     {"ReportHtml", ".html",
      [](const ScratchDir&, const std::string& d, const std::string& o) {
          return runTarvo({"report", d, "--html", o});
@@ -97,7 +97,7 @@ const Naming kNamings[] = {
      }},
 };
 
-class OutputOverInput : public testing::TestWithParam<std::tuple<Writer, Naming>> {};
+class OutputOverInput : public testing::TestWithParam<std::tuple<DrawingWriter, Naming>> {};
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include "ZcDbDictionary.h"
 #include "ZcDbGroup.h"
 #include "ZcDbObjectPointer.h"
+#include "services/Blocks.h"
 
 std::vector<PlacedReference> ReferencesIn(ZcDbDatabase& db)
 {
@@ -43,4 +44,12 @@ std::vector<std::vector<ZcDbObjectId>> GroupsIn(ZcDbDatabase& db)
         groups.emplace_back(ids.begin(), ids.end());
     }
     return groups;
+}
+
+std::vector<ZcDbObjectId> BlockContents(const char* name)
+{
+    ZcDbObjectPointer<ZcDbBlockTableRecord> block;
+    if (ZcDbBlockTableRecord* found = FindBlock(name, ZcDb::kForRead))
+        block.acquire(found);
+    return block ? block->entityIds() : std::vector<ZcDbObjectId>{};
 }

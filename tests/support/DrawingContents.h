@@ -22,3 +22,6 @@ std::vector<PlacedReference> ReferencesIn(ZcDbDatabase& db);
 
 // The entities of each group of the drawing.
 std::vector<std::vector<ZcDbObjectId>> GroupsIn(ZcDbDatabase& db);
+
+// The entities of the named block, in order; none when there is no such block.
+std::vector<ZcDbObjectId> BlockContents(const char* name);

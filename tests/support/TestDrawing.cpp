@@ -83,3 +83,18 @@ ZcDbSpline* cubicArch(double x0)
     spline->setNurbsData(3, false, false, false, points, knots, {});
     return spline;
 }
+
+std::vector<const ZcDbEntity*> modelSpace(const ZcDbDatabase& db)
+{
+    std::vector<const ZcDbEntity*> out;
+    for (const ZcDbObjectId& id : ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId())->entityIds())
+        out.push_back(ZcDbObjectAccess::peekAs<ZcDbEntity>(id));
+    return out;
+}
+
+resbuf* textItem(int code, const std::string& text)
+{
+    resbuf* rb = zcutNewRb(code);
+    rb->resval.rstring = zcutNewString(text.c_str());
+    return rb;
+}

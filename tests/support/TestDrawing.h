@@ -7,6 +7,7 @@
 #include "ZcDbBlockTable.h"
 #include "ZcDbDatabase.h"
 #include "ZcDbEntity.h"
+#include "resbuf.h"
 
 class ZcDbPolyline;
 class ZcDbSpline;
@@ -39,3 +40,9 @@ ZcDbSpline* cubicArch(double x0);
 // Writes a template drawing whose model space holds the one entity (taken
 // over); false, with the reason in error, when it cannot be written.
 bool writeTemplateDrawing(const std::string& path, ZcDbEntity* entity, std::string& error);
+
+// The entities of the database's model space, in order, without opening them.
+std::vector<const ZcDbEntity*> modelSpace(const ZcDbDatabase& db);
+
+// A new result-buffer item holding a copy of the text.
+resbuf* textItem(int code, const std::string& text);

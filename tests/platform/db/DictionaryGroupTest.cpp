@@ -28,13 +28,6 @@ ZcDbObjectId addGroup(ZcDbDatabase& db, const char* name, Zcad::ErrorStatus* sta
     return id;
 }
 
-resbuf* textItem(int code, const char* text)
-{
-    resbuf* rb = zcutNewRb(code);
-    rb->resval.rstring = zcutNewString(text);
-    return rb;
-}
-
 resbuf* realItem(double v)
 {
     resbuf* rb = zcutNewRb(1040);

@@ -34,13 +34,6 @@ struct Setter {
 
 void PrintTo(const Setter& s, std::ostream* os) { *os << s.what; }
 
-resbuf* textItem(int code, const char* text)
-{
-    resbuf* rb = zcutNewRb(code);
-    rb->resval.rstring = zcutNewString(text);
-    return rb;
-}
-
 // A new record named "Kept" added to its table; then renamed to the bytes.
 template <class Table, class Record>
 Attempt renamed(Zcad::ErrorStatus (ZcDbDatabase::*getTable)(Table*&, ZcDb::OpenMode))

@@ -42,13 +42,6 @@ struct CodePageCase {
 
 void PrintTo(const CodePageCase& c, std::ostream* os) { *os << c.name; }
 
-resbuf* textItem(int code, const std::string& text)
-{
-    resbuf* rb = zcutNewRb(code);
-    rb->resval.rstring = zcutNewString(text.c_str());
-    return rb;
-}
-
 // A drawing where the one name stands for everything that has a name or a
 // text: layer, linetype, text style, block, attribute tag and value, text,
 // multiline text, application of extended data and its string, dictionary

@@ -28,6 +28,7 @@
 #include "platform/dxf/DxfWriter.h"
 #include "tests/platform/dxf/Json.h"
 #include "tests/platform/dxf/SampleDrawing.h"
+#include "tests/support/ExternalTool.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestPaths.h"
 
@@ -50,8 +51,6 @@ std::string hex(uint64_t handle)
     ZcDbHandle(handle).getIntoAsciiBuffer(text, sizeof text);
     return text;
 }
-
-std::string shellQuoted(const std::string& s) { return "'" + s + "'"; }
 
 // Runs a command; its standard output, and its exit status.
 std::pair<std::string, int> run(const std::string& command)

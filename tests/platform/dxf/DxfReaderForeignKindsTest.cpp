@@ -108,14 +108,6 @@ std::vector<std::string> ezdxfDifferences(const std::string& original, const std
     return out;
 }
 
-std::vector<const ZcDbEntity*> modelSpace(const ZcDbDatabase& db)
-{
-    std::vector<const ZcDbEntity*> out;
-    for (const ZcDbObjectId& id : ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId())->entityIds())
-        out.push_back(ZcDbObjectAccess::peekAs<ZcDbEntity>(id));
-    return out;
-}
-
 // A reference as LibreCAD writes one: Z scale 0, one column and row, spacing 0.
 const DxfSnippetPairs kLibreCadReference = {{100, "AcDbBlockReference"},
                                             {2, "Blok"},

@@ -79,14 +79,6 @@ std::unique_ptr<ZcDbDatabase> readOld(bool handles)
     return db;
 }
 
-std::vector<const ZcDbEntity*> modelSpace(const ZcDbDatabase& db)
-{
-    std::vector<const ZcDbEntity*> out;
-    for (const ZcDbObjectId& id : ZcDbObjectAccess::peekAs<ZcDbBlockTableRecord>(db.modelSpaceId())->entityIds())
-        out.push_back(ZcDbObjectAccess::peekAs<ZcDbEntity>(id));
-    return out;
-}
-
 }  // namespace
 
 TEST(DxfReaderOldFiles, EntitiesAreTheModelsOwn)

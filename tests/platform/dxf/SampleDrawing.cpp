@@ -53,13 +53,6 @@ resbuf* item(int code)
     return zcutNewRb(code);
 }
 
-resbuf* textItem(int code, const char* text)
-{
-    resbuf* rb = item(code);
-    rb->resval.rstring = zcutNewString(text);
-    return rb;
-}
-
 // The record's extended data, as the system keeps a sign's purpose.
 resbuf* purposeData(ZcDbObjectId pointTo)
 {

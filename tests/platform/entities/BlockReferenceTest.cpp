@@ -95,7 +95,7 @@ TEST(BlockReferenceAttributes, ReferenceMustBeInADrawingAndAttributeNew)
     const ZcDbObjectId taken = b.addAttribute("NR", {0, 0, 0});
     Opened<ZcDbBlockReference> ref(b.refId, ZcDb::kForWrite);
     Opened<ZcDbAttribute> again(taken, ZcDb::kForWrite);
-    EXPECT_EQ(ref->appendAttribute(again.ptr), Zcad::eAlreadyInDb);
+    EXPECT_EQ(ref->appendAttribute(again.get()), Zcad::eAlreadyInDb);
     EXPECT_EQ(ref->appendAttribute(nullptr), Zcad::eNullObjectPointer);
     EXPECT_EQ(ref->attributeIds().size(), 1u);
 }

@@ -7,6 +7,7 @@
 
 #include "ZcDbBlockTable.h"
 #include "ZcGePoint3d.h"
+#include "platform/db/Opened.h"
 #include "tests/support/TestDrawing.h"
 
 inline constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -15,24 +16,7 @@ inline constexpr double kPi = 3.14159265358979323846;
 // Agreement expected of computed geometry in these small test drawings.
 inline constexpr double kGeomTol = 1e-9;
 
-// An object opened by id for the scope, closed on leaving it.
-template <class T>
-class Opened {
-public:
-    Opened(ZcDbObjectId id, ZcDb::OpenMode mode) { status = zcdbOpenObject(ptr, id, mode); }
-    ~Opened()
-    {
-        if (ptr)
-            ptr->close();
-    }
-    Opened(const Opened&) = delete;
-    Opened& operator=(const Opened&) = delete;
-    T* operator->() const { return ptr; }
-    explicit operator bool() const { return ptr != nullptr; }
-
-    T* ptr = nullptr;
-    Zcad::ErrorStatus status = Zcad::eOk;
-};
+using platform::Opened;
 
 inline void expectNear(const ZcGePoint3d& actual, const ZcGePoint3d& expected, double tol = kGeomTol)
 {

@@ -8,18 +8,7 @@
 #include "ZcGeMatrix3d.h"
 #include "ZcGeVector2d.h"
 #include "resbuf.h"
-
-namespace {
-// Round-off of a few matrix products on coordinates of a road drawing.
-constexpr double kTol = 1e-9;
-
-void expectNear(const ZcGePoint3d& p, const ZcGePoint3d& q)
-{
-    EXPECT_NEAR(p.x, q.x, kTol);
-    EXPECT_NEAR(p.y, q.y, kTol);
-    EXPECT_NEAR(p.z, q.z, kTol);
-}
-}  // namespace
+#include "tests/platform/entities/EntityTestSupport.h"
 
 TEST(Matrix, RotationAboutAPointKeepsThePointAndTurnsOthers)
 {
@@ -29,8 +18,8 @@ TEST(Matrix, RotationAboutAPointKeepsThePointAndTurnsOthers)
     expectNear(r * ZcGePoint3d(11, 5, 0), ZcGePoint3d(10, 6, 0));
     // Vectors turn but do not move.
     const ZcGeVector3d v = r * ZcGeVector3d(1, 0, 0);
-    EXPECT_NEAR(v.x, 0, kTol);
-    EXPECT_NEAR(v.y, 1, kTol);
+    EXPECT_NEAR(v.x, 0, kGeomTol);
+    EXPECT_NEAR(v.y, 1, kGeomTol);
 }
 
 TEST(Matrix, CompositionAppliesTheRightFactorFirst)
@@ -51,7 +40,7 @@ TEST(Matrix, ScalingAndMirroringShowInTheDeterminant)
 {
     const ZcGeMatrix3d s = ZcGeMatrix3d::scaling(2.0, {1, 1, 0});
     expectNear(s * ZcGePoint3d(2, 1, 0), ZcGePoint3d(3, 1, 0));
-    EXPECT_NEAR(s.scale(), 2.0, kTol);
+    EXPECT_NEAR(s.scale(), 2.0, kGeomTol);
     EXPECT_TRUE(s.isUniScaledOrtho());
     const ZcGeMatrix3d m = ZcGeMatrix3d::mirroring({0, 0, 0}, ZcGeVector3d::kXAxis);
     expectNear(m * ZcGePoint3d(3, 4, 0), ZcGePoint3d(-3, 4, 0));
@@ -62,9 +51,9 @@ TEST(Vectors, PerpendicularTurnsAPlaneDirectionLeft)
 {
     const ZcGeVector3d u(0.6, 0.8, 0);
     const ZcGeVector3d p = u.perpVector();
-    EXPECT_NEAR(p.x, -0.8, kTol);
-    EXPECT_NEAR(p.y, 0.6, kTol);
-    EXPECT_NEAR(u.dotProduct(p), 0.0, kTol);
+    EXPECT_NEAR(p.x, -0.8, kGeomTol);
+    EXPECT_NEAR(p.y, 0.6, kGeomTol);
+    EXPECT_NEAR(u.dotProduct(p), 0.0, kGeomTol);
     ZcGePoint3d q(2, 0, 0);
     q.rotateBy(std::numbers::pi, ZcGeVector3d::kZAxis, {1, 0, 0});
     expectNear(q, ZcGePoint3d(0, 0, 0));

@@ -21,7 +21,7 @@ using namespace platform;
 
 namespace {
 
-constexpr double kRes = 10.0;  // pixels per unit: half a unit is five pixels
+constexpr double kHatchRes = 10.0;  // pixels per unit: half a unit is five pixels
 
 // A square of 10 with a hole of 2 in its middle, in red.
 ZcDbHatch* squareWithHole()
@@ -39,7 +39,7 @@ ZcDbHatch::PatternLine lineOf(double degrees, ZcGePoint2d base, ZcGeVector2d off
 std::optional<RasterPicture> pictureOf(RenderDrawing& d, std::vector<std::string>& notices)
 {
     PictureSettings settings;
-    settings.resolution = kRes;
+    settings.resolution = kHatchRes;
     std::string error;
     std::optional<RasterPicture> p = rasterPicture(d.db(), settings, error, &notices);
     EXPECT_TRUE(p) << error;

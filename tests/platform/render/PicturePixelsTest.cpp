@@ -38,13 +38,6 @@ ZcDbLine* lineOf(ZcGePoint3d a, ZcGePoint3d b, int colourIndex)
 bool line(const RasterPicture& p, double x, double y, Rgb colour) { return showsInk(p, x, y, colour, kWhite); }
 bool blank(const RasterPicture& p, double x, double y) { return blankAround(p, x, y, kWhite); }
 
-// A frame round the area a test looks at, so that the picture's framing
-// does not depend on what the test draws inside.
-void addFrame(RenderDrawing& d, double x0, double y0, double x1, double y1)
-{
-    d.append(polylineThrough({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true));
-}
-
 TEST(PictureHatch, HoleShowsBackgroundAndIslandIsFilledAgain)
 {
     RenderDrawing d;

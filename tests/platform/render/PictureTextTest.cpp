@@ -20,7 +20,7 @@ namespace {
 
 // Ink may spread half a pixel past an outline by anti-aliasing, and a
 // pixel is counted whole; at four pixels per unit that is under 0.4 units.
-constexpr double kRes = 4.0;
+constexpr double kTextRes = 4.0;
 constexpr double kInkTol = 0.4;
 
 ZcDbText* textAt(ZcGePoint3d at, double height, const char* s)
@@ -45,11 +45,6 @@ ZcDbMText* mtextAt(ZcGePoint3d at, double height, const char* s, ZcDbMText::Atta
     return m;
 }
 
-void addFrame(RenderDrawing& d, double x0, double y0, double x1, double y1)
-{
-    d.append(polylineThrough({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true));
-}
-
 class PictureTextInk : public testing::TestWithParam<double> {};
 
 // At every resolution: glyphs drawn as cairo's cached images (small) and as
@@ -57,7 +52,7 @@ class PictureTextInk : public testing::TestWithParam<double> {};
 TEST_P(PictureTextInk, FillsTheMeasuredBoxCapitalsAsHighAsTheHeight)
 {
     const double res = GetParam();
-    const double tol = kInkTol * kRes / res;
+    const double tol = kInkTol * kTextRes / res;
     RenderDrawing d;
     ZcDbText* t = textAt({0, 0, 0}, 10.0, "HEH");
     TextLayout layout;
@@ -75,7 +70,7 @@ TEST_P(PictureTextInk, FillsTheMeasuredBoxCapitalsAsHighAsTheHeight)
     EXPECT_GT(ink.maxPoint().x - ink.minPoint().x, 0.8 * measured);
 }
 
-INSTANTIATE_TEST_SUITE_P(SmallAndHugeGlyphs, PictureTextInk, testing::Values(kRes, 40.0));
+INSTANTIATE_TEST_SUITE_P(SmallAndHugeGlyphs, PictureTextInk, testing::Values(kTextRes, 40.0));
 
 TEST(PictureText, MultiLineTextHangsFromItsAttachmentPoint)
 {
@@ -84,7 +79,7 @@ TEST(PictureText, MultiLineTextHangsFromItsAttachmentPoint)
     d.append(mtextAt({100, 0, 0}, 3.0, "Tekst", ZcDbMText::kBottomRight));
     d.append(mtextAt({50, 0, 0}, 3.0, "Tekst", ZcDbMText::kMiddleCenter));
     addFrame(d, -20, -20, 120, 20);
-    const RasterPicture p = d.picture(kRes);
+    const RasterPicture p = d.picture(kTextRes);
 
     const ZcDbExtents topLeft = inkBox(p, kWhite, -10, -10, 30, 10);
     ASSERT_FALSE(topLeft.isEmpty());
@@ -110,7 +105,7 @@ TEST(PictureText, MultiLineTextWrapsAtItsWidth)
     RenderDrawing d;
     d.append(mtextAt({0, 0, 0}, 2.0, "jeden dwa trzy cztery pięć sześć\\Psiedem", ZcDbMText::kTopLeft, 20.0));
     addFrame(d, -5, -30, 40, 5);
-    const ZcDbExtents ink = inkBox(d.picture(kRes), kWhite, -2, -28, 38, 2);
+    const ZcDbExtents ink = inkBox(d.picture(kTextRes), kWhite, -2, -28, 38, 2);
     ASSERT_FALSE(ink.isEmpty());
     EXPECT_LE(ink.maxPoint().x, 20.0 + kInkTol);
     // At least three lines, each 5/3 heights below the one before.
@@ -162,7 +157,7 @@ TEST(PictureText, VisibleAttributesShowAndInvisibleOnesAndDefinitionsDoNot)
     d.append(loose);
     addFrame(d, -5, -15, 70, 40);
 
-    const RasterPicture p = d.picture(kRes);
+    const RasterPicture p = d.picture(kTextRes);
     EXPECT_FALSE(inkBox(p, kWhite, -1, 9, 30, 14).isEmpty()) << "the visible attribute";
     EXPECT_TRUE(inkBox(p, kWhite, -1, 19, 30, 24).isEmpty()) << "the invisible attribute";
     EXPECT_TRUE(inkBox(p, kWhite, -1, 29, 30, 34).isEmpty()) << "the definition inside the block";
@@ -177,7 +172,7 @@ TEST(PictureText, TextInATurnedBlockTurnsWithIt)
     d.appendTo(blk, textAt({0, 0, 0}, 5.0, "HHHH"));
     d.reference(d.db().modelSpaceId(), blk, {50, 50, 0}, std::numbers::pi / 2);
     addFrame(d, 20, 20, 80, 100);
-    const ZcDbExtents ink = inkBox(d.picture(kRes), kWhite, 25, 25, 75, 95);
+    const ZcDbExtents ink = inkBox(d.picture(kTextRes), kWhite, 25, 25, 75, 95);
     ASSERT_FALSE(ink.isEmpty());
     // Turned a quarter left about (50, 50): the baseline runs up along x = 50,
     // the capitals to its left.
@@ -191,7 +186,7 @@ TEST(PictureText, PictureOfTextAloneIsFramedToItsInk)
 {
     RenderDrawing d;
     d.append(mtextAt({10, 10, 0}, 2.0, "ŻÓŁTY ŚLAD", ZcDbMText::kMiddleLeft));
-    const RasterPicture p = d.picture(kRes);
+    const RasterPicture p = d.picture(kTextRes);
     const ZcDbExtents ink = inkBox(p, kWhite);
     ASSERT_FALSE(ink.isEmpty());
     // Nothing of it cut off by the picture's edges.

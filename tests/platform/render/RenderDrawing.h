@@ -63,6 +63,13 @@ inline constexpr platform::Rgb kGreen{0, 255, 0};
 inline constexpr platform::Rgb kBlue{0, 0, 255};
 
 // Readable colours in test messages.
+// A frame round the area a test looks at, so that the picture's framing
+// does not depend on what the test draws inside.
+inline void addFrame(RenderDrawing& d, double x0, double y0, double x1, double y1)
+{
+    d.append(polylineThrough({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}, true));
+}
+
 inline void PrintTo(const platform::Rgb& c, std::ostream* os)
 {
     *os << "rgb(" << int(c.red) << "," << int(c.green) << "," << int(c.blue) << ")";

@@ -131,7 +131,7 @@ TEST(TriangularIsland, SharpCornersWithoutRounding)
 namespace {
 
 // Parameters drawn widely around the dialog's; many are outside the limits.
-IslandParameters randomParameters(std::mt19937& random)
+IslandParameters randomTriangularParameters(std::mt19937& random)
 {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     IslandParameters p;
@@ -162,7 +162,7 @@ TEST(TriangularIsland, EveryIslandWithinTheLimitsKeepsItsShape)
     std::uniform_real_distribution<double> u(0.0, 1.0);
     int drawn = 0;
     for (int i = 0; i < 4000; ++i) {
-        const IslandParameters p = randomParameters(random);
+        const IslandParameters p = randomTriangularParameters(random);
         const double far = i % 3 ? 0.0 : 5.0e5;  // near the origin, or at survey coordinates
         const ZcGePoint3d p1(far + 200.0 * u(random) - 100.0, far + 200.0 * u(random) - 100.0, 0.0);
         const double direction = 2.0 * PiValue() * u(random);
@@ -225,7 +225,7 @@ TEST(TriangularIsland, TurningTheDirectionHalfRoundTurnsTheDrawing)
     std::uniform_real_distribution<double> u(0.0, 1.0);
     int compared = 0;
     for (int i = 0; i < 300; ++i) {
-        const IslandParameters p = randomParameters(random);
+        const IslandParameters p = randomTriangularParameters(random);
         const ZcGePoint3d p1(100.0 * u(random), 100.0 * u(random), 0.0);
         const ZcGeVector3d towards = PolarPoint(ZcGePoint3d::kOrigin, 1.0 + 30.0 * u(random), 2.0 * PiValue() * u(random)) -
                                      ZcGePoint3d::kOrigin;

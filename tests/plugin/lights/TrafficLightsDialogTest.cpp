@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-12;
+constexpr double kLightsDialogTol = 1e-12;
 
 // An installation folder whose only template is "s_a1": a lamp below its pole.
 class Installation {
@@ -76,10 +76,10 @@ TEST_F(TrafficLights, TurnedAcrossTheDirectionAndScaledByTheChosenScale)
     ASSERT_EQ(symbols.size(), 2u) << out;
     EXPECT_EQ(symbols[0].block, "s_a1");
     EXPECT_EQ(symbols[0].position, ZcGePoint3d(10, 20, 0));
-    EXPECT_NEAR(symbols[0].rotation, M_PI, kTol);
-    EXPECT_NEAR(symbols[0].scale, 0.01, kTol);
-    EXPECT_NEAR(symbols[1].rotation, M_PI / 2, kTol);
-    EXPECT_NEAR(symbols[1].scale, 0.005, kTol);
+    EXPECT_NEAR(symbols[0].rotation, M_PI, kLightsDialogTol);
+    EXPECT_NEAR(symbols[0].scale, 0.01, kLightsDialogTol);
+    EXPECT_NEAR(symbols[1].rotation, M_PI / 2, kLightsDialogTol);
+    EXPECT_NEAR(symbols[1].scale, 0.005, kLightsDialogTol);
     EXPECT_EQ(TheCommandSettings().scaleIndex, 1) << "the next dialog command starts at 1:500";
     EXPECT_EQ(TheCommandSettings().destination, 2) << "the dialog never changes the destination";
 }
@@ -93,9 +93,9 @@ TEST_F(TrafficLights, TheDrawingsSymbolScaleMultipliesTheSize)
               "dlg click IDCANCEL\n");
     const std::vector<PlacedReference> symbols = ReferencesIn(drawing.db());
     ASSERT_EQ(symbols.size(), 2u);
-    EXPECT_NEAR(symbols[0].scale, 0.02, kTol);
-    EXPECT_NEAR(symbols[1].scale, 0.01, kTol);
-    EXPECT_NEAR(symbols[0].rotation, 0.0, kTol) << "the lamps face the direction point";
+    EXPECT_NEAR(symbols[0].scale, 0.02, kLightsDialogTol);
+    EXPECT_NEAR(symbols[1].scale, 0.01, kLightsDialogTol);
+    EXPECT_NEAR(symbols[0].rotation, 0.0, kLightsDialogTol) << "the lamps face the direction point";
     EXPECT_EQ(TheCommandSettings().scaleIndex, 1) << "the close box stores the scale as the close button does";
 }
 

@@ -12,6 +12,7 @@
 #include "ZcDbPolyline.h"
 #include "markings/ArrowBlocks.h"
 #include "services/Blocks.h"
+#include "tests/support/DrawingContents.h"
 #include "tests/support/TestDrawing.h"
 
 namespace {
@@ -66,14 +67,6 @@ double enclosedArea(const ZcDbPolyline& p)
     return area;
 }
 
-std::vector<ZcDbObjectId> contentsOf(const char* name)
-{
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block;
-    if (ZcDbBlockTableRecord* found = FindBlock(name, ZcDb::kForRead))
-        block.acquire(found);
-    return block ? block->entityIds() : std::vector<ZcDbObjectId>{};
-}
-
 class ArrowBlockOutline : public testing::TestWithParam<OutlineCase> {
 protected:
     void TearDown() override { EXPECT_EQ(drawing.openCount(), 0u); }
@@ -86,7 +79,7 @@ TEST_P(ArrowBlockOutline, IsAFilledClosedOutlineOfItsSizeAndArea)
 {
     const OutlineCase& c = GetParam();
     ASSERT_TRUE(GetArrowBlock(c.name));
-    const std::vector<ZcDbObjectId> contents = contentsOf(c.name);
+    const std::vector<ZcDbObjectId> contents = BlockContents(c.name);
     ASSERT_EQ(contents.size(), 2u) << "an outline and its fill";
     ZcDbObjectPointer<ZcDbPolyline> outline(contents[0], ZcDb::kForRead);
     ZcDbObjectPointer<ZcDbHatch> fill(contents[1], ZcDb::kForRead);
@@ -155,9 +148,9 @@ TEST(ArrowBlock, IsBuiltOnceAndABlockOfItsNameIsKeptAsItIs)
 {
     TestDrawing drawing;
     ASSERT_TRUE(GetArrowBlock("P-8A_K"));
-    const std::vector<ZcDbObjectId> first = contentsOf("P-8A_K");
+    const std::vector<ZcDbObjectId> first = BlockContents("P-8A_K");
     ASSERT_TRUE(GetArrowBlock("P-8A_K"));
-    EXPECT_EQ(contentsOf("P-8A_K"), first);
+    EXPECT_EQ(BlockContents("P-8A_K"), first);
 
     {
         ZcDbObjectPointer<ZcDbBlockTableRecord> own;
@@ -169,9 +162,9 @@ TEST(ArrowBlock, IsBuiltOnceAndABlockOfItsNameIsKeptAsItIs)
         circle.acquire(c);
         ASSERT_EQ(own->appendZcDbEntity(circle.object()), Zcad::eOk);
     }
-    const std::vector<ZcDbObjectId> own = contentsOf("P-8A_D");
+    const std::vector<ZcDbObjectId> own = BlockContents("P-8A_D");
     ASSERT_TRUE(GetArrowBlock("P-8A_D"));
-    EXPECT_EQ(contentsOf("P-8A_D"), own) << "the drawing's own block is used as it is";
+    EXPECT_EQ(BlockContents("P-8A_D"), own) << "the drawing's own block is used as it is";
     EXPECT_EQ(drawing.openCount(), 0u);
 }
 

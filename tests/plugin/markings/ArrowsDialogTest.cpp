@@ -29,7 +29,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-12;
+constexpr double kArrowsDialogTol = 1e-12;
 
 std::string runArrows(const std::string& script)
 {
@@ -90,11 +90,11 @@ TEST_F(Arrows, AShortArrowWithItsDescriptionOnTheDestinationsLayer)
     ASSERT_EQ(refs.size(), 2u) << out;
     EXPECT_EQ(refs[0].block, "P-8A_K");
     EXPECT_EQ(refs[0].position, ZcGePoint3d(3, 4, 0));
-    EXPECT_NEAR(refs[0].rotation, M_PI / 2, kTol);
+    EXPECT_NEAR(refs[0].rotation, M_PI / 2, kArrowsDialogTol);
     EXPECT_EQ(refs[0].scale, 1.0);
     EXPECT_EQ(refs[1].block, "S_Znaki_OpisPoz");
     EXPECT_EQ(refs[1].position, ZcGePoint3d(8, 6, 0)) << "at the description line's end";
-    EXPECT_NEAR(refs[1].rotation, M_PI / 2, kTol);
+    EXPECT_NEAR(refs[1].rotation, M_PI / 2, kArrowsDialogTol);
     EXPECT_EQ(refs[1].scale, 2.0) << "1:500";
     const std::map<std::string, std::string> expected = {{"Symbol", "P-8A"},
                                                          {"Powierzchnia", "1.21 m2"},
@@ -128,9 +128,9 @@ TEST_F(Arrows, ASingleSizeArrowIgnoresTheLengthAndTheRoadsOrderTurnsIt)
     EXPECT_EQ(refs[1].attributes.at("Długość"), "");
     EXPECT_EQ(refs[1].attributes.at("Powierzchnia"), "2.87 m2");
     EXPECT_EQ(refs[1].attributes.at("Przeznaczenie"), "Projektowany");
-    EXPECT_NEAR(refs[1].scale, 15.0, kTol) << "no scale chosen: 10 times the marking scale";
-    EXPECT_NEAR(refs[0].rotation, 0.0, kTol);
-    EXPECT_NEAR(refs[2].rotation, M_PI, kTol) << "the road picked the other way round";
+    EXPECT_NEAR(refs[1].scale, 15.0, kArrowsDialogTol) << "no scale chosen: 10 times the marking scale";
+    EXPECT_NEAR(refs[0].rotation, 0.0, kArrowsDialogTol);
+    EXPECT_NEAR(refs[2].rotation, M_PI, kArrowsDialogTol) << "the road picked the other way round";
     EXPECT_TRUE(GroupsIn(drawing.db()).empty()) << "the drawing does not ask for groups";
     EXPECT_EQ(TheCommandSettings().scaleIndex, -1);
 }
@@ -220,8 +220,8 @@ TEST_P(ArrowRoad, TheDescriptionReadsUpright)
               "5,5\n6,6\n8,6\n\ndlg click 2\n");
     const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
     ASSERT_EQ(refs.size(), 2u);
-    EXPECT_NEAR(refs[0].rotation, r.arrow, kTol);
-    EXPECT_NEAR(std::remainder(refs[1].rotation - r.description, 2 * M_PI), 0.0, kTol);
+    EXPECT_NEAR(refs[0].rotation, r.arrow, kArrowsDialogTol);
+    EXPECT_NEAR(std::remainder(refs[1].rotation - r.description, 2 * M_PI), 0.0, kArrowsDialogTol);
 }
 
 INSTANTIATE_TEST_SUITE_P(Roads, ArrowRoad,

@@ -36,7 +36,7 @@ using namespace platform;
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kMarkingTol = 1e-9;
 
 struct Line {
     const ZcDbPolyline* polyline;
@@ -139,11 +139,11 @@ TEST_F(LineMarkings, P2AOnATenMetrePieceEitherWayRound)
     // The edge (now a polyline), two markings, two description lines and descriptions.
     ASSERT_EQ(d.lines.size(), 5u) << out;
     EXPECT_EQ(d.entities, 7u) << out;
-    EXPECT_NEAR(d.lines[0].length, 20.0, kTol) << "the picked line became a polyline and stays whole";
+    EXPECT_NEAR(d.lines[0].length, 20.0, kMarkingTol) << "the picked line became a polyline and stays whole";
     for (const Line* marking : {&d.lines[1], &d.lines[3]}) {
-        EXPECT_NEAR(marking->length, 10.0, kTol);
-        EXPECT_NEAR(std::min(marking->start.x, marking->end.x), 2.0, kTol);
-        EXPECT_NEAR(marking->width, 0.12, kTol);
+        EXPECT_NEAR(marking->length, 10.0, kMarkingTol);
+        EXPECT_NEAR(std::min(marking->start.x, marking->end.x), 2.0, kMarkingTol);
+        EXPECT_NEAR(marking->width, 0.12, kMarkingTol);
         EXPECT_EQ(marking->linetype, "Continuous");
         EXPECT_EQ(marking->layer, "Projekt");
         EXPECT_TRUE(marking->polyline->hasPlinegen());
@@ -155,8 +155,8 @@ TEST_F(LineMarkings, P2AOnATenMetrePieceEitherWayRound)
         EXPECT_EQ(description.attributes.at("Powierzchnia"), "1.20 m2");
         EXPECT_EQ(description.attributes.at("Powierzchnia_na_mb"), "0.12");
         EXPECT_EQ(description.attributes.at("Przeznaczenie"), "Projektowany");
-        EXPECT_NEAR(description.scale, 1.0, kTol);
-        EXPECT_NEAR(description.rotation, 0.0, kTol) << "either order reads the right way up";
+        EXPECT_NEAR(description.scale, 1.0, kMarkingTol);
+        EXPECT_NEAR(description.rotation, 0.0, kMarkingTol) << "either order reads the right way up";
     }
     EXPECT_EQ(TheCommandSettings().lineIndex, 5) << "the close button keeps the row";
     EXPECT_TRUE(d.groups.empty());
@@ -173,18 +173,18 @@ TEST_F(LineMarkings, P4FromAnEarlierRunLeavesTwoLinesAndGroupsThemWithTheDescrip
     const Drawn d = drawn(drawing);
     ASSERT_EQ(d.lines.size(), 4u) << out;  // edge, two lines, description line
     for (const Line* line : {&d.lines[1], &d.lines[2]}) {
-        EXPECT_NEAR(std::fabs(line->start.y), 0.24, kTol);
-        EXPECT_NEAR(line->start.y, line->end.y, kTol);
-        EXPECT_NEAR(line->length, 10.0, kTol);
-        EXPECT_NEAR(line->width, 0.12, kTol);
+        EXPECT_NEAR(std::fabs(line->start.y), 0.24, kMarkingTol);
+        EXPECT_NEAR(line->start.y, line->end.y, kMarkingTol);
+        EXPECT_NEAR(line->length, 10.0, kMarkingTol);
+        EXPECT_NEAR(line->width, 0.12, kMarkingTol);
         EXPECT_EQ(line->linetype, "Continuous");
         EXPECT_EQ(line->layer, "Projekt");
     }
-    EXPECT_NEAR(d.lines[1].start.y, -d.lines[2].start.y, kTol) << "one either side";
+    EXPECT_NEAR(d.lines[1].start.y, -d.lines[2].start.y, kMarkingTol) << "one either side";
     ASSERT_EQ(d.descriptions.size(), 1u);
     EXPECT_EQ(d.descriptions[0].attributes.at("Symbol"), "P-4");
     EXPECT_EQ(d.descriptions[0].attributes.at("Powierzchnia"), "2.40 m2");
-    EXPECT_NEAR(d.descriptions[0].scale, 2.0, kTol) << "1:500 with marking scale 1";
+    EXPECT_NEAR(d.descriptions[0].scale, 2.0, kMarkingTol) << "1:500 with marking scale 1";
     ASSERT_EQ(d.groups.size(), 1u);
     ASSERT_EQ(d.groups[0].length(), 4) << "the two lines, the description line and the description";
     EXPECT_EQ(d.groups[0][0], d.lines[1].polyline->objectId());
@@ -293,7 +293,7 @@ TEST_F(LineMarkings, ADoubleMarkingWhoseInnerLinePartsDrawsEveryPart)
     const Drawn d = drawn(drawing);
     std::vector<const Line*> marked;
     for (const Line& line : d.lines)
-        if (std::fabs(line.width - 0.12) < kTol)
+        if (std::fabs(line.width - 0.12) < kMarkingTol)
             marked.push_back(&line);
     ASSERT_EQ(marked.size(), 3u) << out << "the outer line and both rooms' inner lines";
     ASSERT_EQ(d.groups.size(), 1u);

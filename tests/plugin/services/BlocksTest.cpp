@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kBlockTol = 1e-9;
 
 ZcDbAttributeDefinition* definition(const char* tag, ZcGePoint3d at, double height, bool constant = false)
 {
@@ -102,9 +102,9 @@ ZcDbObjectId insert(const char* name, ZcGePoint3d at, double scale, double rotat
 
 void expectNear(ZcGePoint3d actual, ZcGePoint3d expected, const char* what)
 {
-    EXPECT_NEAR(actual.x, expected.x, kTol) << what;
-    EXPECT_NEAR(actual.y, expected.y, kTol) << what;
-    EXPECT_NEAR(actual.z, expected.z, kTol) << what;
+    EXPECT_NEAR(actual.x, expected.x, kBlockTol) << what;
+    EXPECT_NEAR(actual.y, expected.y, kBlockTol) << what;
+    EXPECT_NEAR(actual.z, expected.z, kBlockTol) << what;
 }
 
 struct Placement {
@@ -135,8 +135,8 @@ TEST_P(BlockReferenceAttributes, LandWhereTheDefinitionShowsThem)
     EXPECT_EQ(placed[0].tag, "SYMBOL");
     EXPECT_EQ(placed[0].text, "SYMBOL default");
     expectNear(placed[0].position, place(ZcGePoint3d(1, 2, 0)), "left aligned position");
-    EXPECT_NEAR(placed[0].height, 0.5 * scale, kTol);
-    EXPECT_NEAR(std::remainder(placed[0].rotation - rotation, 2 * M_PI), 0.0, kTol);
+    EXPECT_NEAR(placed[0].height, 0.5 * scale, kBlockTol);
+    EXPECT_NEAR(std::remainder(placed[0].rotation - rotation, 2 * M_PI), 0.0, kBlockTol);
     EXPECT_EQ(placed[1].tag, "OPIS");
     expectNear(placed[1].alignment, place(ZcGePoint3d(3, -1, 0)), "centred text's alignment point");
     EXPECT_EQ(drawing.openCount(), 0u);

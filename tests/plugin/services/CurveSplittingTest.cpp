@@ -19,7 +19,7 @@ using namespace platform;
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kSplitTol = 1e-9;
 
 const ZcDbPolyline* polylineOf(ZcDbObjectId id) { return ZcDbObjectAccess::peekAs<ZcDbPolyline>(id); }
 
@@ -65,9 +65,9 @@ void expectVertices(ZcDbObjectId id, const std::vector<V>& expected)
     const std::vector<V> got = verticesOf(id);
     ASSERT_EQ(got.size(), expected.size());
     for (size_t i = 0; i < got.size(); ++i) {
-        EXPECT_NEAR(got[i].x, expected[i].x, kTol) << "vertex " << i;
-        EXPECT_NEAR(got[i].y, expected[i].y, kTol) << "vertex " << i;
-        EXPECT_NEAR(got[i].bulge, expected[i].bulge, kTol) << "vertex " << i;
+        EXPECT_NEAR(got[i].x, expected[i].x, kSplitTol) << "vertex " << i;
+        EXPECT_NEAR(got[i].y, expected[i].y, kSplitTol) << "vertex " << i;
+        EXPECT_NEAR(got[i].bulge, expected[i].bulge, kSplitTol) << "vertex " << i;
     }
 }
 

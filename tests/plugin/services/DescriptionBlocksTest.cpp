@@ -13,6 +13,7 @@
 #include "ZcDbPolyline.h"
 #include "services/Blocks.h"
 #include "services/DescriptionBlocks.h"
+#include "tests/support/DrawingContents.h"
 #include "tests/support/TestDrawing.h"
 
 namespace {
@@ -33,18 +34,10 @@ struct Field {
     }
 };
 
-std::vector<ZcDbObjectId> contentsOf(const char* name)
-{
-    ZcDbObjectPointer<ZcDbBlockTableRecord> block;
-    if (ZcDbBlockTableRecord* found = FindBlock(name, ZcDb::kForRead))
-        block.acquire(found);
-    return block ? block->entityIds() : std::vector<ZcDbObjectId>{};
-}
-
 std::vector<Field> fieldsOf(const char* name)
 {
     std::vector<Field> fields;
-    for (ZcDbObjectId id : contentsOf(name)) {
+    for (ZcDbObjectId id : BlockContents(name)) {
         ZcDbObjectPointer<ZcDbAttributeDefinition> d(id, ZcDb::kForRead);
         if (!d)
             continue;
@@ -72,9 +65,9 @@ TEST_P(DescriptionBlock, IsBuiltOnceWithItsFieldsInPlace)
     TestDrawing drawing;
     const DescCase& c = GetParam();
     EXPECT_EQ(c.get(), c.name);
-    const std::vector<ZcDbObjectId> first = contentsOf(c.name);
+    const std::vector<ZcDbObjectId> first = BlockContents(c.name);
     EXPECT_EQ(c.get(), c.name);
-    EXPECT_EQ(contentsOf(c.name), first) << "the second call reuses the block";
+    EXPECT_EQ(BlockContents(c.name), first) << "the second call reuses the block";
     EXPECT_EQ(fieldsOf(c.name), c.fields);
     EXPECT_EQ(drawing.openCount(), 0u);
 }
@@ -98,7 +91,7 @@ TEST(PostBlock, ACircleAndAFilledBarColouredByBlock)
 {
     TestDrawing drawing;
     ASSERT_EQ(GetPostBlock(), kPostBlock);
-    const std::vector<ZcDbObjectId> ids = contentsOf(kPostBlock);
+    const std::vector<ZcDbObjectId> ids = BlockContents(kPostBlock);
     ASSERT_EQ(ids.size(), 3u);
     ZcDbObjectPointer<ZcDbCircle> circle(ids[0], ZcDb::kForRead);
     ZcDbObjectPointer<ZcDbPolyline> bar(ids[1], ZcDb::kForRead);
@@ -132,9 +125,9 @@ TEST(PostBlock, ABlockOfThatNameIsUsedAsItIs)
         circle.acquire(c);
         own->appendZcDbEntity(circle.object());
     }
-    const std::vector<ZcDbObjectId> before = contentsOf(kPostBlock);
+    const std::vector<ZcDbObjectId> before = BlockContents(kPostBlock);
     EXPECT_EQ(GetPostBlock(), kPostBlock);
-    EXPECT_EQ(contentsOf(kPostBlock), before);
+    EXPECT_EQ(BlockContents(kPostBlock), before);
     EXPECT_EQ(before.size(), 1u);
     EXPECT_EQ(drawing.openCount(), 0u);
 }

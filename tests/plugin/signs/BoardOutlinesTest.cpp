@@ -16,17 +16,10 @@
 namespace {
 
 // Areas and coordinates computed two ways agree to this, in mm².
-constexpr double kAreaTolerance = 1e-6;
+constexpr double kOutlineAreaTol = 1e-6;
 
-ZcCmColor rgb(uint8_t r, uint8_t g, uint8_t b)
-{
-    ZcCmColor c;
-    c.setRGB(r, g, b);
-    return c;
-}
-
-const ZcCmColor kGreen = rgb(0, 153, 38);
-const ZcCmColor kWhite = rgb(255, 255, 255);
+const ZcCmColor kSignGreen = trueColour(0, 153, 38);
+const ZcCmColor kSignWhite = trueColour(255, 255, 255);
 
 struct Board {
     ZcDbObjectIdArray hatches;
@@ -46,8 +39,8 @@ Board rounded(double width, double height, double radius, double border, double 
     args.cornerRadius = radius;
     args.borderWidth = border;
     args.stripeWidth = stripe;
-    args.boardColour = kGreen;
-    args.stripeColour = kWhite;
+    args.boardColour = kSignGreen;
+    args.stripeColour = kSignWhite;
     args.hatchIds = &board.hatches;
     args.outlineIds = &board.outlines;
     args.owner = block.object();
@@ -61,7 +54,7 @@ Board arrow(double length, double height, double border, double stripe, bool lef
     ZcDbObjectPointer<ZcDbBlockTableRecord> block;
     ZcDbBlockTableRecord* made = GetOrCreateBlock(blockName, ZcDb::kForWrite);
     block.acquire(made);
-    DrawArrowBoard(length, height, border, stripe, left, kGreen, kWhite, &board.hatches, &board.outlines,
+    DrawArrowBoard(length, height, border, stripe, left, kSignGreen, kSignWhite, &board.hatches, &board.outlines,
                    block.object());
     return board;
 }
@@ -104,9 +97,9 @@ TEST_P(RoundedBoardLayers, RingOnlyWithABorderAndTheInnerOutlineLast)
     const Board board = rounded(1000, 530, 30, c.border, 20);
     ASSERT_EQ(board.outlines.length(), c.layers);
     ASSERT_EQ(board.hatches.length(), c.layers);
-    std::vector<ZcCmColor> expected = {kWhite, kGreen};
+    std::vector<ZcCmColor> expected = {kSignWhite, kSignGreen};
     if (c.layers == 3)
-        expected.insert(expected.begin(), kGreen);
+        expected.insert(expected.begin(), kSignGreen);
     for (int i = 0; i < c.layers; ++i) {
         EXPECT_EQ(colourOf(board.outlines[i]), expected[i]) << "outline " << i;
         EXPECT_EQ(colourOf(board.hatches[i]), expected[i]) << "fill " << i;
@@ -139,10 +132,10 @@ TEST(RoundedBoard, FillsTileTheBoardForAnySize)
         double total = 0;
         for (const ZcDbObjectId id : board.hatches)
             total += areaOf(id);
-        EXPECT_NEAR(total, roundedArea(w, 530, r), kAreaTolerance * w) << "width " << w << " border " << c;
+        EXPECT_NEAR(total, roundedArea(w, 530, r), kOutlineAreaTol * w) << "width " << w << " border " << c;
         const double inset = c + s;
         EXPECT_NEAR(areaOf(board.hatches[board.hatches.length() - 1]),
-                    roundedArea(w - 2 * inset, 530 - 2 * inset, r - inset), kAreaTolerance * w);
+                    roundedArea(w - 2 * inset, 530 - 2 * inset, r - inset), kOutlineAreaTol * w);
     }
 }
 
@@ -172,7 +165,7 @@ TEST(ArrowBoard, PointingLeftMirrorsPointingRight)
         EXPECT_EQ(outer[1], ZcGePoint2d(1200 - 175, -175));
         EXPECT_EQ(outer[2], ZcGePoint2d(1200, 0)) << "the point on the X axis, a right angle";
         for (int i = 0; i < right.hatches.length(); ++i)
-            EXPECT_NEAR(areaOf(left.hatches[i]), areaOf(right.hatches[i]), kAreaTolerance);
+            EXPECT_NEAR(areaOf(left.hatches[i]), areaOf(right.hatches[i]), kOutlineAreaTol);
     }
     EXPECT_EQ(drawing.openCount(), 0u);
 }
@@ -182,7 +175,7 @@ TEST(ArrowBoard, WithoutAnOwnerGoesToModelSpace)
 {
     TestDrawing drawing;
     Board board;
-    DrawArrowBoard(900, 300, 0, 25, false, kWhite, rgb(0, 0, 255), &board.hatches, &board.outlines, nullptr);
+    DrawArrowBoard(900, 300, 0, 25, false, kSignWhite, trueColour(0, 0, 255), &board.hatches, &board.outlines, nullptr);
     EXPECT_EQ(drawing.entityCount(), 4u);
     EXPECT_EQ(board.outlines.length(), 2);
     EXPECT_EQ(drawing.openCount(), 0u);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "ZcCmColor.h"
 #include "ZcDbEntity.h"
 #include "ZcDbExtents.h"
 #include "ZcDbObjectPointer.h"
@@ -11,6 +12,14 @@
 #include "tests/support/PlatformInternals.h"
 #include "tests/support/TestDrawing.h"
 #include "tests/support/TestPaths.h"
+
+// A true colour, as the boards' outlines and stripes are given.
+inline ZcCmColor trueColour(uint8_t r, uint8_t g, uint8_t b)
+{
+    ZcCmColor c;
+    c.setRGB(r, g, b);
+    return c;
+}
 
 // A drawing whose texts are measured with the shipped fonts, as the console
 // measures them.

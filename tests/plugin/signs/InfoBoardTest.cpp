@@ -30,10 +30,10 @@ using namespace platform;
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kBoardTol = 1e-9;
 
 // One board as the drawing holds it.
-struct Board {
+struct InfoBoardShape {
     std::string block;
     ZcGePoint3d position;
     std::string contents;
@@ -47,9 +47,9 @@ struct Board {
     bool textOnTop = false;
 };
 
-Board boardOf(ZcDbObjectId blockId)
+InfoBoardShape boardOf(ZcDbObjectId blockId)
 {
-    Board b;
+    InfoBoardShape b;
     ZcDbObjectPointer<ZcDbBlockTableRecord> block(blockId, ZcDb::kForRead);
     b.block = block->name();
     bool outer = true, field = false;
@@ -108,13 +108,6 @@ testing::AssertionResult Contains(const std::string& text, const std::string& pa
     return testing::AssertionFailure() << "\"" << part << "\" not in \"" << text << "\"";
 }
 
-ZcCmColor rgb(uint8_t r, uint8_t g, uint8_t b)
-{
-    ZcCmColor c;
-    c.setRGB(r, g, b);
-    return c;
-}
-
 class InfoBoard : public testing::Test {
 protected:
     ~InfoBoard() override { EXPECT_EQ(drawing.openCount(), 0u); }
@@ -133,15 +126,15 @@ protected:
     }
 
     // The boards referenced from model space, in order.
-    std::vector<Board> boards()
+    std::vector<InfoBoardShape> boards()
     {
-        std::vector<Board> found;
+        std::vector<InfoBoardShape> found;
         ZcDbObjectPointer<ZcDbBlockTableRecord> space(drawing.db().modelSpaceId(), ZcDb::kForRead);
         for (const ZcDbObjectId id : space->entityIds()) {
             ZcDbObjectPointer<ZcDbBlockReference> reference(id, ZcDb::kForRead);
             if (!reference)
                 continue;
-            Board b = boardOf(reference->blockTableRecord());
+            InfoBoardShape b = boardOf(reference->blockTableRecord());
             b.position = reference->position();
             found.push_back(b);
         }
@@ -177,9 +170,9 @@ protected:
 TEST_F(InfoBoard, TheDefaultsMakeANineHundredWideWhiteBoardWithBlackText)
 {
     ASSERT_EQ(run("dlg set IDC_BOARD_TEXT Gmina Łąka\ndlg click 1\n100,200\n"), IDOK) << output;
-    const std::vector<Board> made = boards();
+    const std::vector<InfoBoardShape> made = boards();
     ASSERT_EQ(made.size(), 1u) << output;
-    const Board& b = made[0];
+    const InfoBoardShape& b = made[0];
     EXPECT_EQ(b.block.rfind("*U", 0), 0u) << b.block;
     EXPECT_EQ(b.position, ZcGePoint3d(100, 200, 0));
     EXPECT_EQ(b.contents, "Gmina Łąka");
@@ -188,13 +181,13 @@ TEST_F(InfoBoard, TheDefaultsMakeANineHundredWideWhiteBoardWithBlackText)
     EXPECT_EQ(b.attachment, ZcDbMText::kBottomCenter);
     EXPECT_EQ(b.style, kTarvoTextStyle);
     EXPECT_EQ(b.lines, 1u);
-    EXPECT_NEAR(b.minX, -450.0, kTol);
-    EXPECT_NEAR(b.maxX, 450.0, kTol);
-    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kTol);
-    EXPECT_NEAR(b.maxY, b.textTop + kInfoBoardMargin, kTol);
-    EXPECT_EQ(b.textColour, rgb(0, 0, 0));
-    EXPECT_EQ(b.boardColour, rgb(255, 255, 255));
-    EXPECT_EQ(b.stripeColour, rgb(0, 0, 0));
+    EXPECT_NEAR(b.minX, -450.0, kBoardTol);
+    EXPECT_NEAR(b.maxX, 450.0, kBoardTol);
+    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kBoardTol);
+    EXPECT_NEAR(b.maxY, b.textTop + kInfoBoardMargin, kBoardTol);
+    EXPECT_EQ(b.textColour, trueColour(0, 0, 0));
+    EXPECT_EQ(b.boardColour, trueColour(255, 255, 255));
+    EXPECT_EQ(b.stripeColour, trueColour(0, 0, 0));
     EXPECT_TRUE(b.textOnTop) << "the text is drawn over the board";
 }
 
@@ -204,17 +197,17 @@ TEST_F(InfoBoard, ALongTextWrapsAndTheBoardGrowsWithIt)
                   "dlg line IDC_BOARD_TEXT ul. Łąkowa 5\n"
                   "dlg select IDC_TEXT_SIZE \"132\"\ndlg click 1\n0,0\n"),
               IDOK);
-    const std::vector<Board> made = boards();
+    const std::vector<InfoBoardShape> made = boards();
     ASSERT_EQ(made.size(), 1u) << output;
-    const Board& b = made[0];
+    const InfoBoardShape& b = made[0];
     EXPECT_EQ(b.contents, "Urząd Gminy w Żółkiewce czynny od poniedziałku do piątku\\Pul. Łąkowa 5");
     EXPECT_EQ(b.textHeight, 132.0);
     EXPECT_GE(b.lines, 4u) << "the first paragraph wraps at 900, the second is a line of its own";
-    EXPECT_NEAR(b.textBottom, 0.0, kTol) << "bottom centre at the block's origin";
-    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kTol);
-    EXPECT_NEAR(b.maxY, b.textTop + kInfoBoardMargin, kTol);
+    EXPECT_NEAR(b.textBottom, 0.0, kBoardTol) << "bottom centre at the block's origin";
+    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kBoardTol);
+    EXPECT_NEAR(b.maxY, b.textTop + kInfoBoardMargin, kBoardTol);
     EXPECT_GT(b.textTop - b.textBottom, 132.0 * kLineSpacing * double(b.lines - 1));
-    EXPECT_NEAR(b.maxX - b.minX, 900.0, kTol) << "the board keeps its width";
+    EXPECT_NEAR(b.maxX - b.minX, 900.0, kBoardTol) << "the board keeps its width";
 }
 
 TEST_F(InfoBoard, TwoRunsMakeTwoBlocksAndTheSecondStartsFromTheDefaults)
@@ -227,17 +220,17 @@ TEST_F(InfoBoard, TwoRunsMakeTwoBlocksAndTheSecondStartsFromTheDefaults)
         << "the text previewed in its colours, three times its height in the edit's units";
     ASSERT_EQ(run("dlg set IDC_BOARD_TEXT Druga\ndlg click 1\n2000,0\n"), IDOK);
     EXPECT_TRUE(Contains(preview, "(tekst automatyczny, tło 255,255,255"));
-    const std::vector<Board> made = boards();
+    const std::vector<InfoBoardShape> made = boards();
     ASSERT_EQ(made.size(), 2u) << output;
     EXPECT_NE(made[0].block, made[1].block);
     EXPECT_EQ(made[0].textHeight, 210.0);
-    EXPECT_NEAR(made[0].maxX, 750.0, kTol);
-    EXPECT_EQ(made[0].textColour, rgb(255, 255, 255));
-    EXPECT_EQ(made[0].boardColour, rgb(0, 102, 51));
+    EXPECT_NEAR(made[0].maxX, 750.0, kBoardTol);
+    EXPECT_EQ(made[0].textColour, trueColour(255, 255, 255));
+    EXPECT_EQ(made[0].boardColour, trueColour(0, 102, 51));
     EXPECT_EQ(made[1].textHeight, 102.0);
-    EXPECT_NEAR(made[1].maxX, 450.0, kTol);
-    EXPECT_EQ(made[1].textColour, rgb(0, 0, 0));
-    EXPECT_EQ(made[1].boardColour, rgb(255, 255, 255));
+    EXPECT_NEAR(made[1].maxX, 450.0, kBoardTol);
+    EXPECT_EQ(made[1].textColour, trueColour(0, 0, 0));
+    EXPECT_EQ(made[1].boardColour, trueColour(255, 255, 255));
 }
 
 TEST_F(InfoBoard, ACancelledColourDialogGivesBlack)
@@ -245,11 +238,11 @@ TEST_F(InfoBoard, ACancelledColourDialogGivesBlack)
     ASSERT_EQ(run("dlg click IDC_BOARD_COLOUR\ndlg color cancel\n"
                   "dlg click IDC_TEXT_COLOUR\ndlg color 200,0,0\ndlg set IDC_BOARD_TEXT X\ndlg click 1\n0,0\n"),
               IDOK);
-    const std::vector<Board> made = boards();
+    const std::vector<InfoBoardShape> made = boards();
     ASSERT_EQ(made.size(), 1u);
-    EXPECT_EQ(made[0].boardColour, rgb(0, 0, 0));
-    EXPECT_EQ(made[0].textColour, rgb(200, 0, 0));
-    EXPECT_EQ(made[0].stripeColour, rgb(200, 0, 0));
+    EXPECT_EQ(made[0].boardColour, trueColour(0, 0, 0));
+    EXPECT_EQ(made[0].textColour, trueColour(200, 0, 0));
+    EXPECT_EQ(made[0].stripeColour, trueColour(200, 0, 0));
 }
 
 TEST_F(InfoBoard, NoInsertionPointLeavesNoBlockBehindAndTheDialogCloses)
@@ -264,9 +257,9 @@ TEST_F(InfoBoard, NoInsertionPointLeavesNoBlockBehindAndTheDialogCloses)
 TEST_F(InfoBoard, TheSmallestWidthMakesABoardWhoseOutlinesDoNotCross)
 {
     ASSERT_EQ(run("dlg set IDC_BOARD_WIDTH " + std::to_string(kSmallestInfoBoardWidth) + "\ndlg click 1\n0,0\n"), IDOK);
-    const std::vector<Board> made = boards();
+    const std::vector<InfoBoardShape> made = boards();
     ASSERT_EQ(made.size(), 1u) << output;
-    EXPECT_NEAR(made[0].maxX - made[0].minX, kSmallestInfoBoardWidth, kTol);
+    EXPECT_NEAR(made[0].maxX - made[0].minX, kSmallestInfoBoardWidth, kBoardTol);
     ZcDbObjectPointer<ZcDbBlockTableRecord> block;
     ZcDbObjectPointer<ZcDbBlockTable> table(drawing.db().blockTableId(), ZcDb::kForRead);
     ZcDbObjectId blockId;
@@ -281,8 +274,8 @@ TEST_F(InfoBoard, TheSmallestWidthMakesABoardWhoseOutlinesDoNotCross)
         ZcGePoint3d p[8];
         for (unsigned i = 0; i < 8; ++i)
             ASSERT_EQ(outline->getPointAt(i, p[i]), Zcad::eOk);
-        EXPECT_LE(p[3].x, p[4].x + kTol);
-        EXPECT_LE(p[1].y, p[2].y + kTol);
+        EXPECT_LE(p[3].x, p[4].x + kBoardTol);
+        EXPECT_LE(p[1].y, p[2].y + kBoardTol);
     }
 }
 
@@ -341,15 +334,15 @@ TEST_P(InfoBoardFit, TheTextStaysInsideTheMargins)
                   "\ndlg click 1\n0,0\n"),
               IDOK)
         << output;
-    const std::vector<Board> made = boards();
+    const std::vector<InfoBoardShape> made = boards();
     ASSERT_EQ(made.size(), 1u) << output;
-    const Board& b = made[0];
-    EXPECT_LE(b.minX, b.textLeft - kInfoBoardMargin + kTol);
-    EXPECT_GE(b.maxX, b.textRight + kInfoBoardMargin - kTol);
-    EXPECT_NEAR(b.minX, -b.maxX, kTol) << "centred on the block's origin";
+    const InfoBoardShape& b = made[0];
+    EXPECT_LE(b.minX, b.textLeft - kInfoBoardMargin + kBoardTol);
+    EXPECT_GE(b.maxX, b.textRight + kInfoBoardMargin - kBoardTol);
+    EXPECT_NEAR(b.minX, -b.maxX, kBoardTol) << "centred on the block's origin";
     const double grown = std::max(-b.textLeft, b.textRight) * 2 + 2 * kInfoBoardMargin;
-    EXPECT_NEAR(b.maxX - b.minX, f.keepsWidth ? f.width : grown, kTol);
-    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kTol);
+    EXPECT_NEAR(b.maxX - b.minX, f.keepsWidth ? f.width : grown, kBoardTol);
+    EXPECT_NEAR(b.minY, b.textBottom - kInfoBoardMargin, kBoardTol);
     if (f.lines) {
         EXPECT_EQ(b.lines, f.lines);
     }

@@ -26,7 +26,7 @@ using namespace platform;
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kSignDialogTol = 1e-9;
 constexpr const char* kOnPost = "0,0\n10,0\n5,-3\n5,5\n\n";
 
 // The E-17a dialog, with the check boxes' states after each of its handlers.
@@ -106,7 +106,7 @@ TEST_F(SignDialogs, AtOneToThousandOnlyAPlainReferenceCanBeDrawn)
     ASSERT_EQ(refs.size(), 1u);
     EXPECT_EQ(refs[0].block, "E-17a_Łódź_ ");
     EXPECT_EQ(refs[0].position, ZcGePoint3d(3, 4, 0));
-    EXPECT_NEAR(refs[0].scale, 2.0 * 0.002, kTol);
+    EXPECT_NEAR(refs[0].scale, 2.0 * 0.002, kSignDialogTol);
 }
 
 struct Ending {
@@ -180,8 +180,8 @@ TEST_F(SignDialogs, ARemovedSignIsCrossedOutOnItsPostAndPlain)
         ZcGePoint3d from, to;
         lines[2 * i]->getPointAt(0, from);
         lines[2 * i]->getPointAt(1, to);
-        EXPECT_NEAR(from.distanceTo(board.maxPoint()), 0.0, kTol);
-        EXPECT_NEAR(to.distanceTo(board.minPoint()), 0.0, kTol);
+        EXPECT_NEAR(from.distanceTo(board.maxPoint()), 0.0, kSignDialogTol);
+        EXPECT_NEAR(to.distanceTo(board.minPoint()), 0.0, kSignDialogTol);
         EXPECT_EQ(lines[2 * i]->colorIndex(), 1);
     }
     // The cross goes with its sign: on the removed layer, in the sign's group

@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr double kTol = 1e-9;
+constexpr double kPlacementTol = 1e-9;
 
 // A block holding one closed rectangle, standing in for a board.
 void makeBoardBlock(const char* name, double x0, double y0, double x1, double y1)
@@ -120,48 +120,57 @@ TEST_P(BoardOnAPost, StandsOnTheLeadersEndSquareToItsLastSegment)
     EXPECT_EQ(result[c.placed - 2], board);
 
     const ZcGePoint3d middle = bottomMiddle(extentsOf(board), c.up);
-    EXPECT_NEAR(middle.x, c.stand.x, kTol);
-    EXPECT_NEAR(middle.y, c.stand.y, kTol);
+    EXPECT_NEAR(middle.x, c.stand.x, kPlacementTol);
+    EXPECT_NEAR(middle.y, c.stand.y, kPlacementTol);
     const std::vector<PlacedReference> refs = ReferencesIn(drawing.db());
     ASSERT_EQ(refs.size(), 3u);  // post, board, description
     EXPECT_EQ(refs[0].block, "Slupek1");
-    EXPECT_NEAR(turn(refs[0].rotation - c.postRotation), 0.0, kTol) << "the post stands across the road";
-    EXPECT_NEAR(refs[0].scale, 2.0 * 1.5 * 0.02, kTol);
-    EXPECT_NEAR(turn(refs[1].rotation - std::atan2(-c.up.x, c.up.y)), 0.0, kTol);
-    EXPECT_NEAR(refs[1].scale, 2.0 * 1.5 * 0.005, kTol);
-    EXPECT_NEAR(refs[2].scale, 2.0 * 3.0 * 0.01, kTol);
-    EXPECT_NEAR(turn(refs[2].rotation - refs[1].rotation), 0.0, kTol) << "the description reads along the board";
+    EXPECT_NEAR(turn(refs[0].rotation - c.postRotation), 0.0, kPlacementTol) << "the post stands across the road";
+    EXPECT_NEAR(refs[0].scale, 2.0 * 1.5 * 0.02, kPlacementTol);
+    EXPECT_NEAR(turn(refs[1].rotation - std::atan2(-c.up.x, c.up.y)), 0.0, kPlacementTol);
+    EXPECT_NEAR(refs[1].scale, 2.0 * 1.5 * 0.005, kPlacementTol);
+    EXPECT_NEAR(refs[2].scale, 2.0 * 3.0 * 0.01, kPlacementTol);
+    EXPECT_NEAR(turn(refs[2].rotation - refs[1].rotation), 0.0, kPlacementTol)
+        << "the description reads along the board";
     for (const PlacedReference& r : refs)
         EXPECT_EQ(r.layer, "ZNAKI");
 }
 
-const ZcGeVector3d kUp(0, 1, 0), kRight(1, 0, 0), kDown(0, -1, 0);
+const ZcGeVector3d kUpDir(0, 1, 0), kRightDir(1, 0, 0), kDownDir(0, -1, 0);
 
 INSTANTIATE_TEST_SUITE_P(
     Signs, BoardOnAPost,
     testing::Values(
         StandCase{
-            "LeaderStraightUp", "Rounded", false, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, -M_PI / 2, 4},
-        StandCase{
-            "RoadPickedRightToLeft", "Rounded", false, false, "10,0\n0,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, M_PI / 2, 4},
+            "LeaderStraightUp", "Rounded", false, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUpDir, -M_PI / 2, 4},
+        StandCase{"RoadPickedRightToLeft",
+                  "Rounded",
+                  false,
+                  false,
+                  "10,0\n0,0\n5,-3\n5,5\n\n",
+                  {5, 5, 0},
+                  kUpDir,
+                  M_PI / 2,
+                  4},
         StandCase{"LeaderBendingRight",
                   "Rounded",
                   false,
                   false,
                   "0,0\n10,0\n0,0\n0,5\n6,5\n\n",
                   {6, 5, 0},
-                  kRight,
+                  kRightDir,
                   -M_PI / 2,
                   4},
-        StandCase{"LeaderDown", "Rounded", false, false, "0,0\n10,0\n0,0\n0,-5\n\n", {0, -5, 0}, kDown, -M_PI / 2, 4},
-        StandCase{"ArrowRight", "ArrowRight", true, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUp, -M_PI / 2, 4},
+        StandCase{
+            "LeaderDown", "Rounded", false, false, "0,0\n10,0\n0,0\n0,-5\n\n", {0, -5, 0}, kDownDir, -M_PI / 2, 4},
+        StandCase{"ArrowRight", "ArrowRight", true, false, "0,0\n10,0\n5,-3\n5,5\n\n", {5, 5, 0}, kUpDir, -M_PI / 2, 4},
         StandCase{"ArrowLeftEndsLikeTheRightOne",
                   "ArrowLeft",
                   true,
                   true,
                   "0,0\n10,0\n5,-3\n5,5\n\n",
                   {5, 5, 0},
-                  kUp,
+                  kUpDir,
                   -M_PI / 2,
                   4},
         StandCase{"ArrowLeftKeepsTheRoadAsPicked",
@@ -170,13 +179,13 @@ INSTANTIATE_TEST_SUITE_P(
                   true,
                   "10,0\n0,0\n5,-3\n5,5\n\n",
                   {5, 5, 0},
-                  kUp,
+                  kUpDir,
                   M_PI / 2,
                   4},
         // No leader point after the post: the board stands at the post,
         // read along the road.
         StandCase{
-            "NoLeaderAlongTheRoad", "Rounded", false, false, "0,0\n10,0\n5,-3\n\n", {5, -3, 0}, kUp, -M_PI / 2, 3},
+            "NoLeaderAlongTheRoad", "Rounded", false, false, "0,0\n10,0\n5,-3\n\n", {5, -3, 0}, kUpDir, -M_PI / 2, 3},
         // A double click, or a leader point on the post, draws no segment
         // of no length: the board takes the last real segment's direction,
         // or stands as with no leader point at all.
@@ -186,7 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   "0,0\n10,0\n5,-3\n5,5\n5,5\n\n",
                   {5, 5, 0},
-                  kUp,
+                  kUpDir,
                   -M_PI / 2,
                   4},
         StandCase{"LeaderPointOnThePostThenUp",
@@ -195,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   "0,0\n10,0\n5,-3\n5,-3\n5,5\n\n",
                   {5, 5, 0},
-                  kUp,
+                  kUpDir,
                   -M_PI / 2,
                   4},
         StandCase{"SecondRoadPointRepeated",
@@ -204,7 +213,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   "10,0\n10,0\n0,0\n5,-3\n5,5\n\n",
                   {5, 5, 0},
-                  kUp,
+                  kUpDir,
                   M_PI / 2,
                   4},
         StandCase{"OnlyALeaderPointOnThePost",
@@ -213,7 +222,7 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   "0,0\n10,0\n5,-3\n5,-3\n\n",
                   {5, -3, 0},
-                  kUp,
+                  kUpDir,
                   -M_PI / 2,
                   3},
         StandCase{"NoLeaderRoadNorthwards",
@@ -238,7 +247,7 @@ TEST_F(SignPlacement, APlainReferenceAtOnePointUnturned)
     EXPECT_EQ(result[0], refs[0].id);
     EXPECT_EQ(refs[0].position, ZcGePoint3d(3, 4, 0));
     EXPECT_EQ(refs[0].rotation, 0.0);
-    EXPECT_NEAR(refs[0].scale, 2.0 * 1.5 * 0.002, kTol);
+    EXPECT_NEAR(refs[0].scale, 2.0 * 1.5 * 0.002, kPlacementTol);
     EXPECT_EQ(drawing.entityCount(), 1u) << "no post, leader or description";
 }
 
@@ -313,7 +322,7 @@ TEST_F(SignPlacement, ARemovedSignIsCrossedCornerToCorner)
         for (int k = 0; k < 2; ++k) {
             ZcGePoint3d p;
             lines[i]->getPointAt(k, p);
-            EXPECT_NEAR(p.distanceTo(ends[i][k]), 0.0, kTol);
+            EXPECT_NEAR(p.distanceTo(ends[i][k]), 0.0, kPlacementTol);
         }
     }
 }
