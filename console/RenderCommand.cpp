@@ -68,12 +68,12 @@ std::optional<RenderRequest> parseRender(const std::vector<std::string>& args, s
 }
 
 // The drawing read is the working one while its pictures are made.
-class WorkingDrawing {
+class WorkingForPictures {
 public:
-    explicit WorkingDrawing(ZcDbDatabase* db) { zcdbHostApplicationServices()->setWorkingDatabase(db); }
-    ~WorkingDrawing() { zcdbHostApplicationServices()->setWorkingDatabase(nullptr); }
-    WorkingDrawing(const WorkingDrawing&) = delete;
-    WorkingDrawing& operator=(const WorkingDrawing&) = delete;
+    explicit WorkingForPictures(ZcDbDatabase* db) { zcdbHostApplicationServices()->setWorkingDatabase(db); }
+    ~WorkingForPictures() { zcdbHostApplicationServices()->setWorkingDatabase(nullptr); }
+    WorkingForPictures(const WorkingForPictures&) = delete;
+    WorkingForPictures& operator=(const WorkingForPictures&) = delete;
 };
 
 }  // namespace
@@ -100,7 +100,7 @@ int runRenderCommand(const std::vector<std::string>& args)
         transcript().error("tarvo: " + error);
         return kExitDrawing;
     }
-    WorkingDrawing working(&db);
+    WorkingForPictures working(&db);
     return writePictures(db, request->pictures) ? kExitSuccess : kExitDrawing;
 }
 

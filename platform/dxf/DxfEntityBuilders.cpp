@@ -37,9 +37,6 @@ namespace platform {
 namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
-// Unit vectors (normals, directions) a file gives differ from the exact
-// ones by rounding only.
-constexpr double kUnitTol = 1e-12;
 // Ends of hatch boundary edges this close are one corner: edges a CAD
 // program chained meet to within rounding of their stored values.
 constexpr double kEdgeJoinTol = 1e-7;

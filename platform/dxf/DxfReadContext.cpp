@@ -28,12 +28,6 @@ std::string shown(std::string_view text)
     return s;
 }
 
-template <class T>
-ZcDbObject* make()
-{
-    return new T;
-}
-
 }  // namespace
 
 std::string dxfWhere(const DxfRecord& record)

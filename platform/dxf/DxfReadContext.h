@@ -23,6 +23,17 @@ class ZcDbBlockTableRecord;
 
 namespace platform {
 
+// Unit vectors (normals, directions) a file gives differ from the exact
+// ones by rounding only.
+inline constexpr double kUnitTol = 1e-12;
+
+// A new object of the class, for the tables of what each DXF name makes.
+template <class T>
+ZcDbObject* make()
+{
+    return new T;
+}
+
 // What every object of a file gives before its own data: its handle,
 // reactors, extension dictionary and owner.
 struct DxfObjectStart {

@@ -25,8 +25,6 @@ namespace platform {
 
 namespace {
 
-// Unit vectors a file gives differ from the exact ones by rounding only.
-constexpr double kUnitTol = 1e-12;
 
 // An entity's tags sorted out: the common entity part read, its own part
 // and extended data set apart.

@@ -31,12 +31,6 @@ namespace {
 // hours on every look.
 constexpr uint64_t kMaxExpandedEntities = 50'000'000;
 
-template <class T>
-ZcDbObject* make()
-{
-    return new T;
-}
-
 bool exists(ZcDbObjectId id) { return ZcDbObjectAccess::peek(id) != nullptr; }
 
 void fixedRecords(DxfReadContext& ctx)

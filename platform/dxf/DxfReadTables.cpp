@@ -23,12 +23,6 @@ namespace {
 
 constexpr double kDegrees = std::numbers::pi / 180.0;
 
-template <class T>
-ZcDbObject* make()
-{
-    return new T;
-}
-
 // A record's name and the codes its class does not hold.
 struct RecordBody {
     std::string name;

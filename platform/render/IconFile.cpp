@@ -11,7 +11,7 @@ namespace {
 
 constexpr uint32_t kDirectorySize = 6;
 constexpr uint32_t kEntrySize = 16;
-constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kIconInfoHeaderSize = 40;
 
 }  // namespace
 
@@ -19,7 +19,7 @@ std::string iconFile(const RasterPicture& picture, Rgb clear)
 {
     const uint32_t width = uint32_t(picture.width), height = uint32_t(picture.height);
     const uint32_t maskStride = (width + 31) / 32 * 4;  // one bit a pixel, rows end on four bytes
-    const uint32_t imageSize = kInfoHeaderSize + width * height * 4 + maskStride * height;
+    const uint32_t imageSize = kIconInfoHeaderSize + width * height * 4 + maskStride * height;
 
     std::string out;
     out.reserve(kDirectorySize + kEntrySize + imageSize);
@@ -35,13 +35,13 @@ std::string iconFile(const RasterPicture& picture, Rgb clear)
     putLe32(out, imageSize);
     putLe32(out, kDirectorySize + kEntrySize);
 
-    putLe32(out, kInfoHeaderSize);
+    putLe32(out, kIconInfoHeaderSize);
     putLe32(out, width);
     putLe32(out, height * 2);  // the colours and the mask
     putLe16(out, 1);
     putLe16(out, 32);
     putLe32(out, 0);  // no compression
-    putLe32(out, imageSize - kInfoHeaderSize);
+    putLe32(out, imageSize - kIconInfoHeaderSize);
     for (int i = 0; i < 4; ++i)
         putLe32(out, 0);  // resolution, palette
 

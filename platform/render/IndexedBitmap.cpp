@@ -12,7 +12,7 @@ namespace platform {
 namespace {
 
 constexpr uint32_t kFileHeaderSize = 14;
-constexpr uint32_t kInfoHeaderSize = 40;
+constexpr uint32_t kBitmapInfoHeaderSize = 40;
 constexpr uint32_t kPaletteSize = 256 * 4;
 constexpr uint32_t kPixelsPerMetre = 3780;  // 96 dots per inch
 
@@ -24,7 +24,7 @@ std::string indexedBitmapFile(const RasterPicture& picture)
     const uint32_t height = uint32_t(picture.height);
     const uint32_t stride = (width + 3) & ~3u;  // rows end on four bytes
     const uint32_t pixelBytes = stride * height;
-    const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + kPaletteSize;
+    const uint32_t offset = kFileHeaderSize + kBitmapInfoHeaderSize + kPaletteSize;
 
     std::string out;
     out.reserve(offset + pixelBytes);
@@ -33,7 +33,7 @@ std::string indexedBitmapFile(const RasterPicture& picture)
     putLe32(out, 0);
     putLe32(out, offset);
 
-    putLe32(out, kInfoHeaderSize);
+    putLe32(out, kBitmapInfoHeaderSize);
     putLe32(out, width);
     putLe32(out, height);
     putLe16(out, 1);  // planes

@@ -17,7 +17,7 @@ constexpr int kIconSpacing = 75;
 // Room under a large icon for two lines of its label.
 constexpr int kIconLabelHeight = 30;
 // The large icon's size when the list shows none.
-constexpr int kStandardIconSize = 32;
+constexpr int kListIconSize = 32;
 constexpr int kIconTopMargin = 2;
 
 POSITION positionOf(int item) { return reinterpret_cast<POSITION>(static_cast<uintptr_t>(item) + 1); }
@@ -283,7 +283,7 @@ struct IconCell {
 IconCell iconCell(HIMAGELIST normal)
 {
     const ImageListData* list = findImageList(normal);
-    const int cx = list ? list->cx : kStandardIconSize, cy = list ? list->cy : kStandardIconSize;
+    const int cx = list ? list->cx : kListIconSize, cy = list ? list->cy : kListIconSize;
     return {std::max(kIconSpacing, cx + 2 * kIconTopMargin), std::max(kIconSpacing, cy + kIconLabelHeight), cx, cy};
 }
 

@@ -1,5 +1,6 @@
 #include "islands/IslandLine.h"
 
+#include "geometry/Arcs.h"
 #include "geometry/Lines.h"
 #include "geometry/Points.h"
 
@@ -28,4 +29,9 @@ double side(ZcGePoint3d p, const IslandLine& line)
 bool OnOppositeSides(ZcGePoint3d p, ZcGePoint3d q, const IslandLine& line)
 {
     return side(p, line) * side(q, line) < 0.0;
+}
+
+double CornerBulge(ZcGePoint3d start, ZcGePoint3d end, ZcGePoint3d centre, double radius)
+{
+    return radius > 0.0 ? ClockwiseBulge(start, end, centre) : 0.0;
 }

@@ -21,3 +21,11 @@ double PositionAlong(ZcGePoint3d p, ZcGePoint3d from, ZcGePoint3d to);
 
 // Whether p and q lie strictly on opposite sides of the line.
 bool OnOppositeSides(ZcGePoint3d p, ZcGePoint3d q, const IslandLine& line);
+
+// The point on the drawing's plane: islands are built flat whatever the
+// picked points' elevation.
+inline ZcGePoint3d OnPlane(ZcGePoint3d p) { return {p.x, p.y, 0.0}; }
+
+// The bulge of a rounded corner of the island's outline from start to end
+// about centre; sharp corners (radius 0) have no arc.
+double CornerBulge(ZcGePoint3d start, ZcGePoint3d end, ZcGePoint3d centre, double radius);

@@ -10,8 +10,6 @@
 
 namespace {
 
-ZcGePoint3d flat(ZcGePoint3d p) { return {p.x, p.y, 0.0}; }
-
 std::optional<std::array<ZcGePoint3d, 3>> fillet(const IslandLine& first, const IslandLine& second, double r,
                                                  ZcGePoint3d side)
 {
@@ -21,23 +19,18 @@ std::optional<std::array<ZcGePoint3d, 3>> fillet(const IslandLine& first, const 
     return std::array<ZcGePoint3d, 3>{f[0], f[1], f[2]};
 }
 
-// Sharp corners (R1 = 0) have no arc.
-double cornerBulge(ZcGePoint3d start, ZcGePoint3d end, ZcGePoint3d centre, double radius)
-{
-    return radius > 0.0 ? ClockwiseBulge(start, end, centre) : 0.0;
-}
-
 // The kerb beside the island's side from start to end (SwSP to SwEP, or
 // the outlet's); left is the inlet, whose entry arc turns counter-clockwise
 // going outwards, the outlet being its mirror.
-struct KerbInput {
+struct ParallelKerbInput {
     ZcGePoint3d start, end;
     double width, radius, breakRadius;
     const char *widthName, *radiusName, *breakName;
     bool left;
 };
 
-IslandFault buildKerb(const IslandParameters& p, const ParallelIsland& t, const KerbInput& in, ParallelKerb& k)
+IslandFault buildParallelKerb(const IslandParameters& p, const ParallelIsland& t, const ParallelKerbInput& in,
+                              ParallelKerb& k)
 {
     k.alongIsland = OffsetIslandLine(in.start, in.end, t.p1, -in.width);
     k.alongTaper = OffsetIslandLine(in.end, t.s3, t.p1, -in.width);
@@ -122,10 +115,10 @@ IslandFault buildIsland(const IslandParameters& p, double alpha, ParallelIsland&
     t.s3 = PointAlong(t.p1, t.p2, p.L + t.apexDistance);
     t.mainRondCenter = PointAlong(t.p1, t.p2, -p.R);
 
-    t.sRwBulge = cornerBulge(t.swSP1, t.swSP2, t.sRwCen, r1);
-    t.eRwBulge = cornerBulge(t.swEP2, t.swEP1, t.eRwCen, r1);
-    t.eRuBulge = cornerBulge(t.suEP1, t.suEP2, t.eRuCen, r1);
-    t.sRuBulge = cornerBulge(t.suSP2, t.suSP1, t.sRuCen, r1);
+    t.sRwBulge = CornerBulge(t.swSP1, t.swSP2, t.sRwCen, r1);
+    t.eRwBulge = CornerBulge(t.swEP2, t.swEP1, t.eRwCen, r1);
+    t.eRuBulge = CornerBulge(t.suEP1, t.suEP2, t.eRuCen, r1);
+    t.sRuBulge = CornerBulge(t.suSP2, t.suSP1, t.sRuCen, r1);
 
     const double c1 = p.L - (p.L1 + p.L2), c2 = p.L - p.L1;
     t.swCrossNear = PointAlong(t.swSP, t.swEP, c1);
@@ -204,20 +197,19 @@ ParallelIslandResult BuildParallelIsland(const IslandParameters& parameters, ZcG
         return result;
     }
     ParallelIsland& t = result.island;
-    t.p1 = flat(p1);
-    t.p2 = flat(p2);
+    t.p1 = OnPlane(p1);
+    t.p2 = OnPlane(p2);
     result.fault = CheckCommonLimits(parameters, t.p1, t.p2, *alpha);
     if (!result.fault)
         result.fault = buildIsland(parameters, *alpha, t);
     if (!result.fault)
-        result.fault = buildKerb(parameters, t,
-                                 {t.swSP, t.swEP, parameters.Sw, parameters.Rw, parameters.Rw1, "Sw", "Rw", "Rw1", true},
-                                 t.inlet);
+        result.fault = buildParallelKerb(
+            parameters, t, {t.swSP, t.swEP, parameters.Sw, parameters.Rw, parameters.Rw1, "Sw", "Rw", "Rw1", true},
+            t.inlet);
     if (!result.fault)
-        result.fault =
-            buildKerb(parameters, t,
-                      {t.suSP, t.suEP, parameters.Su, parameters.Ru, parameters.Ru1, "Su", "Ru", "Ru1", false},
-                      t.outlet);
+        result.fault = buildParallelKerb(
+            parameters, t, {t.suSP, t.suEP, parameters.Su, parameters.Ru, parameters.Ru1, "Su", "Ru", "Ru1", false},
+            t.outlet);
     if (result.fault)
         return result;
     result.polylines = outlines(parameters, t);

@@ -10,19 +10,18 @@
 
 namespace {
 
-ZcGePoint3d flat(ZcGePoint3d p) { return {p.x, p.y, 0.0}; }
-
 // The kerb on the side of the island's side from sidePoint (Swp or Sup) to
 // the apex; left is the inlet, whose arcs turn clockwise from the road's
 // edge to the circle, the outlet's being their mirror.
-struct KerbInput {
+struct TriangularKerbInput {
     ZcGePoint3d sidePoint;
     double width, radius, breakRadius;
     const char *widthName, *radiusName, *breakName;
     bool left;
 };
 
-IslandFault buildKerb(const IslandParameters& p, const TriangularIsland& t, const KerbInput& in, TriangularKerb& k)
+IslandFault buildTriangularKerb(const IslandParameters& p, const TriangularIsland& t, const TriangularKerbInput& in,
+                                TriangularKerb& k)
 {
     k.roadEdge = OffsetIslandLine(t.p1, t.p2, in.sidePoint, p.Sd / 2.0);
     k.kerbLine = OffsetIslandLine(in.sidePoint, t.s3, t.p1, -in.width);
@@ -68,12 +67,6 @@ IslandFault buildKerb(const IslandParameters& p, const TriangularIsland& t, cons
                          in.breakName);
 }
 
-// Sharp corners (R1 = 0) have no arc.
-double cornerBulge(ZcGePoint3d start, ZcGePoint3d end, ZcGePoint3d centre, double radius)
-{
-    return radius > 0.0 ? ClockwiseBulge(start, end, centre) : 0.0;
-}
-
 IslandFault buildIsland(const IslandParameters& p, double alpha, TriangularIsland& t)
 {
     t.alpha = alpha;
@@ -114,7 +107,7 @@ IslandFault buildIsland(const IslandParameters& p, double alpha, TriangularIslan
     t.przejP4 = PointAlong(t.sup, t.s3, d2);
     t.mainRondCenter = PointAlong(t.p1, t.p2, -p.R);
 
-    t.cornerBulge = cornerBulge(t.swR1p1, t.swR1p2, t.swR1Cen, p.R1);
+    t.cornerBulge = CornerBulge(t.swR1p1, t.swR1p2, t.swR1Cen, p.R1);
     t.noseBulge = ClockwiseBulge(t.swKp, t.suKp, t.konCen);
 
     // The two corner arcs share the base (they meet on the axis at most),
@@ -186,19 +179,17 @@ TriangularIslandResult BuildTriangularIsland(const IslandParameters& parameters,
         return result;
     }
     TriangularIsland& t = result.island;
-    t.p1 = flat(p1);
-    t.p2 = flat(p2);
+    t.p1 = OnPlane(p1);
+    t.p2 = OnPlane(p2);
     result.fault = CheckCommonLimits(parameters, t.p1, t.p2, *alpha);
     if (!result.fault)
         result.fault = buildIsland(parameters, *alpha, t);
     if (!result.fault)
-        result.fault = buildKerb(parameters, t,
-                                 {t.swp, parameters.Sw, parameters.Rw, parameters.Rw1, "Sw", "Rw", "Rw1", true},
-                                 t.inlet);
+        result.fault = buildTriangularKerb(
+            parameters, t, {t.swp, parameters.Sw, parameters.Rw, parameters.Rw1, "Sw", "Rw", "Rw1", true}, t.inlet);
     if (!result.fault)
-        result.fault = buildKerb(parameters, t,
-                                 {t.sup, parameters.Su, parameters.Ru, parameters.Ru1, "Su", "Ru", "Ru1", false},
-                                 t.outlet);
+        result.fault = buildTriangularKerb(
+            parameters, t, {t.sup, parameters.Su, parameters.Ru, parameters.Ru1, "Su", "Ru", "Ru1", false}, t.outlet);
     if (result.fault)
         return result;
     result.polylines = outlines(parameters, t);

@@ -18,13 +18,13 @@
 
 namespace {
 
-constexpr int kIconSize = 32;
+constexpr int kLightIconSize = 32;
 constexpr COLORREF kIconBackground = 0x28;
 // Template symbols are drawn in millimetres of the real thing, 200 times
 // the drawing's metres at 1:500.
 constexpr double kSymbolUnit = 0.005;
 constexpr const char* kTemplateFolder = "\\Wzory\\Swiatla\\";
-constexpr const char* kScaleNames[] = {"1:100", "1:500"};
+constexpr const char* kLightScaleNames[] = {"1:100", "1:500"};
 
 }  // namespace
 
@@ -51,9 +51,9 @@ BOOL Swiatla_dlg::OnInitDialog()
     SetWindowText(text);
 
     // The destination list stays hidden: a symbol goes on the current layer.
-    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
+    FillScaleAndDestination(m_destinations, m_scales, kLightScaleNames, m_settings);
 
-    m_images.Create(kIconSize, kIconSize, ILC_COLOR, int(m_catalogue.size()), 0);
+    m_images.Create(kLightIconSize, kLightIconSize, ILC_COLOR, int(m_catalogue.size()), 0);
     m_images.SetBkColor(kIconBackground);
     m_symbols.SetImageList(&m_images, LVSIL_NORMAL);
     for (int i = 0; i < int(m_catalogue.size()); ++i) {

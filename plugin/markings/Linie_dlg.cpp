@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr int kIconSize = 32;
-constexpr const char* kScaleNames[] = {"1:1000", "1:500"};
+constexpr int kMarkingIconSize = 32;
+constexpr const char* kMarkingScaleNames[] = {"1:1000", "1:500"};
 constexpr int kSymbolColumnWidth = 80;
 constexpr int kDescriptionColumnWidth = 250;
 
@@ -42,9 +42,9 @@ BOOL Linie_dlg::OnInitDialog()
     text.LoadString(IDS_CLOSE);
     SetDlgItemText(IDCANCEL, text);
 
-    FillScaleAndDestination(m_destinations, m_scales, kScaleNames, m_settings);
+    FillScaleAndDestination(m_destinations, m_scales, kMarkingScaleNames, m_settings);
 
-    m_images.Create(kIconSize, kIconSize, ILC_COLOR32, int(m_catalogue.size()), 0);
+    m_images.Create(kMarkingIconSize, kMarkingIconSize, ILC_COLOR32, int(m_catalogue.size()), 0);
     m_lines.SetImageList(&m_images, LVSIL_SMALL);
     text.LoadString(IDS_SYMBOL);
     m_lines.InsertColumn(0, text, LVCFMT_LEFT, kSymbolColumnWidth);

@@ -4,12 +4,6 @@
 #include <QPushButton>
 #include <QtTest/QTest>
 
-namespace {
-
-QColor qtColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
-
-}  // namespace
-
 ColorChoiceWindow::ColorChoiceWindow(COLORREF shown, QWidget* parent) : QColorDialog(qtColor(shown), parent)
 {
     // The same dialog on every desktop, and one the replay can press.

@@ -7,6 +7,9 @@
 #include "console/window/dialogs/ActionQueue.h"
 #include "platform/editor/DialogAction.h"
 
+// A Windows colour as Qt gives it.
+inline QColor qtColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
+
 // The system's colour dialog on screen. Its answer becomes the line a
 // script gives it: "dlg color r,g,b" or "dlg color cancel".
 class ColorChoiceWindow : public QColorDialog {

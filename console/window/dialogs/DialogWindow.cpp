@@ -16,6 +16,7 @@
 #include "ZcUiListCtrl.h"
 #include "ZcUiRichEdit.h"
 #include "console/window/dialogs/CheckBox.h"
+#include "console/window/dialogs/ColorChoiceWindow.h"
 #include "console/window/dialogs/ControlImages.h"
 #include "console/window/dialogs/DialogFont.h"
 #include "console/window/dialogs/DialogStyle.h"
@@ -34,8 +35,6 @@ std::string windowText(const CWnd& control)
     control.GetWindowText(text);
     return text.str();
 }
-
-QColor qtColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
 
 QRect templateRect(const ZcUiControlTemplate& line)
 {

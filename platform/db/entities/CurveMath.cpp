@@ -6,8 +6,6 @@
 namespace platform::curve {
 namespace {
 
-double cross(const ZcGeVector2d& a, const ZcGeVector2d& b) { return a.x * b.y - a.y * b.x; }
-
 ZcGePoint2d onCircle(const ZcGePoint2d& c, double r, double angle)
 {
     return {c.x + r * std::cos(angle), c.y + r * std::sin(angle)};

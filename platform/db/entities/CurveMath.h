@@ -5,6 +5,7 @@
 
 #include "ZcDbExtents.h"
 #include "ZcGePoint2d.h"
+#include "ZcGeVector2d.h"
 #include "ZrxExport.h"
 
 // Plane geometry of the pieces that lines, arcs, circles and polyline
@@ -25,6 +26,9 @@ inline constexpr double kParallelTol = 1e-12;
 // A bulge below this is a straight segment: its sagitta on a 1 km chord is
 // under a micrometre, and the radius would be too large to compute with.
 inline constexpr double kStraightBulge = 1e-9;
+
+// The z of the cross product of a and b: positive when b turns left from a.
+inline double cross(const ZcGeVector2d& a, const ZcGeVector2d& b) { return a.x * b.y - a.y * b.x; }
 
 inline constexpr double kPi = 3.14159265358979323846;
 inline constexpr double kTwoPi = 2.0 * kPi;

@@ -12,8 +12,6 @@
 namespace platform::curve {
 namespace {
 
-double cross(const ZcGeVector2d& a, const ZcGeVector2d& b) { return a.x * b.y - a.y * b.x; }
-
 // The direction of travel at a piece's start or end.
 ZcGeVector2d tangentAt(const Piece& p, bool atEnd)
 {
