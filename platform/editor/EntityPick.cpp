@@ -273,11 +273,22 @@ std::optional<PickIndex::SegmentRuns> runsOf(const ZcDbEntity* entity)
     return runs;
 }
 
-// Gives the entity of a rank (the next one, or one already entered) its
-// entry and its runs of segments.
-const PickIndex::Entry& enter(PickIndex& index, const std::vector<ZcDbObjectId>& ids, uint32_t rank)
+// An entity's entry and runs of segments as they are now.
+struct Fresh {
+    PickIndex::Entry entry;
+    std::optional<PickIndex::SegmentRuns> runs;
+};
+
+Fresh freshOf(const std::vector<ZcDbObjectId>& ids, uint32_t rank)
 {
     const auto* entity = ZcDbObjectAccess::peekAs<ZcDbEntity>(ids[rank]);
+    return {entryOf(entity), runsOf(entity)};
+}
+
+// Gives the entity of a rank (the next one, or one already entered) its
+// entry and its runs of segments.
+const PickIndex::Entry& enter(PickIndex& index, uint32_t rank, Fresh fresh)
+{
     if (rank == index.entries.size())
         index.entries.emplace_back();
     PickIndex::Entry& entry = index.entries[rank];
@@ -285,18 +296,48 @@ const PickIndex::Entry& enter(PickIndex& index, const std::vector<ZcDbObjectId>&
         index.runPool[entry.runs - 1] = {};
         index.freeRuns.push_back(entry.runs - 1);
     }
-    entry = entryOf(entity);
-    if (std::optional<PickIndex::SegmentRuns> runs = runsOf(entity)) {
+    entry = fresh.entry;
+    if (fresh.runs) {
         if (index.freeRuns.empty()) {
-            index.runPool.push_back(std::move(*runs));
+            index.runPool.push_back(std::move(*fresh.runs));
             entry.runs = uint32_t(index.runPool.size());
         } else {
             entry.runs = index.freeRuns.back() + 1;
             index.freeRuns.pop_back();
-            index.runPool[entry.runs - 1] = std::move(*runs);
+            index.runPool[entry.runs - 1] = std::move(*fresh.runs);
         }
     }
     return entry;
+}
+
+const PickIndex::Entry& enter(PickIndex& index, const std::vector<ZcDbObjectId>& ids, uint32_t rank)
+{
+    return enter(index, rank, freshOf(ids, rank));
+}
+
+bool sameRuns(const std::vector<PickIndex::Run>& a, const std::vector<PickIndex::Run>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PickIndex::Run& x, const PickIndex::Run& y) {
+        return x.x0 == y.x0 && x.y0 == y.y0 && x.x1 == y.x1 && x.y1 == y.y1 && x.reach == y.reach;
+    });
+}
+
+// Whether an entity placed as `placed` would be placed the same now: an
+// entity opened for write but left as it was (a command reading an edge
+// opens it so) keeps its place, which is costly to take out of crowded
+// cells.
+bool unchanged(const PickIndex& index, const PickIndex::Entry& placed, const Fresh& fresh)
+{
+    using Place = PickIndex::Place;
+    const bool wasBoxed = placed.place == Place::Grid || placed.place == Place::Runs || placed.place == Place::Wide;
+    if (wasBoxed != (fresh.entry.place == Place::Grid) || (!wasBoxed && placed.place != fresh.entry.place))
+        return false;
+    if (wasBoxed && (placed.x0 != fresh.entry.x0 || placed.y0 != fresh.entry.y0 || placed.x1 != fresh.entry.x1 ||
+                     placed.y1 != fresh.entry.y1))
+        return false;
+    if ((placed.runs > 0) != fresh.runs.has_value())
+        return false;
+    return !fresh.runs || sameRuns(index.runPool[placed.runs - 1].runs, fresh.runs->runs);
 }
 
 struct CellRange {
@@ -482,8 +523,11 @@ void build(ZcDbDatabaseImpl& impl, PickIndex& index, const std::vector<ZcDbObjec
 
 void rebox(PickIndex& index, const std::vector<ZcDbObjectId>& ids, uint32_t rank)
 {
+    Fresh fresh = freshOf(ids, rank);
+    if (unchanged(index, index.entries[rank], fresh))
+        return;
     unplace(index, rank);
-    enter(index, ids, rank);
+    enter(index, rank, std::move(fresh));
     place(index, rank);
 }
 
