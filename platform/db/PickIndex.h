@@ -50,7 +50,7 @@ struct PickIndex {
         uint32_t rank, run;
         float x0, y0, x1, y1, reach;
     };
-    std::vector<std::vector<RunPlace>> runCells;  // in the same layout as cells
+    std::vector<std::vector<RunPlace>> runCells;  // in the same layout as cells; none until a run is placed
     std::vector<uint32_t> everywhere;             // ranks of the wide and the boxless
     size_t builtFor = 0;                          // entities when the grid was laid out
 };

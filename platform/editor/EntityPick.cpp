@@ -407,6 +407,9 @@ bool placeRuns(PickIndex& index, uint32_t rank)
         if (cellsOf(index, runs[i]).count() > kMostCellsCovered || !std::isfinite(placed.reach))
             return false;
     }
+    // Drawings without long polylines go without the run cells.
+    if (index.runCells.empty())
+        index.runCells.assign(index.cells.size(), {});
     for (size_t i = 0; i < runs.size(); ++i) {
         const CellRange r = cellsOf(index, runs[i]);
         const PickIndex::RunPlace placed = runPlace(index, rank, uint32_t(i), runs[i]);
@@ -513,7 +516,6 @@ void build(ZcDbDatabaseImpl& impl, PickIndex& index, const std::vector<ZcDbObjec
         index.originY = y0;
     }
     index.cells.assign(size_t(index.columns) * size_t(index.rows), {});
-    index.runCells.assign(index.cells.size(), {});
     for (size_t rank = 0; rank < ids.size(); ++rank)
         place(index, uint32_t(rank));
     index.builtFor = ids.size();
@@ -623,6 +625,8 @@ std::optional<std::vector<Found>> near(const PickIndex& index, const ZcGePoint3d
             const size_t at = size_t(row * index.columns + col);
             for (const uint32_t rank : index.cells[at])
                 found.push_back({runItem(rank, kWholeEntity), 0.0});
+            if (index.runCells.empty())
+                continue;
             for (const PickIndex::RunPlace& place : index.runCells[at])
                 if (const double bound = runPlaceDistance(place, fromOrigin); bound <= reach)
                     found.push_back({runItem(place.rank, place.run), bound});
