@@ -219,7 +219,10 @@ PickIndex::Entry entryOf(const ZcDbEntity* entity)
     return entry;
 }
 
-bool boxed(const PickIndex::Entry& e) { return e.place == PickIndex::Place::Grid || e.place == PickIndex::Place::Wide; }
+bool boxed(const PickIndex::Entry& e)
+{
+    return e.place == PickIndex::Place::Grid || e.place == PickIndex::Place::Runs || e.place == PickIndex::Place::Wide;
+}
 
 // Plan distance from p to an entry's box; nothing nearer can be found in it.
 double boxDistance(const PickIndex::Entry& e, const ZcGePoint3d& p)
@@ -329,7 +332,7 @@ bool sameRuns(const std::vector<PickIndex::Run>& a, const std::vector<PickIndex:
 bool unchanged(const PickIndex& index, const PickIndex::Entry& placed, const Fresh& fresh)
 {
     using Place = PickIndex::Place;
-    const bool wasBoxed = placed.place == Place::Grid || placed.place == Place::Runs || placed.place == Place::Wide;
+    const bool wasBoxed = boxed(placed);
     if (wasBoxed != (fresh.entry.place == Place::Grid) || (!wasBoxed && placed.place != fresh.entry.place))
         return false;
     if (wasBoxed && (placed.x0 != fresh.entry.x0 || placed.y0 != fresh.entry.y0 || placed.x1 != fresh.entry.x1 ||
