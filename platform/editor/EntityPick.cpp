@@ -73,17 +73,18 @@ double runsDistance(const PickIndex::SegmentRuns& runs, const ZcGePoint2d& q)
     return nearest;
 }
 
-// Plan distance from p to a polyline when it is at most `limit`; nothing when
-// farther. A segment's arc lies within the circle about its chord's middle
-// of radius half the chord times the larger of 1 and the bulge: segments
-// whose circle is farther than the limit are not measured, nor the runs of
-// segments (when the index has them) that are, nor those the index found
-// out of reach (when `only` lists the others).
+// The index's runs of a polyline's segments, if it has them, and the runs
+// it found within reach (all of them when `only` is null).
 struct RunsToMeasure {
     const PickIndex::SegmentRuns* runs = nullptr;
     const std::vector<uint32_t>* only = nullptr;
 };
 
+// Plan distance from p to a polyline when it is at most `limit`; nothing when
+// farther. A segment's arc lies within the circle about its chord's middle
+// of radius half the chord times the larger of 1 and the bulge: segments
+// whose circle is farther than the limit are not measured, nor the runs
+// that are, nor those the index did not find.
 std::optional<double> polylineDistance(const ZcDbPolyline& pline, const ZcGePoint3d& p, double limit,
                                        RunsToMeasure toMeasure)
 {
@@ -171,8 +172,9 @@ bool followable(ZcDbObjectId blockId, int depth)
 
 // ---- the index ------------------------------------------------------------
 
-// Cells an entity's box may cover before it is measured at every pick
-// instead: long road edges would otherwise fill rows of cells.
+// Cells an entity's box (or a run's) may cover before the box is looked at
+// every pick instead: a long line would otherwise fill rows of cells. Long
+// polylines are placed by their runs.
 constexpr long kMostCellsCovered = 16;
 // Entities per cell the grid is laid out for.
 constexpr double kEntitiesPerCell = 4.0;
@@ -379,6 +381,12 @@ PickIndex::RunPlace runPlace(const PickIndex& index, uint32_t rank, uint32_t num
     PickIndex::RunPlace place{rank, number, 0, 0, 0, 0, 0};
     const double x0 = run.x0 - index.originX, y0 = run.y0 - index.originY;
     const double x1 = run.x1 - index.originX, y1 = run.y1 - index.originY;
+    // Beyond what a float holds the run is not placed (an infinite reach).
+    constexpr double kFloatRange = 1e30;
+    if (!(std::max({std::fabs(x0), std::fabs(y0), std::fabs(x1), std::fabs(y1)}) < kFloatRange)) {
+        place.reach = std::numeric_limits<float>::infinity();
+        return place;
+    }
     place.x0 = float(x0);
     place.y0 = float(y0);
     place.x1 = float(x1);

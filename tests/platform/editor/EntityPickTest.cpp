@@ -102,6 +102,21 @@ TEST(EntityPick, AMovedCurveOrBlockIsFoundWhereItNowLies)
     EXPECT_EQ(pickEntity(drawing.db(), {70, 5, 0}), reference);
 }
 
+// A long polyline farther out than floats reach is kept whole in the index
+// and found as the scan finds it.
+TEST(EntityPick, ALongPolylineBeyondFloatsIsFound)
+{
+    TestDrawing drawing;
+    drawing.append(new ZcDbLine({0, 0, 0}, {10, 0, 0}));
+    auto* far = new ZcDbPolyline;
+    for (unsigned i = 0; i < 20; ++i)
+        far->addVertexAt(i, ZcGePoint2d(1e40 + 2e25 * i, 1e40), 0.1);
+    const ZcDbObjectId id = drawing.append(far);
+    const ZcGePoint3d on(1e40 + 2e25 * 7, 1e40, 0);
+    EXPECT_EQ(pickEntity(drawing.db(), on), pickEntityByScan(drawing.db(), on));
+    EXPECT_EQ(pickEntity(drawing.db(), on, 1e30), id);
+}
+
 // The index of model space answers every pick as measuring every entity
 // does, and lists the picked entity among those near, over random drawings
 // of lines, circles and long wavy polylines with arcs (some stacked exactly
