@@ -41,15 +41,23 @@ ZcGePoint3d pointOf(std::mt19937& random, long count)
     return {double(random() % 1000000) / 100.0, double(random() % 100000) / 100000.0 * rows * 10.0, 0.0};
 }
 
-// The index's bytes: its entries, cells and their lists, and the slot each
-// entity's stub carries.
+// The index's bytes: its entries, cells and their lists, the runs of long
+// polylines and their places, and the slot each entity's stub carries.
 size_t indexBytes(const platform::PickIndex& index)
 {
-    size_t bytes = sizeof index + index.entries.capacity() * sizeof(platform::PickIndex::Entry) +
+    using platform::PickIndex;
+    size_t bytes = sizeof index + index.entries.capacity() * sizeof(PickIndex::Entry) +
                    index.cells.capacity() * sizeof(std::vector<uint32_t>) +
-                   index.everywhere.capacity() * sizeof(uint32_t);
+                   index.runCells.capacity() * sizeof(std::vector<PickIndex::RunPlace>) +
+                   index.everywhere.capacity() * sizeof(uint32_t) +
+                   index.runPool.capacity() * sizeof(PickIndex::SegmentRuns) +
+                   index.freeRuns.capacity() * sizeof(uint32_t);
     for (const auto& cell : index.cells)
         bytes += cell.capacity() * sizeof(uint32_t);
+    for (const auto& cell : index.runCells)
+        bytes += cell.capacity() * sizeof(PickIndex::RunPlace);
+    for (const PickIndex::SegmentRuns& runs : index.runPool)
+        bytes += runs.runs.capacity() * sizeof(PickIndex::Run);
     return bytes + index.entries.size() * 8;  // the slot, with the padding it adds to a stub
 }
 

@@ -18,8 +18,9 @@ inline constexpr double kPickAperture = 0.5;
 // Erased, invisible and entities on layers that are off or frozen are not
 // found. Of entities at the same distance the one appended last wins. Null when
 // nothing is near.
-// Only the entities whose boxes come near are measured, found in an index
-// of model space kept up to date from the drawing's changes.
+// Only the entities whose boxes come near are measured, and of long
+// polylines only the runs of segments that come near, found in an index of
+// model space kept up to date from the drawing's changes.
 ZRX_EXPORT ZcDbObjectId pickEntity(const ZcDbDatabase& db, const ZcGePoint3d& worldPoint,
                                    double aperture = kPickAperture);
 
