@@ -2,8 +2,9 @@
 # Installs the Debian packages a step needs, and only those, so that the
 # demo does not wait for the tests' Qt and clang:
 #   scripts/deps.sh             building and running the demo
-#   scripts/deps.sh --tests     also the tests (GoogleTest, Qt 6 for the window,
-#                               ezdxf and shapely, which check our files)
+#   scripts/deps.sh --tests     also the tests (GoogleTest, Qt 6 and DejaVu Sans
+#                               Condensed for the window and its dialogs, ezdxf
+#                               and shapely, which check our files)
 #   scripts/deps.sh --sanitize  also clang and its sanitizer runtime, and the
 #                               format check's clang-format
 #   scripts/deps.sh --bench     also what the benchmarks compare against and
@@ -14,7 +15,7 @@ packages=(
   libreadline-dev libfreetype-dev libcairo2-dev libpng-dev fonts-dejavu-core libxlsxwriter-dev
   libgtest-dev
 )
-tests=(libgmock-dev qt6-base-dev python3-ezdxf python3-shapely python3-openpyxl git)
+tests=(libgmock-dev qt6-base-dev fonts-dejavu-extra python3-ezdxf python3-shapely python3-openpyxl git)
 sanitize=(clang libclang-rt-dev clang-format)
 case "${1:-}" in
   "") ;;
