@@ -120,9 +120,11 @@ void InsertArrow(const ArrowChoice& choice, const ArrowTarget& target)
         zcutPrintf("\nNie ma strzałki \"%s\"; nic nie wstawiono.", choice.blockName.c_str());
         return;
     }
+    const std::string layer = LayerForDestination(drawing, target.destination);
+    if (RefuseLockedDestination(layer, "strzałki nie wstawiono."))
+        return;
     const std::vector<ZcDbObjectId> inserted =
-        placeArrow(choice, target, LayerForDestination(drawing, target.destination),
-                   ArrowDescriptionScale(target.scaleIndex, drawing.markingScale));
+        placeArrow(choice, target, layer, ArrowDescriptionScale(target.scaleIndex, drawing.markingScale));
     if (drawing.groupObjects)
         groupInserted(inserted);
 }

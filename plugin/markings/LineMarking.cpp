@@ -273,6 +273,9 @@ double DescriptionScale(int scaleIndex, double markingScale) { return (scaleInde
 
 void DrawLineMarking(const LineMarkingChoice& choice)
 {
+    if (RefuseLockedDestination(LayerForDestination(ReadDrawingSettings(), choice.destination),
+                                "oznaczenia nie narysowano."))
+        return;
     ZcDbEntity* picked = nullptr;
     if (!SelectEntity(picked, ZcDb::kForRead))
         return;

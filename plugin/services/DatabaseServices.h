@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "ZcCmColor.h"
 #include "ZcDbBlockTable.h"
@@ -47,6 +48,13 @@ void CopyEntityProperties(const ZcDbEntity* source, ZcDbEntity* target);
 
 // Whether the entity's layer is locked: the host then refuses to change it.
 bool IsOnLockedLayer(const ZcDbEntity* entity);
+
+// Whether the working drawing has a layer of that name and it is locked.
+// What a command puts there it cannot open again to finish (a double
+// marking's lines, a description line, a half-made board taken away), so
+// the commands refuse such a destination before they draw, saying so with
+// what was not drawn ("oznaczenia nie narysowano.").
+bool RefuseLockedDestination(const std::string& layer, const char* notDrawn);
 
 // The palette colour nearest to a colour given as zcedGetRGB gives one (red
 // in bits 0-7, green 8-15, blue 16-23): least sum of channel differences

@@ -1,7 +1,9 @@
 #include "services/DatabaseServices.h"
 
+#include "ZcDbDatabase.h"
 #include "ZcDbLayerTable.h"
 #include "ZcDbObjectPointer.h"
+#include "zcut.h"
 
 void CopyEntityProperties(const ZcDbEntity* source, ZcDbEntity* target)
 {
@@ -20,4 +22,20 @@ bool IsOnLockedLayer(const ZcDbEntity* entity)
         return false;
     ZcDbObjectPointer<ZcDbLayerTableRecord> layer(entity->layerId(), ZcDb::kForRead);
     return layer && layer->isLocked();
+}
+
+bool RefuseLockedDestination(const std::string& layer, const char* notDrawn)
+{
+    ZcDbLayerTable* table = nullptr;
+    ZcDbDatabase* db = zcdbHostApplicationServices()->workingDatabase();
+    if (!db || db->getLayerTable(table, ZcDb::kForRead) != Zcad::eOk)
+        return false;
+    ZcDbLayerTableRecord* record = nullptr;
+    const bool locked = table->getAt(layer.c_str(), record, ZcDb::kForRead) == Zcad::eOk && record->isLocked();
+    if (record)
+        record->close();
+    table->close();
+    if (locked)
+        zcutPrintf("\nWarstwa docelowa „%s” jest zablokowana; %s", layer.c_str(), notDrawn);
+    return locked;
 }

@@ -72,6 +72,9 @@ void DrawSign(const SignChoice& choice)
     if (text.empty())
         return;
     const DrawingSettings drawing = ReadDrawingSettings();
+    const std::string layer = LayerForDestination(drawing, choice.destination);
+    if (RefuseLockedDestination(layer, "znaku nie narysowano."))
+        return;
     const SignTraits& traits = TraitsOf(choice.kind);
     const SignScale scale = ScaleOfIndex(choice.scale, drawing.symbolScale);
 
@@ -90,7 +93,6 @@ void DrawSign(const SignChoice& choice)
     buildBoard(sign, choice.kind);
 
     ZcDbObjectIdArray placed;
-    const std::string layer = LayerForDestination(drawing, choice.destination);
     const ZcDbObjectId board = traits.hasDirection
                                    ? PlaceArrowSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale)
                                    : PlaceSign(sign, placed, layer, scale.symbolFactor, drawing.markingScale);

@@ -152,3 +152,56 @@ INSTANTIATE_TEST_SUITE_P(Settings, RefusedRecordValue,
                                          BadRecord{"drawing-scale", 9, "0"}, BadRecord{"marking-scale", 7, "-1"},
                                          BadRecord{"layer-designed", 1, "a<b>"}, BadRecord{"layer-removed", 3, ""},
                                          BadRecord{"group", 8, "Tak"}));
+
+// A command whose destination layer is locked draws nothing: what it put
+// there it could not open again to finish.
+struct LockedDestination {
+    const char* name;
+    const char* script;
+    const char* notDrawn;
+};
+
+void PrintTo(const LockedDestination& c, std::ostream* os) { *os << c.name; }
+
+class LockedDestinationLayer : public testing::TestWithParam<LockedDestination> {};
+
+constexpr const char* kWriteLockedZero = R"PY(
+import sys, ezdxf
+doc = ezdxf.new("R2000")
+doc.layers.add("KRAWEDZ")
+doc.header["$CLAYER"] = "KRAWEDZ"
+doc.layers.get("0").lock()
+doc.modelspace().add_line((0, 0), (100, 0), dxfattribs={"layer": "KRAWEDZ"})
+doc.saveas(sys.argv[1])
+)PY";
+
+constexpr const char* kListModelSpace = R"PY(
+import sys, ezdxf
+doc = ezdxf.readfile(sys.argv[1])
+for e in doc.modelspace():
+    print(e.dxftype(), e.dxf.layer)
+print("blocks", len([b for b in doc.blocks if not b.name.startswith("*")]))
+)PY";
+
+TEST_P(LockedDestinationLayer, IsRefusedBeforeAnythingIsDrawn)
+{
+    const LockedDestination c = GetParam();
+    ScratchDir dir;
+    const std::string in = dir.path("zamknieta.dxf").string();
+    ezdxfListing(dir, kWriteLockedZero, in);
+    const std::string out = dir.path("out.dxf").string();
+    const ConsoleResult r = runTarvo({"run", "--in", in, "--out", out, "--script", dir.write("s.scr", c.script)});
+    ASSERT_EQ(r.status, 0) << r.out << r.err;
+    EXPECT_TRUE(Contains(r.out, std::string("Warstwa docelowa „0” jest zablokowana; ") + c.notDrawn)) << r.out;
+    EXPECT_EQ(ezdxfListing(dir, kListModelSpace, out), ezdxfListing(dir, kListModelSpace, in));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, LockedDestinationLayer,
+    testing::Values(LockedDestination{"LineMarking", "D_Linie\ndlg click IDC_LINE_DRAW\ndlg click 2\n",
+                                      "oznaczenia nie narysowano."},
+                    LockedDestination{
+                        "Arrow", "D_Strzalki\ndlg select IDC_ARROW_LIST 0\ndlg click IDC_ARROW_INSERT\ndlg click 2\n",
+                        "strzałki nie wstawiono."},
+                    LockedDestination{"Sign", "E17a\ndlg set IDC_SIGN_TEXT Łódź\ndlg click 1\ndlg click 2\n",
+                                      "znaku nie narysowano."}));
