@@ -47,7 +47,6 @@ std::optional<bool> onOff(const std::string& s)
 }
 
 // The longest name the drawing takes for a layer.
-constexpr size_t kLongestLayerName = 255;
 
 using Setter = std::function<bool(SettingsRecord&, const std::string&, std::string&)>;
 

@@ -74,10 +74,20 @@ inline constexpr double kLargestSettingsScale = 1e6;
 
 inline bool IsSettingsScale(double v) { return v >= kSmallestSettingsScale && v <= kLargestSettingsScale; }
 
-// Characters a layer name may not hold, as the host forbids them.
+// The longest layer name the host takes, in bytes.
+inline constexpr size_t kLongestLayerName = 255;
+
+// A name the host takes for a layer: not longer than it keeps, none of the
+// characters it forbids, no control characters, and not only spaces, which
+// shows as nothing in every list of layers.
 inline bool IsLayerName(std::string_view s)
 {
-    return !s.empty() && s.find_first_of("<>/\\\":;?*|,=`") == std::string_view::npos;
+    if (s.find_first_not_of(' ') == std::string_view::npos || s.size() > kLongestLayerName)
+        return false;
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) < 0x20)
+            return false;
+    return s.find_first_of("<>/\\\":;?*|,=`") == std::string_view::npos;
 }
 
 // A number in the fewest digits that read back as the same number.

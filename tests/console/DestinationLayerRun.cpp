@@ -151,6 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Settings, RefusedRecordValue,
                          testing::Values(BadRecord{"symbol-scale", 5, "0"}, BadRecord{"symbol-scale", 5, "1e-300"},
                                          BadRecord{"drawing-scale", 9, "0"}, BadRecord{"marking-scale", 7, "-1"},
                                          BadRecord{"layer-designed", 1, "a<b>"}, BadRecord{"layer-removed", 3, ""},
+                                         BadRecord{"layer-removed", 3, "   "}, BadRecord{"layer-designed", 1, "a\tb"},
                                          BadRecord{"group", 8, "Tak"}));
 
 // A command whose destination layer is locked draws nothing: what it put
