@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <iostream>
+#include <string>
 
 #include "console/ConsoleModule.h"
+#include "platform/editor/InputSource.h"
 #include "platform/editor/ScriptEncoding.h"
 #include "platform/editor/Transcript.h"
 
@@ -27,6 +29,27 @@ ReadTerminalLine lineEditor()
     return entry;
 }
 
+enum class Typed { Line, TooLong, End };
+
+// A line typed without the line editor, kept to a script's longest line:
+// the rest of a longer one (a pasted file, a stuck key) is read and dropped,
+// so that it cannot take the memory a line without end would.
+Typed readTypedLine(std::istream& in, std::string& text)
+{
+    text.clear();
+    bool tooLong = false, any = false;
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        any = true;
+        if (c == '\n')
+            break;
+        if (text.size() < platform::kMaxScriptLineBytes)
+            text += char(c);
+        else
+            tooLong = true;
+    }
+    return tooLong ? Typed::TooLong : any ? Typed::Line : Typed::End;
+}
+
 }  // namespace
 
 std::optional<std::string_view> TerminalInput::readLine(std::string_view prompt)
@@ -39,7 +62,14 @@ std::optional<std::string_view> TerminalInput::readLine(std::string_view prompt)
         } else {
             std::fwrite(prompt.data(), 1, prompt.size(), stdout);
             std::fflush(stdout);
-            read = bool(std::getline(std::cin, m_text));
+            const Typed typed = readTypedLine(std::cin, m_text);
+            if (typed == Typed::TooLong) {
+                ++m_line;
+                transcript().error(where() + ": wiersz dłuższy niż " +
+                                   std::to_string(platform::kMaxScriptLineBytes >> 20) + " MB; wpisz go ponownie");
+                continue;
+            }
+            read = typed == Typed::Line;
         }
         if (!read) {
             std::fputc('\n', stdout);  // end of input (Ctrl-D) leaves the prompt's line open

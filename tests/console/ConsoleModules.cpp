@@ -21,18 +21,25 @@ struct MissingModule {
 
 class ConsoleModules : public testing::TestWithParam<MissingModule> {};
 
-TEST_P(ConsoleModules, AMissingModuleFailsOnlyItsWorkAndIsNamed)
+// A copy of the program in the folder, its library folder holding all but
+// the module; the copy's path.
+std::string programWithout(const ScratchDir& dir, const std::string& module)
 {
-    const MissingModule& c = GetParam();
-    ScratchDir dir;
-    // A copy of the program whose library folder has all but the module.
     const fs::path lib = fs::path(testPlugin()).parent_path();
     fs::create_directories(dir.path("bin"));
     fs::create_directories(dir.path("lib"));
     fs::copy_file(testTarvoProgram(), dir.path("bin/tarvo"));
     for (const fs::directory_entry& entry : fs::directory_iterator(lib))
-        if (entry.is_regular_file() && entry.path().filename() != c.file)
+        if (entry.is_regular_file() && entry.path().filename() != module)
             fs::copy_file(entry.path(), dir.path("lib") / entry.path().filename());
+    return dir.path("bin/tarvo").string();
+}
+
+TEST_P(ConsoleModules, AMissingModuleFailsOnlyItsWorkAndIsNamed)
+{
+    const MissingModule& c = GetParam();
+    ScratchDir dir;
+    const std::string program = programWithout(dir, c.file);
 
     dir.write("s.scr", "REGEN\n");
     ASSERT_EQ(runTarvo({"run", "--script", dir.path("s.scr").string(), "--out", dir.path("plan.dxf").string()}).status,
@@ -41,7 +48,7 @@ TEST_P(ConsoleModules, AMissingModuleFailsOnlyItsWorkAndIsNamed)
     for (const std::string& a : c.args)
         args.push_back(a.starts_with("@") ? dir.path(a.substr(1)).string() : a);
 
-    const ConsoleResult r = runProgram(dir.path("bin/tarvo").string(), args);
+    const ConsoleResult r = runProgram(program, args);
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_TRUE(Contains(r.err, c.file));
     EXPECT_FALSE(fs::exists(dir.path(c.notWritten)));
@@ -59,5 +66,19 @@ INSTANTIATE_TEST_SUITE_P(
                                   "again.dxf"},
                     MissingModule{"tarvo_picture.so", {"render", "@plan.dxf", "@p.svg"}, "p.svg", nullptr},
                     MissingModule{"tarvo_xlsx.so", {"report", "@plan.dxf", "--xlsx", "@w.xlsx"}, "w.xlsx", nullptr}));
+
+// Without line editing the shell reads its lines itself, each kept to a
+// script's longest: a longer one is dropped with a word, and the session
+// goes on.
+TEST(ConsoleModulesShell, WithoutLineEditingALineTooLongIsAskedAgain)
+{
+    ScratchDir dir;
+    const std::string program = programWithout(dir, "tarvo_terminal.so");
+    const std::string flood(3u << 20, 'x');
+    const ConsoleResult r = runProgram(program, {"shell"}, flood + "\nREGEN\nQUIT\n");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(Contains(r.err, "terminal:1: wiersz dłuższy niż 1 MB; wpisz go ponownie")) << r.err;
+    EXPECT_TRUE(Contains(r.out, "Regenerowanie modelu.")) << "the next line is read as typed";
+}
 
 }  // namespace
